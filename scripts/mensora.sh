@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine:
+#   scripts/mensora.sh run    install what is missing, build, open the window
+#   scripts/mensora.sh test   install what is missing, build, run every test
+#                             (a release build and a sanitizer build)
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev
+    clang-format locales
+    xvfb xauth
+)
+
+install_missing()
+{
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+build()
+{
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" --parallel
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    if [ -x build/release/src/app/mensora ]; then
+        exec build/release/src/app/mensora
+    fi
+    echo "Built. The window is not part of this build yet; try build/release/src/cli/mensora-cli --help."
+    ;;
+test)
+    install_missing
+    if command -v clang-format >/dev/null; then
+        git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+    fi
+    build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ctest --test-dir build/release --output-on-failure --parallel "$(nproc)"
+    build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DMENSORA_SANITIZE=ON
+    ctest --test-dir build/sanitize --output-on-failure --parallel "$(nproc)"
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

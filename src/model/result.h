@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "model/scale_input.h"
+
+namespace mensora {
+
+// Why a command cannot run with the inputs it was given: the box to look at and a plain
+// sentence for the user. Refusals are found before any file is created or anything drawn.
+struct Refusal
+{
+    ScaleInput input;
+    std::string message;
+};
+
+// A value, or the refusal that stopped it from being computed.
+template <typename T>
+class Result
+{
+public:
+    Result(T value)
+        : m_state(std::move(value))
+    { }
+    Result(Refusal refusal)
+        : m_state(std::move(refusal))
+    { }
+
+    bool ok() const { return std::holds_alternative<T>(m_state); }
+    explicit operator bool() const { return ok(); }
+
+    const T& value() const { return std::get<T>(m_state); }
+    T& value() { return std::get<T>(m_state); }
+    const T& operator*() const { return value(); }
+    const T* operator->() const { return &value(); }
+
+    const Refusal& refusal() const { return std::get<Refusal>(m_state); }
+
+private:
+    std::variant<T, Refusal> m_state;
+};
+
+} // namespace mensora

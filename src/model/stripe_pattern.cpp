@@ -1,0 +1,130 @@
+#include "model/stripe_pattern.h"
+
+#include <cmath>
+
+#include "model/number_rules.h"
+#include "model/scale_parameters.h"
+
+namespace mensora {
+
+namespace {
+
+std::string_view trimSpaces(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// "7", "a space", or the whole UTF-8 character starting at `at`, for a message.
+std::string describeCharacter(std::string_view text, std::size_t at)
+{
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte == ' ')
+        return "a space";
+    if (byte < 0x20 || byte == 0x7f)
+        return "a control character";
+    std::size_t length = 1;
+    while (
+        at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xc0) == 0x80)
+        ++length;
+    return "\"" + std::string(text.substr(at, length)) + "\"";
+}
+
+Refusal tooManyStripes()
+{
+    return { ScaleInput::Distance,
+        "Length, Distance between stripes and the package give more than 32767 stripes." };
+}
+
+} // namespace
+
+Result<StripeCount> stripeCountFor(float total, float step)
+{
+    if (step == 0.0f)
+        return Refusal { ScaleInput::Distance, "Distance between stripes must not be 0." };
+    const double count = roundHalfEven(static_cast<double>(total) / static_cast<double>(step));
+    if (count < 0)
+        return Refusal { ScaleInput::Length,
+            "Length and Distance between stripes must have the same sign." };
+    if (!(count <= maxStripes))
+        return tooManyStripes();
+    return static_cast<StripeCount>(count);
+}
+
+Result<std::string> expandStripePattern(std::string_view pattern, StripeCount count)
+{
+    if (pattern.empty())
+        return Refusal { ScaleInput::Package, "The package (How is 1 pakage) must not be empty." };
+    if (count < 0)
+        return Refusal { ScaleInput::Length,
+            "Length and Distance between stripes must have the same sign." };
+
+    const auto length = static_cast<long long>(pattern.size());
+    const long long tail = count % length + 1;
+    const double packages
+        = roundHalfEven(static_cast<double>(count - tail) / static_cast<double>(length));
+    const long long packageCount = packages > 0 ? static_cast<long long>(packages) : 0;
+    const std::string_view package = trimSpaces(pattern);
+
+    // Measure before building, so a long package cannot make a huge text. Trimming the
+    // result can take away at most the characters of the tail.
+    const long long built = packageCount * static_cast<long long>(package.size()) + tail;
+    if (built > maxStripes + length)
+        return tooManyStripes();
+
+    std::string sequence;
+    for (long long p = 0; p < packageCount; ++p)
+        sequence += package;
+    sequence += pattern.substr(0, static_cast<std::size_t>(tail));
+    sequence = std::string(trimSpaces(sequence));
+
+    if (sequence.size() > maxStripes)
+        return tooManyStripes();
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        if (sequence[i] < '1' || sequence[i] > '6')
+            return Refusal { ScaleInput::Package,
+                "The package (How is 1 pakage) may hold only the digits 1 to 6, not "
+                    + describeCharacter(sequence, i) + "." };
+    }
+    return sequence;
+}
+
+Result<std::string> stripeSequenceFor(float total, float step, std::string_view pattern)
+{
+    const auto count = stripeCountFor(total, step);
+    if (!count)
+        return count.refusal();
+    return expandStripePattern(pattern, *count);
+}
+
+char stripeKindAt(std::string_view sequence, StripeIndex i)
+{
+    return sequence[static_cast<std::size_t>(i)];
+}
+
+std::optional<float> stripeLengthFor(char kind, const StripeLengths& lengths)
+{
+    if (kind < '1' || kind > '6')
+        return std::nullopt;
+    return lengths[static_cast<std::size_t>(kind - '1')];
+}
+
+Result<StripeLengths> readStripeLengths(
+    const ScaleParameters& parameters, std::string_view sequence, double factor)
+{
+    StripeLengths lengths {};
+    for (int kind = 1; kind <= 6; ++kind) {
+        if (sequence.find(static_cast<char>('0' + kind)) == std::string_view::npos)
+            continue;
+        const double value = numericPrefixValue(parameters.stripeLengthText(kind)) * factor;
+        const auto single = narrowToSingle(value);
+        if (!single)
+            return tooLargeRefusal(stripeLengthInput(kind), parameters.Option3);
+        lengths[static_cast<std::size_t>(kind - 1)] = *single;
+    }
+    return lengths;
+}
+
+} // namespace mensora
