@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "model/number_rules.h"
+#include "model/result.h"
+#include "model/scale_parameters.h"
+#include "output/text_sink.h"
+
+namespace mensora {
+
+// The engraving program of one scale, with every input read and checked: once this exists,
+// writing it cannot fail (but for the sink).
+class Engraving
+{
+public:
+    // Reads the parameters as the save command does and refuses, naming the box, any input
+    // that gives no sound file: the stripe-pattern limits, numbers beyond their precision,
+    // a depth text with characters outside printable ASCII, and coordinates that overflow.
+    static Result<Engraving> prepare(const ScaleParameters& parameters);
+
+    // The stripe sequence, one kind digit per stripe.
+    const std::string& sequence() const { return m_sequence; }
+
+    // Writes the whole file (G-code program or plot file, as the parameters chose) to the
+    // sink, numbers with the given decimal separator, CR LF after every line.
+    void write(TextSink& sink, const NumberFormat& format) const;
+
+private:
+    Engraving(ScaleParameters parameters, std::string sequence);
+
+    ScaleParameters m_parameters;
+    std::string m_sequence;
+};
+
+} // namespace mensora

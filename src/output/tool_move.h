@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string_view>
+#include <variant>
+
+namespace mensora {
+
+// The precision in which a layout computed a coordinate; it decides the coordinate's text
+// (7 or 15 significant digits) and the arithmetic of the plot scaling.
+enum class Precision { Single, Double };
+
+struct Coord
+{
+    double value;
+    Precision precision;
+
+    static Coord single(float v) { return { v, Precision::Single }; }
+    static Coord wide(double v) { return { v, Precision::Double }; }
+};
+
+// Which coordinates a G-code cut line names; the point itself is always complete.
+enum class CutAxes { X, Y, XY };
+
+enum class ArcDirection { CounterClockwise, Clockwise };
+
+// Travel at the safe height to (x, y).
+struct Rapid
+{
+    Coord x, y;
+};
+
+// Feed down to the engraving depth; the depth box's text, verbatim.
+struct Plunge
+{
+    std::string_view depth;
+};
+
+// Engraving feed move to (x, y).
+struct Cut
+{
+    Coord x, y;
+    CutAxes axes;
+};
+
+// Rise to the safe height.
+struct Lift
+{
+};
+
+// Engraving arc to (x, y) around the absolute centre (cx, cy).
+struct Arc
+{
+    Coord x, y, cx, cy;
+    ArcDirection direction;
+};
+
+using ToolMove = std::variant<Rapid, Plunge, Cut, Lift, Arc>;
+
+// Takes the moves of a scale one at a time, in order; nothing holds the whole toolpath.
+class MoveSink
+{
+public:
+    virtual ~MoveSink() = default;
+    virtual void move(const ToolMove& move) = 0;
+};
+
+} // namespace mensora
