@@ -1,0 +1,109 @@
+// Fuzz target: the whole generation, from arbitrary box texts and choices to the file's bytes.
+// Input: "CHOICES|length|distance|stripe1|..|stripe6|package|startx|starty|depth|radius|
+// startangle"; missing fields keep the window's start texts. CHOICES are five bytes, each
+// taken modulo the number of options (so "0" and "1" read as the first and second button):
+// shape, baseline, stripe position, output format, decimal separator.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "output/engraving.h"
+
+using namespace mensora;
+
+namespace {
+
+// The text up to the next bar; `more` tells whether a bar followed, so "a|" has an empty
+// second field and "a" none.
+std::string_view takeField(std::string_view& rest, bool& more)
+{
+    const auto bar = rest.find('|');
+    const std::string_view field = rest.substr(0, bar);
+    more = bar != std::string_view::npos;
+    rest = more ? rest.substr(bar + 1) : std::string_view {};
+    return field;
+}
+
+struct FuzzCase
+{
+    ScaleParameters parameters;
+    NumberFormat format;
+};
+
+FuzzCase caseFrom(std::string_view input)
+{
+    FuzzCase c;
+    ScaleParameters& p = c.parameters;
+    bool more = false;
+    const std::string_view choices = takeField(input, more);
+    const auto choice = [&](std::size_t at, int options) {
+        return at < choices.size() ? static_cast<unsigned char>(choices[at]) % options : 0;
+    };
+    p.Option3 = static_cast<Shape>(choice(0, 2));
+    p.Option1 = static_cast<Baseline>(choice(1, 2));
+    p.Option2 = static_cast<StripePosition>(choice(2, 3));
+    p.Chk_plt = choice(3, 2) == 0 ? OutputFormat::Gcode : OutputFormat::Plot;
+    c.format = choice(4, 2) == 0 ? NumberFormat { ".", "," } : NumberFormat { ",", "." };
+
+    const std::array<std::string*, 14> boxes { &p.txt_totallength, &p.txt_dist_stripes,
+        &p.txt_len_str1, &p.txt_len_str2, &p.txt_len_str3, &p.txt_len_str4, &p.txt_len_str5,
+        &p.txt_len_str6, &p.Text6, &p.txt_startx, &p.txt_starty, &p.txt_engr_depth, &p.Txt_radius,
+        &p.Txt_start_angle };
+    for (std::size_t i = 0; i < boxes.size() && more; ++i)
+        *boxes[i] = std::string(takeField(input, more));
+    return c;
+}
+
+// Every line ends in CR LF, the last included, and holds printable ASCII only.
+std::size_t checkedLineCount(const std::string& text)
+{
+    FUZZ_CHECK(text.size() >= 2 && text.ends_with("\r\n"), "the last line ends in CR LF");
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\r') {
+            FUZZ_CHECK(i + 1 < text.size() && text[i + 1] == '\n', "CR is followed by LF");
+            ++lines;
+            ++i;
+            continue;
+        }
+        FUZZ_CHECK(byte >= 0x20 && byte <= 0x7e, "every byte is printable ASCII");
+    }
+    return lines;
+}
+
+// Four lines a stripe in G-code, two in a plot file; the baseline likewise (a round scale's
+// is left out of plot files); plus the end record, or the plot header and trailer.
+std::size_t expectedLineCount(const ScaleParameters& p, std::size_t stripes)
+{
+    const bool baseline = p.Option1 == Baseline::Single;
+    if (p.Chk_plt == OutputFormat::Gcode)
+        return 4 * stripes + (baseline ? 4 : 0) + 1;
+    return 2 * stripes + (baseline && p.Option3 == Shape::Flat ? 2 : 0) + 3;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const FuzzCase c = caseFrom({ reinterpret_cast<const char*>(data), size });
+    const auto engraving = Engraving::prepare(c.parameters);
+    if (!engraving) {
+        FUZZ_CHECK(
+            !engraving.refusal().message.empty(), "a refused input is refused with a message");
+        return 0;
+    }
+    const std::string& sequence = engraving->sequence();
+    FUZZ_CHECK(sequence.size() <= 32767, "at most 32767 stripes");
+    FUZZ_CHECK(sequence.find_first_not_of("123456") == std::string::npos, "kinds 1 to 6");
+
+    StringSink sink;
+    engraving->write(sink, c.format);
+    const std::size_t lines = checkedLineCount(sink.text);
+    FUZZ_CHECK(lines == expectedLineCount(c.parameters, sequence.size()), "one line per move");
+    return 0;
+}
