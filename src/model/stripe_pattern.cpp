@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/character_text.h"
 #include "model/number_rules.h"
 #include "model/scale_parameters.h"
 
@@ -15,21 +16,6 @@ std::string_view trimSpaces(std::string_view text)
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// "7", "a space", or the whole UTF-8 character starting at `at`, for a message.
-std::string describeCharacter(std::string_view text, std::size_t at)
-{
-    const auto byte = static_cast<unsigned char>(text[at]);
-    if (byte == ' ')
-        return "a space";
-    if (byte < 0x20 || byte == 0x7f)
-        return "a control character";
-    std::size_t length = 1;
-    while (
-        at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xc0) == 0x80)
-        ++length;
-    return "\"" + std::string(text.substr(at, length)) + "\"";
 }
 
 Refusal tooManyStripes()

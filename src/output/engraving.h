@@ -1,7 +1,10 @@
 #pragma once
 
 #include <string>
+#include <variant>
 
+#include "layout/flat_scale_layout.h"
+#include "layout/round_scale_layout.h"
 #include "model/number_rules.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
@@ -16,21 +19,28 @@ class Engraving
 public:
     // Reads the parameters as the save command does and refuses, naming the box, any input
     // that gives no sound file: the stripe-pattern limits, numbers beyond their precision,
-    // a depth text with characters outside printable ASCII, and coordinates that overflow.
+    // a depth text with characters outside printable ASCII (G-code only), and coordinates
+    // that overflow.
     static Result<Engraving> prepare(const ScaleParameters& parameters);
 
     // The stripe sequence, one kind digit per stripe.
     const std::string& sequence() const { return m_sequence; }
 
     // Writes the whole file (G-code program or plot file, as the parameters chose) to the
-    // sink, numbers with the given decimal separator, CR LF after every line.
+    // sink, numbers with the user's decimal separator, CR LF after every line.
     void write(TextSink& sink, const NumberFormat& format) const;
 
-private:
-    Engraving(ScaleParameters parameters, std::string sequence);
+    // Hands the scale's moves, in order, to a sink.
+    void makeMoves(MoveSink& sink) const;
 
-    ScaleParameters m_parameters;
+private:
+    using Layout = std::variant<FlatScaleLayout, RoundScaleLayout>;
+    Engraving(Layout layout, std::string sequence, std::string depth, OutputFormat format);
+
+    Layout m_layout;
     std::string m_sequence;
+    std::string m_depth;
+    OutputFormat m_format;
 };
 
 } // namespace mensora

@@ -1,0 +1,132 @@
+// Generation speed and memory for the largest scale: 32766 stripes, round, with the base
+// circle, as G-code. Prints the core's time into memory, the time to merely write the same
+// bytes to a file, and mensora-cli's wall time and peak memory beside a small scale's.
+//
+//   bench_generation [path-to-mensora-cli]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "output/engraving.h"
+
+using namespace mensora;
+using Clock = std::chrono::steady_clock;
+
+extern char** environ;
+
+namespace {
+
+ScaleParameters largestScale()
+{
+    ScaleParameters p;
+    p.Option3 = Shape::Round;
+    p.Option1 = Baseline::Single;
+    p.txt_totallength = "32766";
+    p.txt_dist_stripes = "1";
+    return p;
+}
+
+// Counts bytes without keeping them: the writers' own cost.
+class CountingSink : public TextSink
+{
+public:
+    void write(std::string_view bytes) override { size += bytes.size(); }
+    std::size_t size = 0;
+};
+
+template <typename F>
+double medianMilliseconds(int runs, F&& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct ChildRun
+{
+    double milliseconds;
+    long peakKilobytes;
+};
+
+ChildRun runChild(std::vector<std::string> arguments)
+{
+    std::vector<char*> argv;
+    for (auto& a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return { -1, -1 };
+    int status = 0;
+    rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    return { std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
+        usage.ru_maxrss };
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const auto engraving = Engraving::prepare(largestScale());
+    if (!engraving) {
+        std::fprintf(stderr, "refused: %s\n", engraving.refusal().message.c_str());
+        return 1;
+    }
+    StringSink bytes;
+    engraving->write(bytes, {});
+    std::printf(
+        "largest scale: %zu stripes, %zu bytes\n", engraving->sequence().size(), bytes.text.size());
+
+    const double prepare = medianMilliseconds(21, [] { (void)Engraving::prepare(largestScale()); });
+    const double write = medianMilliseconds(21, [&] {
+        CountingSink sink;
+        engraving->write(sink, {});
+    });
+    const double both = medianMilliseconds(21, [] {
+        CountingSink sink;
+        Engraving::prepare(largestScale())->write(sink, {});
+    });
+    const std::string path = "/tmp/mensora-bench-" + std::to_string(getpid()) + ".din";
+    const double plainWrite = medianMilliseconds(21, [&] {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(bytes.text.data(), 1, bytes.text.size(), file);
+        std::fclose(file);
+    });
+    std::printf("core, median of 21:   check %.2f ms + write %.2f ms = %.2f ms into memory\n",
+        prepare, write, both);
+    std::printf("writing the same bytes to a file: %.2f ms\n", plainWrite);
+
+    if (argc > 1) {
+        const std::string cli = argv[1];
+        const auto small = runChild(
+            { cli, "--shape", "round", "--baseline", "single", "--length", "100", "-o", path });
+        std::vector<double> times;
+        long peak = 0;
+        for (int i = 0; i < 11; ++i) {
+            const auto large = runChild({ cli, "--shape", "round", "--baseline", "single",
+                "--length", "32766", "-o", path });
+            times.push_back(large.milliseconds);
+            peak = std::max(peak, large.peakKilobytes);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("mensora-cli into a file: %.2f ms (median of 11), peak memory %ld kB; "
+                    "for 101 stripes %ld kB\n",
+            times[times.size() / 2], peak, small.peakKilobytes);
+    }
+    std::remove(path.c_str());
+    return 0;
+}

@@ -1,0 +1,85 @@
+// mensora-cli: the engraving program of a scale from box texts on the command line.
+// Exit status: 0 written, 2 usage error, 3 input refused, 4 file not written.
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+#include "cli/command_line.h"
+#include "output/engraving.h"
+#include "ui/engraving_file.h"
+
+using namespace mensora;
+
+namespace {
+
+enum ExitStatus { Written = 0, UsageError = 2, Refused = 3, NotWritten = 4 };
+
+class StandardOutputSink : public TextSink
+{
+public:
+    void write(std::string_view bytes) override
+    {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    }
+};
+
+void say(const QString& text)
+{
+    std::fprintf(stderr, "mensora-cli: %s\n", text.toLocal8Bit().constData());
+}
+
+int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format)
+{
+    StandardOutputSink sink;
+    engraving.write(sink, format);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        say("cannot write to standard output.");
+        return NotWritten;
+    }
+    return Written;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("mensora-cli");
+    QCoreApplication::setApplicationVersion(MENSORA_VERSION);
+
+    CommandLine commandLine;
+    if (!commandLine.parse(QCoreApplication::arguments())) {
+        say(commandLine.error() + " (see --help)");
+        return UsageError;
+    }
+    if (commandLine.helpAsked()) {
+        std::fputs(commandLine.helpText().toLocal8Bit().constData(), stdout);
+        return Written;
+    }
+    if (commandLine.versionAsked()) {
+        std::printf("mensora-cli %s\n", MENSORA_VERSION);
+        return Written;
+    }
+
+    const CliRequest& request = commandLine.request();
+    const auto engraving = Engraving::prepare(request.parameters);
+    if (!engraving) {
+        say(QString::fromStdString(engraving.refusal().message));
+        return Refused;
+    }
+    if (request.sequenceOnly) {
+        std::printf("%s\n", engraving->sequence().c_str());
+        return Written;
+    }
+
+    const NumberFormat format = numberFormatOf(QLocale::system());
+    if (request.output == "-")
+        return writeToStandardOutput(*engraving, format);
+    const QString failure = saveEngraving(*engraving, request.output, format);
+    if (!failure.isEmpty()) {
+        say(QString("cannot write %1: %2").arg(request.output, failure));
+        return NotWritten;
+    }
+    return Written;
+}

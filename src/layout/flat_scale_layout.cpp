@@ -1,0 +1,34 @@
+#include "layout/flat_scale_layout.h"
+
+#include "layout/scale_arithmetic.h"
+
+namespace mensora {
+
+void FlatScaleLayout::makeMoves(
+    std::string_view sequence, std::string_view depth, MoveSink& sink) const
+{
+    const auto stripes = static_cast<StripeIndex>(sequence.size());
+    for (StripeIndex i = 0; i < stripes; ++i) {
+        const float length = stripeLengthFor(stripeKindAt(sequence, i), lengths).value();
+        const double x = startX + i * distance;
+        const StripeOffsets offsets = stripeOffsets(length, position);
+        const float y1 = offsets.start + startY;
+        const float y2 = startY + offsets.end;
+
+        sink.move(Rapid { Coord::wide(x), Coord::single(y1) });
+        sink.move(Plunge { depth });
+        sink.move(Cut { Coord::wide(x), Coord::single(y2), CutAxes::Y });
+        sink.move(Lift {});
+    }
+
+    if (baseline != Baseline::Single)
+        return;
+    // The baseline's end is computed in single precision.
+    const float endX = toSingle(startX) + total;
+    sink.move(Rapid { Coord::wide(startX), Coord::single(startY) });
+    sink.move(Plunge { depth });
+    sink.move(Cut { Coord::single(endX), Coord::single(startY), CutAxes::X });
+    sink.move(Lift {});
+}
+
+} // namespace mensora

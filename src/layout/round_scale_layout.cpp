@@ -1,0 +1,57 @@
+#include "layout/round_scale_layout.h"
+
+#include <cmath>
+
+#include "layout/scale_arithmetic.h"
+
+namespace mensora {
+
+void RoundScaleLayout::makeMoves(
+    std::string_view sequence, std::string_view depth, MoveSink& sink) const
+{
+    const auto stripes = static_cast<StripeIndex>(sequence.size());
+    for (StripeIndex i = 0; i < stripes; ++i) {
+        const float length = stripeLengthFor(stripeKindAt(sequence, i), lengths).value();
+        const double angle = (startAngle + i * step) * radiansPerDegree;
+        const StripeOffsets offsets = stripeOffsets(length, position);
+        const double cosine = std::cos(angle);
+        const double sine = std::sin(angle);
+
+        const double x1 = round3(centreX + (radius + offsets.start) * cosine);
+        const double y1 = round3(centreY + (radius + offsets.start) * sine);
+        const double x2 = round3(centreX + (offsets.end + radius) * cosine);
+        const float y2 = toSingle(round3(centreY + (offsets.end + radius) * sine));
+
+        sink.move(Rapid { Coord::wide(x1), Coord::wide(y1) });
+        sink.move(Plunge { depth });
+        sink.move(Cut { Coord::wide(x2), Coord::single(y2), CutAxes::XY });
+        sink.move(Lift {});
+    }
+
+    if (baseline == Baseline::Single && format == OutputFormat::Gcode)
+        makeBaseCircle(depth, sink);
+}
+
+// One arc of the radius from the start angle over the total angle, around the centre as read
+// (absolute, unrounded). It turns the way the stripes advance: counter-clockwise for a
+// positive step.
+void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) const
+{
+    const double startRadians = startAngle * radiansPerDegree;
+    const double endRadians = (startAngle + totalAngle) * radiansPerDegree;
+
+    const double xs = round3(centreX + std::cos(startRadians) * radius);
+    const double ys = round3(centreY + std::sin(startRadians) * radius);
+    const double xe = round3(centreX + std::cos(endRadians) * radius);
+    const float ye = toSingle(round3(centreY + std::sin(endRadians) * radius));
+    const ArcDirection direction
+        = step > 0 ? ArcDirection::CounterClockwise : ArcDirection::Clockwise;
+
+    sink.move(Rapid { Coord::wide(xs), Coord::wide(ys) });
+    sink.move(Plunge { depth });
+    sink.move(Arc { Coord::wide(xe), Coord::single(ye), Coord::wide(centreX),
+        Coord::single(centreY), direction });
+    sink.move(Lift {});
+}
+
+} // namespace mensora

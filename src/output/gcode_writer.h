@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "output/text_sink.h"
+#include "output/tool_move.h"
+
+namespace mensora {
+
+// Renders moves as a numbered G-code program: one line per move, numbered N1, N2, ... without
+// gaps, ended by the M30 record; CR LF after every line, the last one included.
+class GcodeWriter : public MoveSink
+{
+public:
+    GcodeWriter(TextSink& sink, std::string decimalSeparator);
+
+    void begin(); // no header; the line counter starts at 1
+    void move(const ToolMove& move) override;
+    void end(); // "N<n> M30"
+
+private:
+    void startLine();
+    void appendCoord(char address, Coord coord);
+    void finishLine();
+
+    void write(const Rapid& rapid);
+    void write(const Plunge& plunge);
+    void write(const Cut& cut);
+    void write(const Lift& lift);
+    void write(const Arc& arc);
+
+    TextSink& m_sink;
+    std::string m_decimalSeparator;
+    std::int32_t m_lineNumber = 1;
+    std::string m_line;
+};
+
+} // namespace mensora

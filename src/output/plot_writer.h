@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "output/text_sink.h"
+#include "output/tool_move.h"
+
+namespace mensora {
+
+// Renders moves as a plot file: pen up to a rapid's point, pen down to a cut's point, at 40
+// plotter units per unit; depth and height moves write nothing. CR LF after every line.
+class PlotWriter : public MoveSink
+{
+public:
+    explicit PlotWriter(TextSink& sink);
+
+    void begin(); // "IN;" and "SP1;"
+    void move(const ToolMove& move) override;
+    void end(); // "SP0;"
+
+private:
+    void writePoint(const char* pen, Coord x, Coord y);
+
+    TextSink& m_sink;
+    std::string m_line;
+};
+
+} // namespace mensora

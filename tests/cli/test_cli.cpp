@@ -1,0 +1,186 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Runs the built mensora-cli as a user's script would.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void defaultsWriteTheRulerOfTheWorkedExample();
+    void choicesSelectTheFile_data();
+    void choicesSelectTheFile();
+    void boxTextsAreReadAsTheWindowReadsThem();
+    void decimalCommaFollowsTheLocale();
+    void refusedInputExitsThreeAndTouchesNoFile();
+    void unwritableTargetExitsFourAndKeepsTheOldFile();
+    void usageErrorsExitTwo_data();
+    void usageErrorsExitTwo();
+    void sequenceIsPrintedAndNothingWritten();
+
+private:
+    struct Run
+    {
+        int status;
+        QByteArray out;
+        QString err;
+    };
+    Run run(const QStringList& arguments, const QStringList& environment = {});
+    static QByteArray golden(const QString& name);
+
+    QTemporaryDir m_dir;
+};
+
+TestCli::Run TestCli::run(const QStringList& arguments, const QStringList& environment)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C.UTF-8");
+    for (const QString& pair : environment)
+        env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    process.setProcessEnvironment(env);
+    process.start(MENSORA_CLI, arguments);
+    if (!process.waitForFinished(30000))
+        qFatal("mensora-cli did not finish");
+    return { process.exitCode(), process.readAllStandardOutput(),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
+QByteArray TestCli::golden(const QString& name)
+{
+    QFile file(QStringLiteral(GOLDEN_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no golden file %s", qPrintable(name));
+    return file.readAll();
+}
+
+void TestCli::defaultsWriteTheRulerOfTheWorkedExample()
+{
+    const Run toStandardOutput = run({});
+    QCOMPARE(toStandardOutput.status, 0);
+    QCOMPARE(toStandardOutput.out, golden("flat.din"));
+
+    const QString path = m_dir.filePath("ruler.din");
+    QCOMPARE(run({ "-o", path }).status, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), golden("flat.din"));
+}
+
+void TestCli::choicesSelectTheFile_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("golden");
+
+    QTest::newRow("flat baseline") << QStringList { "--baseline", "single" } << "flat-baseline.din";
+    QTest::newRow("round baseline")
+        << QStringList { "--shape", "round", "--baseline", "single" } << "round-baseline.din";
+    QTest::newRow("round midway") << QStringList { "--shape", "round", "--baseline", "single",
+        "--position", "midway" } << "round-midway-baseline.din";
+    QTest::newRow("reversed under") << QStringList { "--shape", "round", "--baseline", "single",
+        "--position", "under", "--length", "-90", "--distance", "-1", "--start-angle", "45" }
+                                    << "round-under-reversed-baseline.din";
+    QTest::newRow("plot") << QStringList { "--format", "plot", "--output", "-" } << "flat.plt";
+    QTest::newRow("inch changes no number") << QStringList { "--unit", "inch" } << "flat.din";
+}
+
+void TestCli::choicesSelectTheFile()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, golden);
+    const Run result = run(arguments);
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, TestCli::golden(golden));
+}
+
+void TestCli::boxTextsAreReadAsTheWindowReadsThem()
+{
+    const Run result = run(
+        { "--length", " 3 mm", "--distance", "1abc", "--stripe1", "&H1A", "--depth", " -0,2 " });
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.startsWith("N1 G0 X0 Y0 Z1\r\nN2 G1 Z -0,2 \r\nN3 G1 Y26\r\n"));
+    QVERIFY(result.out.endsWith("N13 G0 X3 Y0 Z1\r\nN14 G1 Z -0,2 \r\nN15 G1 Y3\r\n"
+                                "N16 G0 Z1\r\nN17 M30\r\n"));
+}
+
+void TestCli::decimalCommaFollowsTheLocale()
+{
+    const Run result = run({ "--shape", "round" }, { "LC_ALL=de_DE.UTF-8", "LOCPATH=" LOCPATH });
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.contains("\r\nN5 G0 X29,995 Y0,524 Z1\r\n"));
+    QVERIFY(result.out.contains("\r\nN2 G1 Z-0.1\r\n")); // the depth stays as typed
+}
+
+void TestCli::refusedInputExitsThreeAndTouchesNoFile()
+{
+    const QString fresh = m_dir.filePath("refused.din");
+    Run result = run({ "--distance", "0", "-o", fresh });
+    QCOMPARE(result.status, 3);
+    QVERIFY(result.err.contains("Distance between stripes must not be 0."));
+    QVERIFY(!QFile::exists(fresh));
+
+    const QString existing = m_dir.filePath("kept.din");
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("earlier program\r\n");
+    file.close();
+    result = run({ "--package", "1373", "-o", existing });
+    QCOMPARE(result.status, 3);
+    QVERIFY(result.err.contains("not \"7\""));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("earlier program\r\n"));
+}
+
+void TestCli::unwritableTargetExitsFourAndKeepsTheOldFile()
+{
+    Run result = run({ "-o", m_dir.filePath("missing/folder/x.din") });
+    QCOMPARE(result.status, 4);
+    QVERIFY2(result.err.contains("No such file or directory"), qPrintable(result.err));
+
+    const QString folder = m_dir.filePath("a-folder");
+    QVERIFY(QDir().mkpath(folder));
+    result = run({ "-o", folder });
+    QCOMPARE(result.status, 4);
+    QVERIFY2(result.err.contains("cannot write"), qPrintable(result.err));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
+}
+
+void TestCli::usageErrorsExitTwo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unknown option") << QStringList { "--colour", "red" } << "Unknown option";
+    QTest::newRow("bad shape") << QStringList { "--shape", "oval" }
+                               << "--shape takes flat or round, not \"oval\".";
+    QTest::newRow("bad position") << QStringList { "--position", "left" }
+                                  << "--position takes above or midway or under";
+    QTest::newRow("missing value") << QStringList { "--length" } << "Missing value";
+    QTest::newRow("stray argument") << QStringList { "ruler.din" } << "Unexpected argument";
+}
+
+void TestCli::usageErrorsExitTwo()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const Run result = run(arguments);
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+}
+
+void TestCli::sequenceIsPrintedAndNothingWritten()
+{
+    const QString path = m_dir.filePath("not-written.din");
+    const Run result = run({ "--sequence", "--length", "12", "-o", path });
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, QByteArray("1333323333133\n"));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"

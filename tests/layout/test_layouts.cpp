@@ -1,0 +1,236 @@
+#include <QTest>
+
+#include "output/coordinate_text.h"
+#include "output/engraving.h"
+#include "support/recording_sink.h"
+
+using namespace mensora;
+
+namespace {
+
+// The moves of a scale, as "Rapid x y" / "Cut x y" / "Arc x y cx cy ccw|cw" texts.
+QStringList movesOf(const ScaleParameters& parameters)
+{
+    const auto engraving = Engraving::prepare(parameters);
+    if (!engraving)
+        qFatal("refused: %s", engraving.refusal().message.c_str());
+    RecordingSink sink;
+    engraving->makeMoves(sink);
+    QStringList texts;
+    const auto text = [](Coord c) { return QString::fromStdString(coordinateText(c)); };
+    for (const ToolMove& move : sink.moves) {
+        if (const auto* rapid = std::get_if<Rapid>(&move))
+            texts << "Rapid " + text(rapid->x) + " " + text(rapid->y);
+        else if (const auto* cut = std::get_if<Cut>(&move))
+            texts << "Cut " + text(cut->x) + " " + text(cut->y);
+        else if (const auto* arc = std::get_if<Arc>(&move))
+            texts << "Arc " + text(arc->x) + " " + text(arc->y) + " " + text(arc->cx) + " "
+                    + text(arc->cy)
+                    + (arc->direction == ArcDirection::CounterClockwise ? " ccw" : " cw");
+    }
+    return texts;
+}
+
+ScaleParameters roundScale()
+{
+    ScaleParameters p;
+    p.Option3 = Shape::Round;
+    return p;
+}
+
+} // namespace
+
+class TestLayouts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundStripeEnds_data();
+    void roundStripeEnds();
+    void roundBaseCircle_data();
+    void roundBaseCircle();
+    void roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits();
+    void flatStripePositions_data();
+    void flatStripePositions();
+    void flatBaselineFollowsStartX();
+    void halfDistanceGivesDistinctExactPositions();
+};
+
+void TestLayouts::roundStripeEnds_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("stripe");
+    QTest::addColumn<QString>("rapid");
+    QTest::addColumn<QString>("cut");
+
+    QTest::newRow("stripe 0") << 0 << 0 << "Rapid 30 0"
+                              << "Cut 40 0";
+    QTest::newRow("stripe 1") << 0 << 1 << "Rapid 29.995 0.524"
+                              << "Cut 32.995 0.576";
+    QTest::newRow("stripe 5 above") << 0 << 5 << "Rapid 29.886 2.615"
+                                    << "Cut 34.867 3.05";
+    QTest::newRow("stripe 5 midway") << 1 << 5 << "Rapid 27.395 2.397"
+                                     << "Cut 32.376 2.833";
+    QTest::newRow("stripe 5 under") << 2 << 5 << "Rapid 24.905 2.179"
+                                    << "Cut 29.886 2.615";
+    QTest::newRow("stripe 90, cosine rounds to 0") << 0 << 90 << "Rapid 0 30"
+                                                   << "Cut 0 40";
+}
+
+void TestLayouts::roundStripeEnds()
+{
+    QFETCH(int, position);
+    QFETCH(int, stripe);
+    QFETCH(QString, rapid);
+    QFETCH(QString, cut);
+
+    ScaleParameters p = roundScale();
+    p.Option2 = StripePosition(position);
+    const QStringList moves = movesOf(p);
+    QCOMPARE(moves.size(), 2 * 101);
+    QCOMPARE(moves[2 * stripe], rapid);
+    QCOMPARE(moves[2 * stripe + 1], cut);
+}
+
+void TestLayouts::roundBaseCircle_data()
+{
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("startAngle");
+    QTest::addColumn<int>("stripes");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("arc");
+
+    QTest::newRow("defaults") << "100"
+                              << "1"
+                              << "0" << 101 << "Rapid 30 0"
+                              << "Arc -5.209 29.544 0 0 ccw";
+    QTest::newRow("both negative turns clockwise") << "-90"
+                                                   << "-1"
+                                                   << "0" << 91 << "Rapid 30 0"
+                                                   << "Arc 0 -30 0 0 cw";
+    QTest::newRow("full turn ends where it starts") << "360"
+                                                    << "10"
+                                                    << "0" << 37 << "Rapid 30 0"
+                                                    << "Arc 30 0 0 0 ccw";
+    QTest::newRow("start angle 90 turns the scale") << "100"
+                                                    << "1"
+                                                    << "90" << 101 << "Rapid 0 30"
+                                                    << "Arc -29.544 -5.209 0 0 ccw";
+    // The direction follows the step as the stripes read it: "1abc" is 1.
+    QTest::newRow("step with trailing letters") << "100"
+                                                << "1abc"
+                                                << "0" << 101 << "Rapid 30 0"
+                                                << "Arc -5.209 29.544 0 0 ccw";
+}
+
+void TestLayouts::roundBaseCircle()
+{
+    QFETCH(QString, total);
+    QFETCH(QString, step);
+    QFETCH(QString, startAngle);
+    QFETCH(int, stripes);
+    QFETCH(QString, start);
+    QFETCH(QString, arc);
+
+    ScaleParameters p = roundScale();
+    p.Option1 = Baseline::Single;
+    p.txt_totallength = total.toStdString();
+    p.txt_dist_stripes = step.toStdString();
+    p.Txt_start_angle = startAngle.toStdString();
+    const QStringList moves = movesOf(p);
+    QCOMPARE(moves.size(), 2 * stripes + 2);
+    QCOMPARE(moves[0], start); // the base circle starts at the first stripe's foot
+    QCOMPARE(moves[2 * stripes], start);
+    QCOMPARE(moves[2 * stripes + 1], arc);
+}
+
+void TestLayouts::roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits()
+{
+    ScaleParameters p = roundScale();
+    p.Txt_radius = "12345.6789";
+    p.Text6 = "111";
+    p.txt_totallength = "45";
+    p.txt_dist_stripes = "45";
+    p.Option1 = Baseline::Single;
+    const QStringList near = movesOf(p);
+    // Stripe 1 at 45°: x1, y1, x2 and the arc's xe are doubles with 3 decimals; the stripe's
+    // y2 and the arc's ye are singles with 7 significant digits.
+    QCOMPARE(near[2], QString("Rapid 8729.713 8729.713"));
+    QCOMPARE(near[3], QString("Cut 8736.784 8736.784"));
+    QCOMPARE(near[5], QString("Arc 8729.713 8729.713 0 0 ccw"));
+
+    p.Txt_radius = "23456.7891";
+    const QStringList far = movesOf(p);
+    QCOMPARE(far[2], QString("Rapid 16586.455 16586.455"));
+    QCOMPARE(far[3], QString("Cut 16593.526 16593.53"));
+    QCOMPARE(far[5], QString("Arc 16586.455 16586.46 0 0 ccw"));
+}
+
+void TestLayouts::flatStripePositions_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("startY");
+    QTest::addColumn<QString>("rapid");
+    QTest::addColumn<QString>("cut");
+
+    QTest::newRow("above") << 0 << "0"
+                           << "Rapid 0 0"
+                           << "Cut 0 10";
+    QTest::newRow("midway") << 1 << "0"
+                            << "Rapid 0 -5"
+                            << "Cut 0 5";
+    QTest::newRow("under") << 2 << "0"
+                           << "Rapid 0 -10"
+                           << "Cut 0 0";
+    QTest::newRow("under from start Y") << 2 << "2.5"
+                                        << "Rapid 0 -7.5"
+                                        << "Cut 0 2.5";
+    QTest::newRow("midway single arithmetic") << 1 << "0.1"
+                                              << "Rapid 0 -4.9"
+                                              << "Cut 0 5.1";
+}
+
+void TestLayouts::flatStripePositions()
+{
+    QFETCH(int, position);
+    QFETCH(QString, startY);
+    QFETCH(QString, rapid);
+    QFETCH(QString, cut);
+
+    ScaleParameters p;
+    p.Option2 = StripePosition(position);
+    p.txt_starty = startY.toStdString();
+    const QStringList moves = movesOf(p);
+    QCOMPARE(moves[0], rapid);
+    QCOMPARE(moves[1], cut);
+}
+
+void TestLayouts::flatBaselineFollowsStartX()
+{
+    ScaleParameters p;
+    p.txt_startx = "-12.5";
+    p.txt_starty = "-3";
+    p.Option1 = Baseline::Single;
+    p.Option2 = StripePosition::Under;
+    const QStringList moves = movesOf(p);
+    QCOMPARE(moves[200], QString("Rapid 87.5 -13"));
+    QCOMPARE(moves[201], QString("Cut 87.5 -3"));
+    QCOMPARE(moves[202], QString("Rapid -12.5 -3"));
+    QCOMPARE(moves[203], QString("Cut 87.5 -3"));
+}
+
+void TestLayouts::halfDistanceGivesDistinctExactPositions()
+{
+    ScaleParameters p;
+    p.txt_dist_stripes = "0.5";
+    p.txt_totallength = "2";
+    const QStringList moves = movesOf(p);
+    QCOMPARE(moves.size(), 10);
+    QCOMPARE(moves[2], QString("Rapid 0.5 0"));
+    QCOMPARE(moves[6], QString("Rapid 1.5 0"));
+    QCOMPARE(moves[8], QString("Rapid 2 0"));
+}
+
+QTEST_APPLESS_MAIN(TestLayouts)
+#include "test_layouts.moc"

@@ -1,0 +1,142 @@
+#include <QTest>
+
+#include <limits>
+
+#include "output/coordinate_text.h"
+#include "output/gcode_writer.h"
+#include "output/plot_writer.h"
+
+using namespace mensora;
+
+Q_DECLARE_METATYPE(mensora::Precision)
+
+class TestCoordinateText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void coordinatesInPlainNotation_data();
+    void coordinatesInPlainNotation();
+    void decimalCommaReplacesThePointOnly();
+    void plotterUnitsRoundHalvesToEven_data();
+    void plotterUnitsRoundHalvesToEven();
+    void gcodeRecordsPieceByPiece();
+    void plotRecordsPenUpAndDown();
+};
+
+void TestCoordinateText::coordinatesInPlainNotation_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<Precision>("precision");
+    QTest::addColumn<QString>("text");
+
+    const auto S = Precision::Single;
+    const auto D = Precision::Double;
+    QTest::newRow("zero single") << 0.0 << S << "0";
+    QTest::newRow("zero double") << 0.0 << D << "0";
+    QTest::newRow("negative zero") << -0.0 << D << "0";
+    QTest::newRow("ten") << 10.0 << S << "10";
+    QTest::newRow("hundred, no point") << 100.0 << D << "100";
+    QTest::newRow("minus two and a half") << -2.5 << S << "-2.5";
+    QTest::newRow("one third single") << double(1.0f / 3.0f) << S << "0.3333333";
+    QTest::newRow("one third double") << 1.0 / 3.0 << D << "0.333333333333333";
+    QTest::newRow("single nearest 0.1") << double(0.1f) << S << "0.1";
+    QTest::newRow("single nearest 0.1 as double") << double(0.1f) << D << "0.100000001490116";
+    QTest::newRow("half, leading zero") << 0.5 << D << "0.5";
+    QTest::newRow("three decimals") << 29.995 << D << "29.995";
+    QTest::newRow("negative three decimals") << -5.209 << D << "-5.209";
+    QTest::newRow("single 12345.678 keeps 7 digits") << double(12345.678f) << S << "12345.68";
+    QTest::newRow("double 12345.678 keeps all") << 12345.678 << D << "12345.678";
+    QTest::newRow("single rounding carries") << double(9999999.5f) << S << "10000000";
+    QTest::newRow("small value") << 0.00012 << D << "0.00012";
+    QTest::newRow("large single") << 1e20 << S << "100000000000000000000";
+    QTest::newRow("negative small single") << double(-0.001f) << S << "-0.001";
+}
+
+void TestCoordinateText::coordinatesInPlainNotation()
+{
+    QFETCH(double, value);
+    QFETCH(Precision, precision);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(coordinateText({ value, precision })), text);
+}
+
+void TestCoordinateText::decimalCommaReplacesThePointOnly()
+{
+    QCOMPARE(coordinateText(Coord::single(2.5f), ","), std::string("2,5"));
+    QCOMPARE(coordinateText(Coord::wide(-0.25), ","), std::string("-0,25"));
+    QCOMPARE(coordinateText(Coord::wide(1000), ","), std::string("1000"));
+}
+
+void TestCoordinateText::plotterUnitsRoundHalvesToEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<Precision>("precision");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("0.0125 gives 0.5, written 0") << 0.0125 << Precision::Double << "0";
+    QTest::newRow("0.0375 gives 1.5, written 2") << 0.0375 << Precision::Double << "2";
+    QTest::newRow("-0.0625 gives -2.5, written -2") << -0.0625 << Precision::Double << "-2";
+    QTest::newRow("-0.01 rounds to zero, no sign") << -0.01 << Precision::Double << "0";
+    QTest::newRow("ten") << 10.0 << Precision::Single << "400";
+    QTest::newRow("minus five") << -5.0 << Precision::Double << "-200";
+    QTest::newRow("single product in single") << double(0.3f) << Precision::Single << "12";
+}
+
+void TestCoordinateText::plotterUnitsRoundHalvesToEven()
+{
+    QFETCH(double, value);
+    QFETCH(Precision, precision);
+    QFETCH(QString, text);
+    std::string out;
+    appendWholeNumber(out, plotterUnits({ value, precision }));
+    QCOMPARE(QString::fromStdString(out), text);
+}
+
+void TestCoordinateText::gcodeRecordsPieceByPiece()
+{
+    StringSink sink;
+    GcodeWriter writer(sink, ",");
+    writer.begin();
+    writer.move(Rapid { Coord::wide(-5), Coord::single(-2.5f) });
+    writer.move(Plunge { " -0,1 " });
+    writer.move(Cut { Coord::wide(1), Coord::single(2.5f), CutAxes::Y });
+    writer.move(Cut { Coord::single(100), Coord::single(0), CutAxes::X });
+    writer.move(Cut { Coord::wide(1.5), Coord::single(2), CutAxes::XY });
+    writer.move(Lift {});
+    writer.move(Arc { Coord::wide(1), Coord::single(2), Coord::wide(0), Coord::single(-1),
+        ArcDirection::Clockwise });
+    writer.move(Arc { Coord::wide(1), Coord::single(2), Coord::wide(0), Coord::single(0),
+        ArcDirection::CounterClockwise });
+    writer.move(Plunge { "" });
+    writer.end();
+    QCOMPARE(QString::fromStdString(sink.text),
+        QString("N1 G0 X-5 Y-2,5 Z1\r\n"
+                "N2 G1 Z -0,1 \r\n"
+                "N3 G1 Y2,5\r\n"
+                "N4 G1 X100\r\n"
+                "N5 G1 X1,5 Y2\r\n"
+                "N6 G0 Z1\r\n"
+                "N7 G2 X1 Y2 I0 J-1\r\n"
+                "N8 G3 X1 Y2 I0 J0\r\n"
+                "N9 G1 Z\r\n"
+                "N10 M30\r\n"));
+}
+
+void TestCoordinateText::plotRecordsPenUpAndDown()
+{
+    StringSink sink;
+    PlotWriter writer(sink);
+    writer.begin();
+    writer.move(Rapid { Coord::wide(-5), Coord::single(-3) });
+    writer.move(Plunge { "-0.1" });
+    writer.move(Cut { Coord::wide(-5), Coord::single(-3), CutAxes::Y });
+    writer.move(Lift {});
+    writer.move(Cut { Coord::single(100), Coord::single(0), CutAxes::X });
+    writer.end();
+    QCOMPARE(QString::fromStdString(sink.text),
+        QString("IN;\r\nSP1;\r\nPU-200 -120;\r\nPD-200 -120;\r\nPD4000 0;\r\nSP0;\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestCoordinateText)
+#include "test_coordinate_text.moc"

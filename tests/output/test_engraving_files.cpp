@@ -1,0 +1,313 @@
+#include <QFile>
+#include <QTest>
+
+#include "output/engraving.h"
+
+using namespace mensora;
+
+Q_DECLARE_METATYPE(mensora::ScaleParameters)
+
+namespace {
+
+std::string fileFor(const ScaleParameters& parameters, const NumberFormat& format = {})
+{
+    const auto engraving = Engraving::prepare(parameters);
+    if (!engraving)
+        qFatal("refused: %s", engraving.refusal().message.c_str());
+    StringSink sink;
+    engraving->write(sink, format);
+    return sink.text;
+}
+
+QStringList linesOf(const std::string& file)
+{
+    QStringList lines = QString::fromStdString(file).split("\r\n");
+    if (lines.last().isEmpty())
+        lines.removeLast(); // the CR LF after the last line
+    return lines;
+}
+
+ScaleParameters roundWithBaseline()
+{
+    ScaleParameters p;
+    p.Option3 = Shape::Round;
+    p.Option1 = Baseline::Single;
+    return p;
+}
+
+} // namespace
+
+class TestEngravingFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void flatDefaultsAreTheRulerOfHundredAndOneStripes();
+    void workedExampleLines_data();
+    void workedExampleLines();
+    void wholeFilesMatchTheGoldenCopies_data();
+    void wholeFilesMatchTheGoldenCopies();
+    void emptySequenceGivesACompleteFile();
+    void roundBaselineStaysOutOfPlotFiles();
+    void decimalCommaInEveryFractionalCoordinate();
+    void depthTextRepeatsVerbatim();
+    void refusals_data();
+    void refusals();
+};
+
+// Built from the ruler's description, not from the layout code: stripe i at X = i, from Y = 0
+// up to 10, 5 or 3 by its kind.
+void TestEngravingFiles::flatDefaultsAreTheRulerOfHundredAndOneStripes()
+{
+    std::string expected;
+    int line = 1;
+    for (int i = 0; i <= 100; ++i) {
+        const int length = i % 10 == 0 ? 10 : i % 10 == 5 ? 5 : 3;
+        expected += "N" + std::to_string(line++) + " G0 X" + std::to_string(i) + " Y0 Z1\r\n";
+        expected += "N" + std::to_string(line++) + " G1 Z-0.1\r\n";
+        expected += "N" + std::to_string(line++) + " G1 Y" + std::to_string(length) + "\r\n";
+        expected += "N" + std::to_string(line++) + " G0 Z1\r\n";
+    }
+    expected += "N405 M30\r\n";
+    QCOMPARE(fileFor(ScaleParameters {}), expected);
+}
+
+void TestEngravingFiles::workedExampleLines_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("text");
+
+    const QStringList flat = { "N1 G0 X0 Y0 Z1", "N2 G1 Z-0.1", "N3 G1 Y10", "N4 G0 Z1",
+        "N5 G0 X1 Y0 Z1", "N6 G1 Z-0.1", "N7 G1 Y3", "N8 G0 Z1" };
+    const QStringList round = { "N1 G0 X30 Y0 Z1", "N2 G1 Z-0.1", "N3 G1 X40 Y0", "N4 G0 Z1",
+        "N5 G0 X29.995 Y0.524 Z1", "N6 G1 Z-0.1", "N7 G1 X32.995 Y0.576", "N8 G0 Z1" };
+    for (int i = 0; i < 8; ++i) {
+        QTest::addRow("flat %d", i + 1) << "flat" << i + 1 << flat[i];
+        QTest::addRow("flat baseline %d", i + 1) << "flat baseline" << i + 1 << flat[i];
+        QTest::addRow("round baseline %d", i + 1) << "round baseline" << i + 1 << round[i];
+    }
+    const QStringList flatEnd
+        = { "N401 G0 X100 Y0 Z1", "N402 G1 Z-0.1", "N403 G1 Y10", "N404 G0 Z1", "N405 M30" };
+    const QStringList flatBaselineEnd
+        = { "N401 G0 X100 Y0 Z1", "N402 G1 Z-0.1", "N403 G1 Y10", "N404 G0 Z1", "N405 G0 X0 Y0 Z1",
+              "N406 G1 Z-0.1", "N407 G1 X100", "N408 G0 Z1", "N409 M30" };
+    const QStringList roundEnd = { "N401 G0 X-5.209 Y29.544 Z1", "N402 G1 Z-0.1",
+        "N403 G1 X-6.946 Y39.392", "N404 G0 Z1", "N405 G0 X30 Y0 Z1", "N406 G1 Z-0.1",
+        "N407 G3 X-5.209 Y29.544 I0 J0", "N408 G0 Z1", "N409 M30" };
+    for (int i = 0; i < flatEnd.size(); ++i)
+        QTest::addRow("flat %d", 401 + i) << "flat" << 401 + i << flatEnd[i];
+    for (int i = 0; i < flatBaselineEnd.size(); ++i) {
+        QTest::addRow("flat baseline %d", 401 + i)
+            << "flat baseline" << 401 + i << flatBaselineEnd[i];
+        QTest::addRow("round baseline %d", 401 + i) << "round baseline" << 401 + i << roundEnd[i];
+    }
+}
+
+void TestEngravingFiles::workedExampleLines()
+{
+    QFETCH(QString, file);
+    QFETCH(int, line);
+    QFETCH(QString, text);
+
+    ScaleParameters p = file.startsWith("round") ? roundWithBaseline() : ScaleParameters {};
+    if (file.endsWith("baseline"))
+        p.Option1 = Baseline::Single;
+    const QStringList lines = linesOf(fileFor(p));
+    QCOMPARE(lines.size(), file == "flat" ? 405 : 409);
+    QCOMPARE(lines[line - 1], text);
+    // Every fourth line is a plunge with the depth text.
+    for (int i = 1; i < lines.size() - 1; i += 4)
+        QVERIFY(lines[i].endsWith(" G1 Z-0.1"));
+}
+
+// Golden copies, checked once by hand against the worked examples; set MENSORA_REWRITE_GOLDEN=1
+// to rewrite them after a deliberate change of the output.
+void TestEngravingFiles::wholeFilesMatchTheGoldenCopies_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<ScaleParameters>("parameters");
+
+    ScaleParameters flatBaseline;
+    flatBaseline.Option1 = Baseline::Single;
+    ScaleParameters flatPlot;
+    flatPlot.Chk_plt = OutputFormat::Plot;
+    ScaleParameters flatBaselinePlot = flatBaseline;
+    flatBaselinePlot.Chk_plt = OutputFormat::Plot;
+    ScaleParameters roundMidway = roundWithBaseline();
+    roundMidway.Option2 = StripePosition::Midway;
+    ScaleParameters roundUnderReversed = roundWithBaseline();
+    roundUnderReversed.Option2 = StripePosition::Under;
+    roundUnderReversed.txt_totallength = "-90";
+    roundUnderReversed.txt_dist_stripes = "-1";
+    roundUnderReversed.Txt_start_angle = "45";
+
+    QTest::newRow("flat") << "flat.din" << ScaleParameters {};
+    QTest::newRow("flat baseline") << "flat-baseline.din" << flatBaseline;
+    QTest::newRow("round baseline") << "round-baseline.din" << roundWithBaseline();
+    QTest::newRow("round midway") << "round-midway-baseline.din" << roundMidway;
+    QTest::newRow("round under reversed")
+        << "round-under-reversed-baseline.din" << roundUnderReversed;
+    QTest::newRow("flat plot") << "flat.plt" << flatPlot;
+    QTest::newRow("flat baseline plot") << "flat-baseline.plt" << flatBaselinePlot;
+}
+
+void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()
+{
+    QFETCH(QString, name);
+    QFETCH(ScaleParameters, parameters);
+
+    const QByteArray actual = QByteArray::fromStdString(fileFor(parameters));
+    QFile golden(QStringLiteral(GOLDEN_DIR "/") + name);
+    if (qEnvironmentVariableIsSet("MENSORA_REWRITE_GOLDEN")) {
+        QVERIFY(golden.open(QIODevice::WriteOnly));
+        golden.write(actual);
+        return;
+    }
+    QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
+    const QByteArray expected = golden.readAll();
+    if (actual != expected) {
+        const QList<QByteArray> a = actual.split('\n');
+        const QList<QByteArray> e = expected.split('\n');
+        for (qsizetype i = 0; i < std::min(a.size(), e.size()); ++i)
+            QCOMPARE(a[i], e[i]);
+        QCOMPARE(a.size(), e.size());
+    }
+}
+
+void TestEngravingFiles::emptySequenceGivesACompleteFile()
+{
+    ScaleParameters gcode;
+    gcode.Text6 = " "; // a package of one space leaves no stripe
+    QCOMPARE(fileFor(gcode), std::string("N1 M30\r\n"));
+
+    ScaleParameters plot = gcode;
+    plot.Chk_plt = OutputFormat::Plot;
+    QCOMPARE(fileFor(plot), std::string("IN;\r\nSP1;\r\nSP0;\r\n"));
+
+    ScaleParameters baseline = gcode;
+    baseline.Option1 = Baseline::Single;
+    QCOMPARE(fileFor(baseline),
+        std::string("N1 G0 X0 Y0 Z1\r\nN2 G1 Z-0.1\r\nN3 G1 X100\r\nN4 G0 Z1\r\nN5 M30\r\n"));
+}
+
+void TestEngravingFiles::roundBaselineStaysOutOfPlotFiles()
+{
+    ScaleParameters p = roundWithBaseline();
+    p.Chk_plt = OutputFormat::Plot;
+    const QStringList lines = linesOf(fileFor(p));
+    QCOMPARE(lines.size(), 2 + 2 * 101 + 1);
+    QCOMPARE(lines[2], QString("PU1200 0;"));
+    QCOMPARE(lines[3], QString("PD1600 0;"));
+    QCOMPARE(lines[lines.size() - 3], QString("PU-208 1182;")); // (-5.209, 29.544)
+    QCOMPARE(lines[lines.size() - 2], QString("PD-278 1576;")); // (-6.946, 39.392)
+    QCOMPARE(lines.last(), QString("SP0;"));
+}
+
+void TestEngravingFiles::decimalCommaInEveryFractionalCoordinate()
+{
+    const QStringList lines = linesOf(fileFor(roundWithBaseline(), { ",", "." }));
+    QCOMPARE(lines[4], QString("N5 G0 X29,995 Y0,524 Z1"));
+    QCOMPARE(lines[406], QString("N407 G3 X-5,209 Y29,544 I0 J0"));
+    for (const QString& line : lines) {
+        if (!line.contains(" G1 Z")) // the depth text is verbatim
+            QVERIFY2(!line.contains('.'), qPrintable(line));
+    }
+}
+
+void TestEngravingFiles::depthTextRepeatsVerbatim()
+{
+    ScaleParameters p;
+    p.txt_engr_depth = " -0,2 mm ";
+    p.Option1 = Baseline::Single;
+    const QStringList lines = linesOf(fileFor(p));
+    for (int i = 1; i < lines.size() - 1; i += 4)
+        QCOMPARE(lines[i], QString("N%1 G1 Z -0,2 mm ").arg(i + 1));
+}
+
+void TestEngravingFiles::refusals_data()
+{
+    QTest::addColumn<ScaleParameters>("parameters");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("message");
+
+    ScaleParameters zeroDistance;
+    zeroDistance.txt_dist_stripes = "0 mm";
+    QTest::newRow("distance 0") << zeroDistance << int(ScaleInput::Distance)
+                                << "Distance between stripes must not be 0.";
+
+    ScaleParameters tabDepth;
+    tabDepth.txt_engr_depth = "-0.1\t";
+    QTest::newRow("tab in depth") << tabDepth << int(ScaleInput::Depth)
+                                  << "Engr depth may hold only plain ASCII characters, not a "
+                                     "control character.";
+    ScaleParameters lineBreakDepth;
+    lineBreakDepth.txt_engr_depth = "-0.1\nM30";
+    QTest::newRow("line break in depth") << lineBreakDepth << int(ScaleInput::Depth)
+                                         << "Engr depth may hold only plain ASCII characters, "
+                                            "not a control character.";
+    ScaleParameters minusSignDepth;
+    minusSignDepth.txt_engr_depth = "\u22120.1";
+    QTest::newRow("minus sign in depth") << minusSignDepth << int(ScaleInput::Depth)
+                                         << "Engr depth may hold only plain ASCII characters, "
+                                            "not \"\u2212\".";
+
+    ScaleParameters hugeLength;
+    hugeLength.txt_totallength = "1e39";
+    QTest::newRow("length beyond single") << hugeLength << int(ScaleInput::Length)
+                                          << "Length is too large: numbers here must stay below "
+                                             "3.4E+38.";
+
+    ScaleParameters hugeStart;
+    hugeStart.txt_starty = "3e38";
+    hugeStart.txt_len_str1 = "2e38";
+    QTest::newRow("single y overflows") << hugeStart << int(ScaleInput::StartY)
+                                        << "Start Y is too large: the scale's coordinates cannot "
+                                           "be written.";
+
+    ScaleParameters hugeBaseline;
+    hugeBaseline.txt_startx = "1e300";
+    hugeBaseline.Option1 = Baseline::Single;
+    QTest::newRow("baseline end beyond single")
+        << hugeBaseline << int(ScaleInput::StartX)
+        << "Start X is too large: the scale's coordinates cannot be written.";
+
+    ScaleParameters hugePlot;
+    hugePlot.txt_startx = "1e307";
+    hugePlot.Chk_plt = OutputFormat::Plot;
+    QTest::newRow("plotter units overflow")
+        << hugePlot << int(ScaleInput::StartX)
+        << "Start X is too large: the scale's coordinates cannot be written.";
+
+    ScaleParameters hugeRadius = roundWithBaseline();
+    hugeRadius.Txt_radius = "1e306";
+    QTest::newRow("round point overflows at 3 decimals")
+        << hugeRadius << int(ScaleInput::Radius)
+        << "Radius is too large: the scale's coordinates cannot be written.";
+
+    ScaleParameters hugeAngle = roundWithBaseline();
+    hugeAngle.Txt_start_angle = "1e400";
+    QTest::newRow("angle beyond double")
+        << hugeAngle << int(ScaleInput::StartAngle) << "Start Angle is too large.";
+
+    ScaleParameters sevenInPackage;
+    sevenInPackage.Text6 = "1373";
+    QTest::newRow("kind 7") << sevenInPackage << int(ScaleInput::Package)
+                            << "The package (How is 1 pakage) may hold only the digits 1 to 6, "
+                               "not \"7\".";
+}
+
+void TestEngravingFiles::refusals()
+{
+    QFETCH(ScaleParameters, parameters);
+    QFETCH(int, input);
+    QFETCH(QString, message);
+
+    const auto engraving = Engraving::prepare(parameters);
+    QVERIFY(!engraving);
+    QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
+    QCOMPARE(int(engraving.refusal().input), input);
+}
+
+QTEST_APPLESS_MAIN(TestEngravingFiles)
+#include "test_engraving_files.moc"
