@@ -12,7 +12,6 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     clang-format locales
-    xvfb xauth
 )
 
 install_missing()

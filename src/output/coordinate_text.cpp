@@ -1,7 +1,6 @@
 #include "output/coordinate_text.h"
 
 #include <charconv>
-#include <cstdlib>
 
 #include "model/number_rules.h"
 
@@ -15,22 +14,27 @@ void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSep
     }
     const int significant = coord.precision == Precision::Single ? 7 : 15;
 
-    // Scientific form first: it rounds the exact binary value to the significant digits.
+    // Scientific form first ("-d.dddde+xx"): it rounds the exact binary value to the
+    // significant digits.
     char scientific[64];
     const auto written = std::to_chars(scientific, scientific + sizeof scientific, coord.value,
         std::chars_format::scientific, significant - 1);
     const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
 
     const bool negative = text.front() == '-';
-    const std::size_t mantissaStart = negative ? 1 : 0;
     const std::size_t exponentMark = text.find('e');
-    std::string digits;
-    for (char c : text.substr(mantissaStart, exponentMark - mantissaStart))
+    int exponent = 0;
+    std::from_chars(text.data() + exponentMark + (text[exponentMark + 1] == '+' ? 2 : 1),
+        text.data() + text.size(), exponent);
+
+    char digits[32];
+    std::size_t count = 0;
+    for (char c : text.substr(negative ? 1 : 0, exponentMark - (negative ? 1 : 0)))
         if (c != '.')
-            digits += c;
-    const int exponent = std::atoi(std::string(text.substr(exponentMark + 1)).c_str());
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+            digits[count++] = c;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    const std::string_view significand(digits, count);
 
     if (negative)
         out += '-';
@@ -38,18 +42,18 @@ void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSep
         out += '0';
         out += decimalSeparator;
         out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
+        out += significand;
         return;
     }
     const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= integerDigits) {
-        out += digits;
-        out.append(integerDigits - digits.size(), '0');
+    if (count <= integerDigits) {
+        out += significand;
+        out.append(integerDigits - count, '0');
         return;
     }
-    out.append(digits, 0, integerDigits);
+    out += significand.substr(0, integerDigits);
     out += decimalSeparator;
-    out.append(digits, integerDigits);
+    out += significand.substr(integerDigits);
 }
 
 std::string coordinateText(Coord coord, std::string_view decimalSeparator)

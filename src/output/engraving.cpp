@@ -29,7 +29,11 @@ public:
 private:
     void check(const Rapid& m) { checkPoint(m.x, m.y); }
     void check(const Cut& m) { checkPoint(m.x, m.y); }
-    void check(const Arc& m) { checkPoint(m.x, m.y), checkPoint(m.cx, m.cy); }
+    void check(const Arc& m)
+    {
+        checkPoint(m.x, m.y);
+        checkPoint(m.cx, m.cy);
+    }
     void check(const Plunge&) { }
     void check(const Lift&) { }
 

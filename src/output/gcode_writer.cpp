@@ -1,5 +1,7 @@
 #include "output/gcode_writer.h"
 
+#include <charconv>
+
 #include "output/coordinate_text.h"
 
 namespace mensora {
@@ -30,7 +32,9 @@ void GcodeWriter::startLine()
 {
     m_line.clear();
     m_line += 'N';
-    m_line += std::to_string(m_lineNumber++);
+    char number[16];
+    const auto written = std::to_chars(number, number + sizeof number, m_lineNumber++);
+    m_line.append(number, written.ptr);
 }
 
 void GcodeWriter::appendCoord(char address, Coord coord)
