@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "cli/command_line.h"
@@ -15,13 +16,16 @@ namespace {
 
 enum ExitStatus { Written = 0, UsageError = 2, Refused = 3, NotWritten = 4 };
 
+// Keeps the system's reason for the first failed write, for the message.
 class StandardOutputSink : public TextSink
 {
 public:
     void write(std::string_view bytes) override
     {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() && error == 0)
+            error = errno;
     }
+    int error = 0;
 };
 
 void say(const QString& text)
@@ -33,8 +37,10 @@ int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format
 {
     StandardOutputSink sink;
     engraving.write(sink, format);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        say("cannot write to standard output.");
+    if (std::fflush(stdout) != 0 && sink.error == 0)
+        sink.error = errno;
+    if (sink.error != 0 || std::ferror(stdout)) {
+        say("cannot write to standard output: " + qt_error_string(sink.error));
         return NotWritten;
     }
     return Written;

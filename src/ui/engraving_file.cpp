@@ -1,6 +1,11 @@
 #include "ui/engraving_file.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <unistd.h>
 
 #include "output/engraving.h"
 
@@ -25,6 +30,19 @@ private:
     QSaveFile& m_file;
 };
 
+// QSaveFile refuses a folder, or an existing file it may not replace, with sentences of its own
+// ("Existing file ... is not writable"); the system's reason, such as a read-only file system,
+// is what the user can act on.
+QString openFailure(const QSaveFile& file, const QString& path)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        return qt_error_string(EISDIR);
+    if (target.isFile() && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return qt_error_string(errno);
+    return file.errorString();
+}
+
 } // namespace
 
 NumberFormat numberFormatOf(const QLocale& locale)
@@ -36,7 +54,7 @@ QString saveEngraving(const Engraving& engraving, const QString& path, const Num
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return openFailure(file, path);
     SaveFileSink sink(file);
     engraving.write(sink, format);
     if (!file.commit())
