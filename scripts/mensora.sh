@@ -3,6 +3,9 @@
 #   scripts/mensora.sh run    install what is missing, build, open the window
 #   scripts/mensora.sh test   install what is missing, build, run every test
 #                             (a release build and a sanitizer build)
+#   scripts/mensora.sh fuzz [SECONDS]
+#                             build the fuzz targets with clang, then fuzz each for SECONDS
+#                             (default 600), growing build/fuzz/corpus/
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,7 +15,11 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     clang-format locales
+    python3 linuxcnc-uspace hp2xx
+    dpkg-dev desktop-file-utils
 )
+# Only for `fuzz`: libFuzzer and the sanitizers' runtime come with clang.
+fuzz_packages=(clang libclang-rt-14-dev)
 
 install_missing()
 {
@@ -57,8 +64,21 @@ test)
     build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DMENSORA_SANITIZE=ON
     ctest --test-dir build/sanitize --output-on-failure --parallel "$(nproc)"
     ;;
+fuzz)
+    packages=("${packages[@]}" "${fuzz_packages[@]}")
+    install_missing
+    cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DMENSORA_FUZZ=ON
+    targets=(number_rules stripe_pattern engraving)
+    cmake --build build/fuzz --parallel --target "${targets[@]/#/fuzz_}"
+    for t in "${targets[@]}"; do
+        mkdir -p "build/fuzz/corpus/$t"
+        build/fuzz/fuzz/fuzz_$t -max_total_time="${2:-600}" -timeout=10 -print_final_stats=1 \
+            "build/fuzz/corpus/$t" "fuzz/corpus/$t"
+    done
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built folder (default build/release), unpacks it into a
+# temporary folder as dpkg would install it, and runs the unpacked mensora-cli: its version and
+# one generation, compared with the program the window's start values give.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+deb=$(echo "$work"/out/*.deb)
+dpkg-deb --field "$deb" Package Version Depends
+
+# shlibdeps must have declared the Qt and C++ libraries the programs link.
+depends=$(dpkg-deb --field "$deb" Depends)
+for library in libqt6core6 libstdc++6; do
+    grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends" >&2; exit 1; }
+done
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/mensora-cli usr/share/applications/mensora.desktop \
+            usr/share/icons/hicolor/scalable/apps/mensora.svg \
+            usr/share/man/man1/mensora-cli.1.gz; do
+    [ -e "$root/$file" ] || { echo "the package lacks /$file" >&2; exit 1; }
+done
+if [ -e "$build/src/app/mensora" ] && [ ! -x "$root/usr/bin/mensora" ]; then
+    echo "the package lacks /usr/bin/mensora" >&2
+    exit 1
+fi
+gzip -t "$root/usr/share/man/man1/mensora-cli.1.gz"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/usr/share/applications/mensora.desktop"
+fi
+
+cli=$root/usr/bin/mensora-cli
+"$cli" --version
+LC_ALL=C.UTF-8 "$cli" --baseline single -o "$work/ruler.din"
+first=$(head -n 1 "$work/ruler.din")
+last=$(tail -n 1 "$work/ruler.din")
+lines=$(wc -l <"$work/ruler.din")
+if [ "$first" != $'N1 G0 X0 Y0 Z1\r' ] || [ "$last" != $'N409 M30\r' ] || [ "$lines" -ne 409 ]; then
+    echo "the unpacked mensora-cli wrote an unexpected program ($lines lines)" >&2
+    exit 1
+fi
+echo "package ok: $(basename "$deb")"
