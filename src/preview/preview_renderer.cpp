@@ -37,6 +37,16 @@ struct RunInputs
     StripeLengths lengths {};
 };
 
+// A coordinate for the picture, rounded to single; nothing when beyond single range. The same
+// rule as narrowToSingle, kept here so that it inlines into the stripe loop.
+std::optional<float> coordinate(double value)
+{
+    constexpr double singleOverflow = 0x1.ffffffp127; // rounding reaches infinity from here
+    if (!(std::fabs(value) < singleOverflow))
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
 Refusal tooLargeToDraw(ScaleInput input, Shape shape)
 {
     return { input, inputCaption(input, shape) + " is too large to draw." };
@@ -163,13 +173,12 @@ Result<double> drawingScale(const RunInputs& in, float width, float height)
 }
 
 // A point for the picture, each coordinate rounded to single; refused when it does not fit.
-Result<PreviewPoint> drawable(
-    double x, ScaleInput xInput, double y, ScaleInput yInput, Shape shape)
+Result<PreviewPoint> drawable(double x, ScaleInput xInput, double y, ScaleInput yInput, Shape shape)
 {
-    const auto sx = narrowToSingle(x);
+    const auto sx = coordinate(x);
     if (!sx)
         return tooLargeToDraw(xInput, shape);
-    const auto sy = narrowToSingle(y);
+    const auto sy = coordinate(y);
     if (!sy)
         return tooLargeToDraw(yInput, shape);
     return PreviewPoint { *sx, *sy };
@@ -186,8 +195,10 @@ Result<PreviewLine> flatStripe(
     const double x = 3 + k * u;
     const double middle = static_cast<double>(height / 2.0f);
 
-    const ScaleInput xInput = heavier(in.startX, ScaleInput::StartX, position, ScaleInput::Distance);
-    const ScaleInput yInput = heavier(in.startY, ScaleInput::StartY, length, stripeLengthInput(kind));
+    const ScaleInput xInput
+        = heavier(in.startX, ScaleInput::StartX, position, ScaleInput::Distance);
+    const ScaleInput yInput
+        = heavier(in.startY, ScaleInput::StartY, length, stripeLengthInput(kind));
     const auto from = drawable(x, xInput, middle - k * static_cast<double>(y1), yInput, in.shape);
     if (!from)
         return from.refusal();
@@ -213,9 +224,10 @@ Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, floa
     const double x1 = round3(in.startX + cosine * innerRadius);
     const double x2 = round3(in.startX + outerRadius * cosine);
     const double y1 = round3(startY + sine * innerRadius);
-    const auto y2 = narrowToSingle(round3(outerRadius * sine + startY));
+    const auto y2 = coordinate(round3(outerRadius * sine + startY));
 
-    const ScaleInput reach = heavier(in.radius, ScaleInput::Radius, length, stripeLengthInput(kind));
+    const ScaleInput reach
+        = heavier(in.radius, ScaleInput::Radius, length, stripeLengthInput(kind));
     const double reachValue = std::fmax(std::fabs(in.radius), std::fabs(length));
     const ScaleInput xInput = heavier(in.startX, ScaleInput::StartX, reachValue, reach);
     const ScaleInput yInput = heavier(startY, ScaleInput::StartY, reachValue, reach);
@@ -224,8 +236,8 @@ Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, floa
 
     const double midX = static_cast<double>(width / 2.0f);
     const double midY = static_cast<double>(height / 2.0f);
-    const auto from = drawable(midX + k * x1 - k * in.startX, xInput,
-        midY - k * y1 + k * startY, yInput, in.shape);
+    const auto from = drawable(
+        midX + k * x1 - k * in.startX, xInput, midY - k * y1 + k * startY, yInput, in.shape);
     if (!from)
         return from.refusal();
     const auto to = drawable(midX + k * x2 - k * in.startX, xInput,
@@ -240,11 +252,12 @@ Result<PreviewLine> flatBaseline(const RunInputs& in, double k, float height)
 {
     const double y = static_cast<double>(height / 2.0f) - k * static_cast<double>(in.startY);
     const double end = in.startX + static_cast<double>(in.total);
-    const auto from = drawable(3 + k * in.startX, ScaleInput::StartX, y, ScaleInput::StartY,
-        in.shape);
+    const auto from
+        = drawable(3 + k * in.startX, ScaleInput::StartX, y, ScaleInput::StartY, in.shape);
     if (!from)
         return from.refusal();
-    const ScaleInput endInput = heavier(in.startX, ScaleInput::StartX, in.total, ScaleInput::Length);
+    const ScaleInput endInput
+        = heavier(in.startX, ScaleInput::StartX, in.total, ScaleInput::Length);
     const auto to = drawable(3 + k * end, endInput, y, ScaleInput::StartY, in.shape);
     if (!to)
         return to.refusal();

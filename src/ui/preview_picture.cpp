@@ -30,10 +30,10 @@ bool circleMeets(const QRectF& visible, QPointF centre, double radius)
     const double nearX = std::clamp(centre.x(), visible.left(), visible.right());
     const double nearY = std::clamp(centre.y(), visible.top(), visible.bottom());
     const double nearest = std::hypot(nearX - centre.x(), nearY - centre.y());
-    const double farX = std::fmax(std::fabs(visible.left() - centre.x()),
-        std::fabs(visible.right() - centre.x()));
-    const double farY = std::fmax(std::fabs(visible.top() - centre.y()),
-        std::fabs(visible.bottom() - centre.y()));
+    const double farX = std::fmax(
+        std::fabs(visible.left() - centre.x()), std::fabs(visible.right() - centre.x()));
+    const double farY = std::fmax(
+        std::fabs(visible.top() - centre.y()), std::fabs(visible.bottom() - centre.y()));
     const double farthest = std::hypot(farX, farY);
     const double margin = 1.0;
     return nearest <= radius + margin && farthest >= radius - margin;
