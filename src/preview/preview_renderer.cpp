@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "layout/scale_arithmetic.h"
 #include "model/number_rules.h"
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
@@ -12,14 +13,6 @@ namespace mensora {
 namespace {
 
 constexpr double millimetresPerInch = 25.4;
-// The layouts' angle constant, quotient first, so that preview and file agree to the digit.
-constexpr double radiansPerDegree = 3.14159265358979 / 180;
-
-// Round-scale points are rounded to 3 decimals, halves to even, as in the saved file.
-double round3(double value)
-{
-    return roundHalfEven(value * 1000) / 1000;
-}
 
 // Everything one run reads, already in millimetres where the unit asks for it.
 struct RunInputs
@@ -36,16 +29,6 @@ struct RunInputs
     double length1 = 0; // kind 1 as read, for the round fit
     StripeLengths lengths {};
 };
-
-// A coordinate for the picture, rounded to single; nothing when beyond single range. The same
-// rule as narrowToSingle, kept here so that it inlines into the stripe loop.
-std::optional<float> coordinate(double value)
-{
-    constexpr double singleOverflow = 0x1.ffffffp127; // rounding reaches infinity from here
-    if (!(std::fabs(value) < singleOverflow))
-        return std::nullopt;
-    return static_cast<float>(value);
-}
 
 Refusal tooLargeToDraw(ScaleInput input, Shape shape)
 {
@@ -134,25 +117,6 @@ Result<RunInputs> readInputs(const ScaleParameters& p)
     return in;
 }
 
-// Where a stripe of working length ℓ begins (y0, or the inner offset from the radius) and
-// how far it reaches (L′), for the stripe position.
-struct StripeOffsets
-{
-    float inner;
-    float outer;
-};
-
-StripeOffsets offsetsFor(float length, StripePosition position)
-{
-    if (position == StripePosition::Midway) {
-        const float half = length / 2.0f;
-        return { -half, length - half };
-    }
-    if (position == StripePosition::Under)
-        return { -length, 0.0f };
-    return { 0.0f, length };
-}
-
 // Drawing units per millimetre. A flat scale spans the width less 3 at each side; a round
 // one spans half the height less 5 with radius plus the length of kind 1.
 Result<double> drawingScale(const RunInputs& in, float width, float height)
@@ -175,10 +139,10 @@ Result<double> drawingScale(const RunInputs& in, float width, float height)
 // A point for the picture, each coordinate rounded to single; refused when it does not fit.
 Result<PreviewPoint> drawable(double x, ScaleInput xInput, double y, ScaleInput yInput, Shape shape)
 {
-    const auto sx = coordinate(x);
+    const auto sx = narrowToSingle(x);
     if (!sx)
         return tooLargeToDraw(xInput, shape);
-    const auto sy = coordinate(y);
+    const auto sy = narrowToSingle(y);
     if (!sy)
         return tooLargeToDraw(yInput, shape);
     return PreviewPoint { *sx, *sy };
@@ -189,7 +153,7 @@ Result<PreviewLine> flatStripe(
     const RunInputs& in, double k, float height, float position, float length, int kind)
 {
     const double u = in.startX + static_cast<double>(position);
-    const auto [inner, outer] = offsetsFor(length, in.position);
+    const auto [inner, outer] = stripeOffsets(length, in.position);
     const float y1 = inner + in.startY;
     const float y2 = in.startY + outer;
     const double x = 3 + k * u;
@@ -216,7 +180,7 @@ Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, floa
     const double phi = (static_cast<double>(position) + in.startAngle) * radiansPerDegree;
     const double cosine = std::cos(phi);
     const double sine = std::sin(phi);
-    const auto [inner, outer] = offsetsFor(length, in.position);
+    const auto [inner, outer] = stripeOffsets(length, in.position);
     const double innerRadius = in.radius + static_cast<double>(inner);
     const double outerRadius = static_cast<double>(outer) + in.radius;
     const double startY = in.startY;
@@ -224,7 +188,7 @@ Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, floa
     const double x1 = round3(in.startX + cosine * innerRadius);
     const double x2 = round3(in.startX + outerRadius * cosine);
     const double y1 = round3(startY + sine * innerRadius);
-    const auto y2 = coordinate(round3(outerRadius * sine + startY));
+    const auto y2 = narrowToSingle(round3(outerRadius * sine + startY));
 
     const ScaleInput reach
         = heavier(in.radius, ScaleInput::Radius, length, stripeLengthInput(kind));
