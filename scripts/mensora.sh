@@ -13,6 +13,8 @@ packages=(
     qt6-base-dev libgl-dev
     clang-format locales
     xvfb xauth
+    # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
+    fonts-liberation2
 )
 
 install_missing()
