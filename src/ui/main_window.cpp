@@ -255,9 +255,10 @@ void MainWindow::saveEngravingFile()
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     showMessage(QString::fromStdString(refusal.message));
-    QLineEdit* culprit = box(boxNameOf(refusal.input));
-    culprit->setFocus();
-    culprit->selectAll();
+    if (QLineEdit* culprit = box(boxNameOf(refusal.input))) {
+        culprit->setFocus();
+        culprit->selectAll();
+    }
 }
 
 void MainWindow::onLoad()

@@ -279,21 +279,15 @@ void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing_dat
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("named"); // what the message must name
 
-    QTest::newRow("distance 0") << "txt_dist_stripes"
-                                << "0"
-                                << "Distance between stripes";
-    QTest::newRow("distance that reads as 0") << "txt_dist_stripes"
-                                              << "abc"
-                                              << "Distance between stripes";
-    QTest::newRow("empty package") << "Text6"
-                                   << ""
-                                   << "How is 1 pakage";
-    QTest::newRow("package with a 7") << "Text6"
-                                      << "1237"
-                                      << "How is 1 pakage";
-    QTest::newRow("too many stripes") << "txt_totallength"
-                                      << "100000"
-                                      << "32767";
+    const auto row = [](const char* name, const char* box, const char* text, const char* named) {
+        QTest::newRow(name) << QString::fromUtf8(box) << QString::fromUtf8(text)
+                            << QString::fromUtf8(named);
+    };
+    row("distance 0", "txt_dist_stripes", "0", "Distance between stripes");
+    row("distance that reads as 0", "txt_dist_stripes", "abc", "Distance between stripes");
+    row("empty package", "Text6", "", "How is 1 pakage");
+    row("package with a 7", "Text6", "1237", "How is 1 pakage");
+    row("too many stripes", "txt_totallength", "100000", "32767");
 }
 
 void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing()

@@ -83,74 +83,33 @@ void TestWindowHandlers::shapeAndUnitClicksSwitchCaptionsAndRows_data()
 {
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("angleOrLengthUnit"); // Label9, Label10
-    QTest::addColumn<QString>("stripeUnit"); // the six stripe-length unit labels
-    QTest::addColumn<QString>("lengthUnit"); // Label17, Label19, Label21, Label25
-    QTest::addColumn<QString>("startX"); // Label20
-    QTest::addColumn<QString>("startY"); // Label18
-    QTest::addColumn<bool>("roundRows");
+    QTest::addColumn<QString>("lengthUnit"); // stripe lengths, start, depth, radius
+    QTest::addColumn<bool>("round"); // round rows shown, "Centre X" and "Centre Y"
 
+    const auto row = [](const char* name, QStringList clicks, const char* angleOrLength,
+                         const char* unit, bool round) {
+        QTest::newRow(name) << clicks << QString::fromUtf8(angleOrLength) << QString::fromUtf8(unit)
+                            << round;
+    };
     const QString round = "Option3:1", flat = "Option3:0", mm = "Option4:0", inch = "Option4:1";
-    QTest::newRow("just opened") << QStringList {} << "mm"
-                                 << "Length in mm"
-                                 << "mm"
-                                 << "Start X"
-                                 << "Start Y" << false;
-    QTest::newRow("Round") << QStringList { round } << "Grd"
-                           << "Length in mm"
-                           << "mm"
-                           << "Centre X"
-                           << "Centre Y" << true;
-    QTest::newRow("Flat right after start") << QStringList { flat } << "mm"
-                                            << "Length in mm"
-                                            << "mm"
-                                            << "Start X"
-                                            << "Start Y" << false;
-    QTest::newRow("Inch") << QStringList { inch } << "inch"
-                          << "Length in inch"
-                          << "inch"
-                          << "Start X"
-                          << "Start Y" << false;
-    QTest::newRow("Round then Inch") << QStringList { round, inch } << "Grd"
-                                     << "Length in inch"
-                                     << "inch"
-                                     << "Centre X"
-                                     << "Centre Y" << true;
-    QTest::newRow("Round, Inch, Flat") << QStringList { round, inch, flat } << "inch"
-                                       << "Length in inch"
-                                       << "inch"
-                                       << "Start X"
-                                       << "Start Y" << false;
-    QTest::newRow("Inch, Round, Flat") << QStringList { inch, round, flat } << "inch"
-                                       << "Length in inch"
-                                       << "inch"
-                                       << "Start X"
-                                       << "Start Y" << false;
-    QTest::newRow("Inch then MM") << QStringList { inch, mm } << "mm"
-                                  << "Length in mm"
-                                  << "mm"
-                                  << "Start X"
-                                  << "Start Y" << false;
-    QTest::newRow("Round, Inch, MM, Flat") << QStringList { round, inch, mm, flat } << "mm"
-                                           << "Length in mm"
-                                           << "mm"
-                                           << "Start X"
-                                           << "Start Y" << false;
-    QTest::newRow("Round clicked twice") << QStringList { round, round } << "Grd"
-                                         << "Length in mm"
-                                         << "mm"
-                                         << "Centre X"
-                                         << "Centre Y" << true;
+    row("just opened", {}, "mm", "mm", false);
+    row("Round", { round }, "Grd", "mm", true);
+    row("Flat right after start", { flat }, "mm", "mm", false);
+    row("Inch", { inch }, "inch", "inch", false);
+    row("Round then Inch", { round, inch }, "Grd", "inch", true);
+    row("Round, Inch, Flat", { round, inch, flat }, "inch", "inch", false);
+    row("Inch, Round, Flat", { inch, round, flat }, "inch", "inch", false);
+    row("Inch then MM", { inch, mm }, "mm", "mm", false);
+    row("Round, Inch, MM, Flat", { round, inch, mm, flat }, "mm", "mm", false);
+    row("Round clicked twice", { round, round }, "Grd", "mm", true);
 }
 
 void TestWindowHandlers::shapeAndUnitClicksSwitchCaptionsAndRows()
 {
     QFETCH(QStringList, clicks);
     QFETCH(QString, angleOrLengthUnit);
-    QFETCH(QString, stripeUnit);
     QFETCH(QString, lengthUnit);
-    QFETCH(QString, startX);
-    QFETCH(QString, startY);
-    QFETCH(bool, roundRows);
+    QFETCH(bool, round);
 
     for (const QString& step : clicks)
         click(*m_window, step);
@@ -158,14 +117,14 @@ void TestWindowHandlers::shapeAndUnitClicksSwitchCaptionsAndRows()
     for (const char* name : { "Label9", "Label10" })
         QCOMPARE(caption(name), angleOrLengthUnit);
     for (const char* name : { "Label3", "Label4", "Label5", "Label16", "Label15", "Label14" })
-        QCOMPARE(caption(name), stripeUnit);
+        QCOMPARE(caption(name), "Length in " + lengthUnit);
     for (const char* name : { "Label17", "Label19", "Label21", "Label25" })
         QCOMPARE(caption(name), lengthUnit); // Label25 follows the unit while hidden too
-    QCOMPARE(caption("Label20"), startX);
-    QCOMPARE(caption("Label18"), startY);
+    QCOMPARE(caption("Label20"), round ? QStringLiteral("Centre X") : QStringLiteral("Start X"));
+    QCOMPARE(caption("Label18"), round ? QStringLiteral("Centre Y") : QStringLiteral("Start Y"));
     for (const char* name :
         { "Label27", "Label26", "Txt_start_angle", "Txt_radius", "Label24", "Label25" })
-        QCOMPARE(shown(name), roundRows);
+        QCOMPARE(shown(name), round);
     // The angle row is read by no command and stays hidden whatever the shape.
     for (const char* name : { "Label28", "Txt_angle", "Label29" })
         QVERIFY2(!shown(name), name);
