@@ -12,6 +12,8 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     clang-format locales
+    # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
+    fonts-liberation2
 )
 
 install_missing()
