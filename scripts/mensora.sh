@@ -15,7 +15,11 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     clang-format locales
+    # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
+    fonts-liberation2
+    # The real readers of our files (rs274, hp2xx) and the drivers that feed them
     python3 linuxcnc-uspace hp2xx
+    # The Debian package: shlibdeps and the desktop entry's check
     dpkg-dev desktop-file-utils
 )
 # Only for `fuzz`: libFuzzer and the sanitizers' runtime come with clang.

@@ -213,15 +213,6 @@ std::optional<double> strictNumberValue(std::string_view text, const NumberForma
     return value;
 }
 
-std::optional<float> narrowToSingle(double value)
-{
-    // Halfway between the largest single and 2^128: from here on the rounding gives infinity.
-    constexpr double singleOverflow = 0x1.ffffffp127;
-    if (!std::isfinite(value) || std::fabs(value) >= singleOverflow)
-        return std::nullopt;
-    return static_cast<float>(value);
-}
-
 double roundHalfEven(double value)
 {
     const double away = std::round(value);

@@ -30,8 +30,15 @@ double numericPrefixValue(std::string_view text);
 std::optional<double> strictNumberValue(std::string_view text, const NumberFormat& format);
 
 // Rounds to the nearest representable single; a value beyond single range (or not finite)
-// has no single.
-std::optional<float> narrowToSingle(double value);
+// has no single. Inline: the preview calls it for every point it draws.
+inline std::optional<float> narrowToSingle(double value)
+{
+    // Halfway between the largest single and 2^128: from here on the rounding gives infinity.
+    constexpr double singleOverflow = 0x1.ffffffp127;
+    if (!(value < singleOverflow && value > -singleOverflow))
+        return std::nullopt;
+    return static_cast<float>(value);
+}
 
 // Rounds to the nearest whole number, halves to the even neighbour.
 double roundHalfEven(double value);

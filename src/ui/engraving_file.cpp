@@ -13,8 +13,11 @@ namespace mensora {
 
 namespace {
 
-// Passes the writer's bytes straight to the file; a failed write is latched by QSaveFile and
-// reported at commit.
+// Gathers the writer's bytes and hands them to the file in large pieces. The file is
+// unbuffered, so that a write that takes only part of the bytes (a disk filling up) is seen
+// here: the rest is written again, and the failure that follows is latched by QSaveFile and
+// keeps the file from being committed. (Through QIODevice's own buffer the last piece is
+// written at commit, whose failure QSaveFile ignores: a short file would replace the old one.)
 class SaveFileSink : public TextSink
 {
 public:
@@ -23,11 +26,35 @@ public:
     { }
     void write(std::string_view bytes) override
     {
-        m_file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        m_pending.append(bytes);
+        if (m_pending.size() >= pieceSize)
+            drain();
     }
+    // Writes what is still held; call once the writer is done.
+    void drain()
+    {
+        std::string_view rest = m_pending;
+        while (!rest.empty()) {
+            const qint64 written = m_file.write(rest.data(), static_cast<qint64>(rest.size()));
+            if (written <= 0) {
+                if (m_failure.isEmpty())
+                    m_failure = m_file.errorString();
+                m_file.cancelWriting(); // commit only discards the temporary file now
+                break;
+            }
+            rest.remove_prefix(static_cast<std::size_t>(written));
+        }
+        m_pending.clear();
+    }
+    // The system's reason for the first failed write; empty while all went well. Kept here
+    // because closing the file clears it.
+    const QString& failure() const { return m_failure; }
 
 private:
+    static constexpr std::size_t pieceSize = 64 * 1024;
     QSaveFile& m_file;
+    std::string m_pending;
+    QString m_failure;
 };
 
 // QSaveFile refuses a folder, or an existing file it may not replace, with sentences of its own
@@ -53,13 +80,15 @@ NumberFormat numberFormatOf(const QLocale& locale)
 QString saveEngraving(const Engraving& engraving, const QString& path, const NumberFormat& format)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return openFailure(file, path);
     SaveFileSink sink(file);
     engraving.write(sink, format);
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    sink.drain();
+    const bool committed = file.commit();
+    if (!sink.failure().isEmpty())
+        return sink.failure();
+    return committed ? QString() : file.errorString();
 }
 
 } // namespace mensora

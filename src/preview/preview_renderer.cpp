@@ -1,0 +1,310 @@
+#include "preview/preview_renderer.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "layout/scale_arithmetic.h"
+#include "model/number_rules.h"
+#include "model/scale_parameters.h"
+#include "model/stripe_pattern.h"
+
+namespace mensora {
+
+namespace {
+
+constexpr double millimetresPerInch = 25.4;
+
+// Everything one run reads, already in millimetres where the unit asks for it.
+struct RunInputs
+{
+    Shape shape = Shape::Flat;
+    StripePosition position = StripePosition::Above;
+    float total = 0; // length, or total angle in degrees
+    float distance = 0; // distance, or angle between stripes in degrees
+    std::string sequence;
+    double startX = 0; // or centre X
+    float startY = 0; // or centre Y
+    double radius = 0;
+    double startAngle = 0; // degrees, never converted
+    double length1 = 0; // kind 1 as read, for the round fit
+    StripeLengths lengths {};
+};
+
+Refusal tooLargeToDraw(ScaleInput input, Shape shape)
+{
+    return { input, inputCaption(input, shape) + " is too large to draw." };
+}
+
+// The box whose value weighs more in a point that does not fit, to name in the refusal.
+ScaleInput heavier(double a, ScaleInput inputA, double b, ScaleInput inputB)
+{
+    return std::fabs(a) >= std::fabs(b) ? inputA : inputB;
+}
+
+// A box read in single precision, then times the unit factor, rounded back to single.
+Result<float> readSingleIn(std::string_view text, double factor, ScaleInput input, Shape shape)
+{
+    const auto value = readSingle(text, input, shape);
+    if (!value)
+        return value;
+    if (const auto single = narrowToSingle(static_cast<double>(*value) * factor))
+        return *single;
+    return tooLargeRefusal(input, shape);
+}
+
+Result<double> readDoubleIn(std::string_view text, double factor, ScaleInput input, Shape shape)
+{
+    const auto value = readDouble(text, input, shape);
+    if (!value)
+        return value;
+    const double product = *value * factor;
+    if (!std::isfinite(product))
+        return Refusal { input, inputCaption(input, shape) + " is too large." };
+    return product;
+}
+
+// Reads the boxes in the order of a run: total and distance (converted only for a flat
+// scale), the stripe sequence built from them, then start, radius and the stripe lengths.
+Result<RunInputs> readInputs(const ScaleParameters& p)
+{
+    RunInputs in;
+    in.shape = p.Option3;
+    in.position = p.Option2;
+    const Shape shape = in.shape;
+    const double factor = p.Option4 == Unit::Inch ? millimetresPerInch : 1.0;
+    const double flatFactor = shape == Shape::Flat ? factor : 1.0;
+
+    const auto total = readSingleIn(p.txt_totallength, flatFactor, ScaleInput::Length, shape);
+    if (!total)
+        return total.refusal();
+    const auto distance = readSingleIn(p.txt_dist_stripes, flatFactor, ScaleInput::Distance, shape);
+    if (!distance)
+        return distance.refusal();
+    auto sequence = stripeSequenceFor(*total, *distance, p.Text6);
+    if (!sequence)
+        return sequence.refusal();
+    in.total = *total;
+    in.distance = *distance;
+    in.sequence = std::move(*sequence);
+
+    const auto startX = readDoubleIn(p.txt_startx, factor, ScaleInput::StartX, shape);
+    if (!startX)
+        return startX.refusal();
+    const auto startY = readSingleIn(p.txt_starty, factor, ScaleInput::StartY, shape);
+    if (!startY)
+        return startY.refusal();
+    in.startX = *startX;
+    in.startY = *startY;
+
+    if (shape == Shape::Round) {
+        const auto radius = readDoubleIn(p.Txt_radius, factor, ScaleInput::Radius, shape);
+        if (!radius)
+            return radius.refusal();
+        const auto angle = readDouble(p.Txt_start_angle, ScaleInput::StartAngle, shape);
+        if (!angle)
+            return angle.refusal();
+        const auto length1 = readDoubleIn(p.txt_len_str1, factor, ScaleInput::Stripe1, shape);
+        if (!length1)
+            return length1.refusal();
+        in.radius = *radius;
+        in.startAngle = *angle;
+        in.length1 = *length1;
+    }
+    const auto lengths = readStripeLengths(p, in.sequence, factor);
+    if (!lengths)
+        return lengths.refusal();
+    in.lengths = *lengths;
+    return in;
+}
+
+// Drawing units per millimetre. A flat scale spans the width less 3 at each side; a round
+// one spans half the height less 5 with radius plus the length of kind 1.
+Result<double> drawingScale(const RunInputs& in, float width, float height)
+{
+    if (in.shape == Shape::Flat) {
+        const Refusal zero { ScaleInput::Length, "Length must not be 0." };
+        if (in.total == 0.0f)
+            return zero;
+        const double k = (static_cast<double>(width) - 6.0) / static_cast<double>(in.total);
+        return std::isfinite(k) ? Result<double>(k) : Result<double>(zero);
+    }
+    const Refusal zero { ScaleInput::Radius, "Stripe 1 and Radius must not add up to 0." };
+    const double reach = in.length1 + in.radius;
+    if (reach == 0.0)
+        return zero;
+    const double k = (static_cast<double>(height / 2.0f) - 5.0) / reach;
+    return std::isfinite(k) ? Result<double>(k) : Result<double>(zero);
+}
+
+// A point for the picture, each coordinate rounded to single; refused when it does not fit.
+Result<PreviewPoint> drawable(double x, ScaleInput xInput, double y, ScaleInput yInput, Shape shape)
+{
+    const auto sx = narrowToSingle(x);
+    if (!sx)
+        return tooLargeToDraw(xInput, shape);
+    const auto sy = narrowToSingle(y);
+    if (!sy)
+        return tooLargeToDraw(yInput, shape);
+    return PreviewPoint { *sx, *sy };
+}
+
+// The world point (x, y) of a flat scale sits at (3 + k·x, H/2 − k·y).
+Result<PreviewLine> flatStripe(
+    const RunInputs& in, double k, float height, float position, float length, int kind)
+{
+    const double u = in.startX + static_cast<double>(position);
+    const auto [inner, outer] = stripeOffsets(length, in.position);
+    const float y1 = inner + in.startY;
+    const float y2 = in.startY + outer;
+    const double x = 3 + k * u;
+    const double middle = static_cast<double>(height / 2.0f);
+
+    const ScaleInput xInput
+        = heavier(in.startX, ScaleInput::StartX, position, ScaleInput::Distance);
+    const ScaleInput yInput
+        = heavier(in.startY, ScaleInput::StartY, length, stripeLengthInput(kind));
+    const auto from = drawable(x, xInput, middle - k * static_cast<double>(y1), yInput, in.shape);
+    if (!from)
+        return from.refusal();
+    const auto to = drawable(x, xInput, middle - k * static_cast<double>(y2), yInput, in.shape);
+    if (!to)
+        return to.refusal();
+    return PreviewLine { *from, *to };
+}
+
+// The end points as the round layout computes them (centre, radius, rounding to 3 decimals),
+// then mapped around the middle of the area: the centre entered is taken out again.
+Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, float height,
+    float position, float length, int kind)
+{
+    const double phi = (static_cast<double>(position) + in.startAngle) * radiansPerDegree;
+    const double cosine = std::cos(phi);
+    const double sine = std::sin(phi);
+    const auto [inner, outer] = stripeOffsets(length, in.position);
+    const double innerRadius = in.radius + static_cast<double>(inner);
+    const double outerRadius = static_cast<double>(outer) + in.radius;
+    const double startY = in.startY;
+
+    const double x1 = round3(in.startX + cosine * innerRadius);
+    const double x2 = round3(in.startX + outerRadius * cosine);
+    const double y1 = round3(startY + sine * innerRadius);
+    const auto y2 = narrowToSingle(round3(outerRadius * sine + startY));
+
+    const ScaleInput reach
+        = heavier(in.radius, ScaleInput::Radius, length, stripeLengthInput(kind));
+    const double reachValue = std::fmax(std::fabs(in.radius), std::fabs(length));
+    const ScaleInput xInput = heavier(in.startX, ScaleInput::StartX, reachValue, reach);
+    const ScaleInput yInput = heavier(startY, ScaleInput::StartY, reachValue, reach);
+    if (!y2)
+        return tooLargeToDraw(yInput, in.shape);
+
+    const double midX = static_cast<double>(width / 2.0f);
+    const double midY = static_cast<double>(height / 2.0f);
+    const auto from = drawable(
+        midX + k * x1 - k * in.startX, xInput, midY - k * y1 + k * startY, yInput, in.shape);
+    if (!from)
+        return from.refusal();
+    const auto to = drawable(midX + k * x2 - k * in.startX, xInput,
+        midY - k * static_cast<double>(*y2) + k * startY, yInput, in.shape);
+    if (!to)
+        return to.refusal();
+    return PreviewLine { *from, *to };
+}
+
+// The flat baseline runs from start X to start X + total at start Y, mapped as the stripes.
+Result<PreviewLine> flatBaseline(const RunInputs& in, double k, float height)
+{
+    const double y = static_cast<double>(height / 2.0f) - k * static_cast<double>(in.startY);
+    const double end = in.startX + static_cast<double>(in.total);
+    const auto from
+        = drawable(3 + k * in.startX, ScaleInput::StartX, y, ScaleInput::StartY, in.shape);
+    if (!from)
+        return from.refusal();
+    const ScaleInput endInput
+        = heavier(in.startX, ScaleInput::StartX, in.total, ScaleInput::Length);
+    const auto to = drawable(3 + k * end, endInput, y, ScaleInput::StartY, in.shape);
+    if (!to)
+        return to.refusal();
+    return PreviewLine { *from, *to };
+}
+
+// The base circle: radius R around the middle of the area, from the start angle over the
+// total angle.
+Result<PreviewArc> roundBaseline(const RunInputs& in, double k, float width, float height)
+{
+    const auto radius = narrowToSingle(k * in.radius);
+    if (!radius)
+        return tooLargeToDraw(ScaleInput::Radius, in.shape);
+    const auto start = narrowToSingle(in.startAngle * radiansPerDegree);
+    const auto end
+        = narrowToSingle((static_cast<double>(in.total) + in.startAngle) * radiansPerDegree);
+    if (!start || !end)
+        return tooLargeToDraw(ScaleInput::StartAngle, in.shape);
+    return PreviewArc { { width / 2.0f, height / 2.0f }, *radius, *start, *end };
+}
+
+} // namespace
+
+Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height)
+{
+    const auto read = readInputs(parameters);
+    if (!read)
+        return read.refusal();
+    const RunInputs& in = *read;
+
+    PreviewDrawing drawing;
+    drawing.stripeSequence = in.sequence;
+    // k stays 0 for the baseline of a scale without stripes.
+    double k = 0;
+    if (!in.sequence.empty()) {
+        const auto scale = drawingScale(in, width, height);
+        if (!scale)
+            return scale.refusal();
+        k = *scale;
+    }
+
+    const auto count = static_cast<StripeIndex>(in.sequence.size());
+    drawing.stripes.reserve(in.sequence.size());
+    float length = 0; // the working length: kinds are 1 to 6 here, so every stripe sets it
+    for (StripeIndex i = 0; i < count; ++i) {
+        // Positions stay in single precision and are not rounded to whole steps.
+        const float position = static_cast<float>(i) * in.distance;
+        if (!std::isfinite(position))
+            return tooLargeToDraw(ScaleInput::Distance, in.shape);
+        const char kind = stripeKindAt(in.sequence, i);
+        length = stripeLengthFor(kind, in.lengths).value_or(length);
+        const int kindNumber = kind - '0';
+        const auto line = in.shape == Shape::Flat
+            ? flatStripe(in, k, height, position, length, kindNumber)
+            : roundStripe(in, k, width, height, position, length, kindNumber);
+        if (!line)
+            return line.refusal();
+        drawing.stripes.push_back(*line);
+    }
+
+    if (parameters.Option1 == Baseline::Single) {
+        if (in.shape == Shape::Flat) {
+            const auto line = flatBaseline(in, k, height);
+            if (!line)
+                return line.refusal();
+            drawing.baseLine = *line;
+        } else {
+            const auto arc = roundBaseline(in, k, width, height);
+            if (!arc)
+                return arc.refusal();
+            drawing.baseArc = *arc;
+        }
+    }
+    return drawing;
+}
+
+double counterClockwiseSweep(const PreviewArc& arc)
+{
+    constexpr double turn = 2 * std::numbers::pi;
+    const double sweep = static_cast<double>(arc.endAngle) - static_cast<double>(arc.startAngle);
+    if (std::fabs(sweep) >= turn)
+        return turn;
+    return sweep >= 0 ? sweep : sweep + turn;
+}
+
+} // namespace mensora

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/result.h"
+
+namespace mensora {
+
+struct ScaleParameters;
+
+// A point of the picture area in millimetres: origin at the top-left corner, y downwards.
+struct PreviewPoint
+{
+    float x = 0;
+    float y = 0;
+
+    friend bool operator==(const PreviewPoint&, const PreviewPoint&) = default;
+};
+
+// A straight line of the picture.
+struct PreviewLine
+{
+    PreviewPoint from;
+    PreviewPoint to;
+
+    friend bool operator==(const PreviewLine&, const PreviewLine&) = default;
+};
+
+// The base circle of a round scale: an arc of a true circle that runs counter-clockwise on
+// the screen from startAngle to endAngle (radians, 0 pointing right), passed on unreduced.
+struct PreviewArc
+{
+    PreviewPoint centre;
+    float radius = 0;
+    float startAngle = 0;
+    float endAngle = 0;
+
+    friend bool operator==(const PreviewArc&, const PreviewArc&) = default;
+};
+
+// Everything one preview run draws, in drawing order: the stripes, then the baseline (a line
+// for a flat scale, the arc for a round one) when one is chosen.
+struct PreviewDrawing
+{
+    std::vector<PreviewLine> stripes;
+    std::optional<PreviewLine> baseLine;
+    std::optional<PreviewArc> baseArc;
+    std::string stripeSequence; // for Text7
+};
+
+// The preview of the scale the parameters describe, fitted into a drawable area of width by
+// height millimetres: a flat scale fills the width less 3 at each side, a round scale fills
+// half the height less 5 with the radius plus the length of kind 1, around the area's middle.
+// Inch values are turned into millimetres first (total and distance only for a flat scale;
+// angles never), so both units give the same picture. Refused, naming the box, for anything
+// the stripe pattern refuses, numbers beyond their precision, a flat Length of 0, a round
+// Stripe 1 plus Radius of 0, and points too far out to draw.
+Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height);
+
+// The counter-clockwise sweep of the arc in radians, in [0, 2π]: the way round from the
+// start to the end angle, or a whole turn when they lie a turn or more apart.
+double counterClockwiseSweep(const PreviewArc& arc);
+
+} // namespace mensora

@@ -1,0 +1,26 @@
+#include "ui/file_filter.h"
+
+namespace mensora {
+
+std::string_view dialogFilterOf(OutputFormat format)
+{
+    return format == OutputFormat::Plot ? "PLT ( PLT ) (*.plt)|*.plt"
+                                        : "Din ( G-Code ) (*.din)|*.din";
+}
+
+QString qtNameFilter(std::string_view dialogFilter)
+{
+    const QString filter = QString::fromUtf8(dialogFilter.data(), qsizetype(dialogFilter.size()));
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return filter;
+    const QString description = filter.left(bar).trimmed();
+    QString patterns = filter.mid(bar + 1).trimmed();
+    patterns.replace(u';', u' ');
+    const QString listed = QStringLiteral("(%1)").arg(patterns);
+    if (description.endsWith(listed))
+        return description;
+    return QStringLiteral("%1 %2").arg(description, listed);
+}
+
+} // namespace mensora

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+#include <QString>
+
+#include "model/scale_parameters.h"
+
+namespace mensora {
+
+// The save dialog's file type for each output format, written as "description|pattern".
+std::string_view dialogFilterOf(OutputFormat format);
+
+// A "description|pattern" filter as a Qt name filter, "description (pattern)", patterns
+// separated by blanks. A description that already ends in its pattern list is taken as it
+// stands, so the dialog shows exactly the description.
+QString qtNameFilter(std::string_view dialogFilter);
+
+} // namespace mensora

@@ -1,0 +1,338 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "output/engraving.h"
+#include "ui/control_table.h"
+#include "ui/engraving_file.h"
+#include "ui/file_filter.h"
+#include "ui/package_key_filter.h"
+#include "ui/preview_picture.h"
+
+namespace mensora {
+
+namespace {
+
+// The client area: 9675 by 6600 twips.
+constexpr QSize clientSize(645, 440);
+
+// The rows that only a round scale uses.
+constexpr std::initializer_list<const char*> roundRows
+    = { "Label27", "Label26", "Txt_start_angle", "Txt_radius", "Label24", "Label25" };
+
+constexpr std::initializer_list<const char*> stripeLengthUnits
+    = { "Label3", "Label4", "Label5", "Label16", "Label15", "Label14" };
+
+constexpr std::initializer_list<const char*> lengthUnits
+    = { "Label17", "Label19", "Label21", "Label25" };
+
+// The height of a one-line label, in twips.
+constexpr int oneLineTwips = 255;
+
+// Arial at 8.25 points: the input boxes' font, and the window's, so that captions fit the
+// fixed places of the control table.
+QFont windowFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+bool takesFocus(ControlKind kind)
+{
+    return kind == ControlKind::TextBox || kind == ControlKind::OptionButton
+        || kind == ControlKind::CheckBox || kind == ControlKind::CommandButton;
+}
+
+QLabel* createLabel(const ControlSpec& spec, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+    const Qt::Alignment side
+        = has(spec.state, ControlState::RightAligned) ? Qt::AlignRight : Qt::AlignLeft;
+    label->setAlignment(side | Qt::AlignTop);
+    // A label taller than one line wraps ("Distance between stripes"); a one-line label keeps
+    // its caption on one line.
+    label->setWordWrap(spec.rect.height > oneLineTwips);
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Mensora"));
+    createClientArea();
+    createMenu();
+    connectHandlers();
+    onLoad();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    centreOnScreen();
+
+    askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
+        return QFileDialog::getSaveFileName(this, QString(), lastPath, nameFilter);
+    };
+    showMessage
+        = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
+}
+
+void MainWindow::createClientArea()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(clientSize);
+    client->setFont(windowFont());
+    setCentralWidget(client);
+
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* parent = spec.container ? m_controls.value(spec.container) : client;
+        QWidget* control = createControl(spec, parent);
+        control->setObjectName(QString::fromUtf8(spec.name));
+        control->setGeometry(pixelRect(spec.rect));
+        if (has(spec.state, ControlState::Hidden))
+            control->hide();
+        if (spec.kind != ControlKind::OptionButton)
+            m_controls.insert(control->objectName(), control);
+        if (takesFocus(spec.kind))
+            tabOrder.emplace_back(spec.tabIndex, control);
+    }
+    std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+}
+
+QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(spec.text);
+    switch (spec.kind) {
+    case ControlKind::Label:
+        return createLabel(spec, parent);
+    case ControlKind::TextBox:
+        return createTextBox(spec, parent);
+    case ControlKind::OptionButton:
+        return createOptionButton(spec, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(text, parent);
+    case ControlKind::CommandButton:
+        return new QPushButton(text, parent);
+    case ControlKind::PictureBox:
+        return new PreviewPicture(parent);
+    case ControlKind::Frame:
+        return new QGroupBox(text, parent);
+    }
+    return nullptr;
+}
+
+QWidget* MainWindow::createTextBox(const ControlSpec& spec, QWidget* parent)
+{
+    auto* edit = new QLineEdit(QString::fromUtf8(spec.text), parent);
+    const QString name = QString::fromUtf8(spec.name);
+    if (name == u"Text7")
+        return edit; // the hidden sequence box keeps the system's look
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(255, 255, 128));
+    palette.setColor(QPalette::Text, QColor(0, 0, 255));
+    edit->setPalette(palette);
+    if (name == u"Text6") {
+        edit->installEventFilter(new PackageKeyFilter(edit));
+        // Characters composed by an input method would bypass the key filter.
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        return edit;
+    }
+    edit->setFont(windowFont());
+    return edit;
+}
+
+QWidget* MainWindow::createOptionButton(const ControlSpec& spec, QWidget* parent)
+{
+    const QString name = QString::fromUtf8(spec.name);
+    QButtonGroup*& buttons = m_groups[name];
+    if (!buttons) {
+        buttons = new QButtonGroup(this);
+        buttons->setObjectName(name);
+    }
+    auto* button = new QRadioButton(QString::fromUtf8(spec.text), parent);
+    buttons->addButton(button, spec.index);
+    button->setChecked(has(spec.state, ControlState::Selected));
+    return button;
+}
+
+void MainWindow::createMenu()
+{
+    // Captions carry no "&": none of them has an access key, and no item has a shortcut.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("menu_file"));
+    m_saveAction = file->addAction(QStringLiteral("Save G-Code"));
+    m_saveAction->setObjectName(QStringLiteral("menu_savegcode"));
+    file->addSeparator()->setObjectName(QStringLiteral("menu_str"));
+    QAction* exit = file->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("menu_exit"));
+}
+
+void MainWindow::connectHandlers()
+{
+    connect(group("Option3"), &QButtonGroup::idClicked, this, &MainWindow::onShapeClicked);
+    connect(group("Option4"), &QButtonGroup::idClicked, this, &MainWindow::onUnitClicked);
+    connect(group("Option1"), &QButtonGroup::idClicked, this, [this] { runPreview(); });
+    connect(group("Option2"), &QButtonGroup::idClicked, this, [this] { runPreview(); });
+    auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QStringLiteral("Chk_plt")));
+    connect(plot, &QCheckBox::clicked, this, &MainWindow::onPlotBoxClicked);
+    auto* preview = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("Cmd_preview")));
+    connect(preview, &QPushButton::clicked, this, &MainWindow::runPreview);
+    connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
+    connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
+        &QWidget::close);
+}
+
+void MainWindow::centreOnScreen()
+{
+    adjustSize();
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+ScaleParameters MainWindow::scaleParameters() const
+{
+    ScaleParameters parameters;
+    for (const BoxField& field : boxFields())
+        parameters.*field.field = box(field.name)->text().toStdString();
+    const auto choice = [this](const char* name) { return std::max(0, group(name)->checkedId()); };
+    parameters.Option1 = static_cast<Baseline>(choice("Option1"));
+    parameters.Option2 = static_cast<StripePosition>(choice("Option2"));
+    parameters.Option3 = static_cast<Shape>(choice("Option3"));
+    parameters.Option4 = static_cast<Unit>(choice("Option4"));
+    const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QStringLiteral("Chk_plt")));
+    parameters.Chk_plt = plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode;
+    return parameters;
+}
+
+void MainWindow::runPreview()
+{
+    picture()->clear();
+}
+
+void MainWindow::saveEngravingFile()
+{
+    const ScaleParameters parameters = scaleParameters();
+    const Result<Engraving> engraving = Engraving::prepare(parameters);
+    if (!engraving) {
+        reportRefusal(engraving.refusal());
+        return;
+    }
+    const QString nameFilter = qtNameFilter(dialogFilterOf(parameters.Chk_plt));
+    const QString path = askSaveFileName(nameFilter, m_lastSavePath);
+    if (path.isEmpty())
+        return; // a cancelled dialog writes nothing, whatever was saved before
+    box("Text7")->setText(QString::fromStdString(engraving->sequence()));
+    const QString error = saveEngraving(*engraving, path, numberFormatOf());
+    if (!error.isEmpty()) {
+        showMessage(tr("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error));
+        return;
+    }
+    m_lastSavePath = path;
+}
+
+void MainWindow::reportRefusal(const Refusal& refusal)
+{
+    showMessage(QString::fromStdString(refusal.message));
+    if (QLineEdit* culprit = box(boxNameOf(refusal.input))) {
+        culprit->setFocus();
+        culprit->selectAll();
+    }
+}
+
+void MainWindow::onLoad()
+{
+    setShown(roundRows, false);
+    setCaptions({ "Label20" }, QStringLiteral("Start X"));
+    setCaptions({ "Label18" }, QStringLiteral("Start Y"));
+}
+
+void MainWindow::onShapeClicked(int index)
+{
+    const bool round = index == 1;
+    const QString angleOrLength = round ? QStringLiteral("Grd") : flatUnitCaption();
+    setCaptions({ "Label9", "Label10" }, angleOrLength);
+    setShown(roundRows, round);
+    setCaptions({ "Label20" }, round ? QStringLiteral("Centre X") : QStringLiteral("Start X"));
+    setCaptions({ "Label18" }, round ? QStringLiteral("Centre Y") : QStringLiteral("Start Y"));
+    // The angle row stays hidden in both shapes: no command reads it.
+}
+
+void MainWindow::onUnitClicked(int index)
+{
+    if (index != 0 && index != 1)
+        return;
+    const bool inch = index == 1;
+    const bool flat = group("Option3")->checkedId() == 0;
+    const QString unit = inch ? QStringLiteral("inch") : QStringLiteral("mm");
+    if (flat)
+        setCaptions({ "Label9", "Label10" }, unit);
+    setCaptions(stripeLengthUnits, QStringLiteral("Length in ") + unit);
+    setCaptions(lengthUnits, unit); // Label25 too, hidden or not
+}
+
+void MainWindow::onPlotBoxClicked(bool checked)
+{
+    m_saveAction->setText(
+        checked ? QStringLiteral("Save Plt File") : QStringLiteral("Save G-Code"));
+}
+
+QString MainWindow::flatUnitCaption() const
+{
+    return group("Option4")->checkedId() == 0 ? QStringLiteral("mm") : QStringLiteral("inch");
+}
+
+QLabel* MainWindow::label(const char* name) const
+{
+    return qobject_cast<QLabel*>(m_controls.value(QString::fromUtf8(name)));
+}
+
+QLineEdit* MainWindow::box(const char* name) const
+{
+    return qobject_cast<QLineEdit*>(m_controls.value(QString::fromUtf8(name)));
+}
+
+QButtonGroup* MainWindow::group(const char* name) const
+{
+    return m_groups.value(QString::fromUtf8(name));
+}
+
+PreviewPicture* MainWindow::picture() const
+{
+    return qobject_cast<PreviewPicture*>(m_controls.value(QStringLiteral("Picture1")));
+}
+
+void MainWindow::setCaptions(std::initializer_list<const char*> labels, const QString& caption)
+{
+    for (const char* name : labels)
+        label(name)->setText(caption);
+}
+
+void MainWindow::setShown(std::initializer_list<const char*> controls, bool shown)
+{
+    for (const char* name : controls)
+        m_controls.value(QString::fromUtf8(name))->setVisible(shown);
+}
+
+} // namespace mensora

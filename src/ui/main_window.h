@@ -1,0 +1,83 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+#include "model/scale_parameters.h"
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+
+namespace mensora {
+
+struct ControlSpec;
+struct Refusal;
+class PreviewPicture;
+
+// The one window of the program: the inputs of a scale, the preview, and the File menu that
+// saves the engraving. Controls carry their names as objectName; the buttons of an option
+// group share the group's name and are found through the QButtonGroup of that name.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    // The inputs as they stand: every box's text exactly as typed, every group's choice.
+    ScaleParameters scaleParameters() const;
+
+    // Redraws the preview: the Preview button, and every click in the baseline and
+    // stripe-position groups.
+    void runPreview();
+
+    // File, "Save G-Code": refuses inputs that give no sound file before anything is asked,
+    // then asks for a file name and writes the engraving there. Text7 keeps the stripe
+    // sequence of the last save.
+    void saveEngravingFile();
+
+    // The save dialog: given the Qt name filter and the path of the last save (empty before
+    // the first), returns the chosen file name, or an empty one for none. Replaceable so that
+    // tests answer it without a dialog.
+    std::function<QString(const QString& nameFilter, const QString& lastPath)> askSaveFileName;
+
+    // Tells the user why a save did not happen; a warning box unless replaced.
+    std::function<void(const QString& message)> showMessage;
+
+private:
+    void createClientArea();
+    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+    QWidget* createTextBox(const ControlSpec& spec, QWidget* parent);
+    QWidget* createOptionButton(const ControlSpec& spec, QWidget* parent);
+    void createMenu();
+    void connectHandlers();
+    void centreOnScreen();
+
+    // Handlers of the window's events.
+    void onLoad();
+    void onShapeClicked(int index);
+    void onUnitClicked(int index);
+    void onPlotBoxClicked(bool checked);
+
+    void reportRefusal(const Refusal& refusal);
+    QString flatUnitCaption() const;
+    QLabel* label(const char* name) const;
+    QLineEdit* box(const char* name) const;
+    QButtonGroup* group(const char* name) const;
+    PreviewPicture* picture() const;
+    void setCaptions(std::initializer_list<const char*> labels, const QString& caption);
+    void setShown(std::initializer_list<const char*> controls, bool shown);
+
+    QHash<QString, QWidget*> m_controls; // option buttons live in m_groups instead
+    QHash<QString, QButtonGroup*> m_groups;
+    QAction* m_saveAction = nullptr;
+    QString m_lastSavePath;
+};
+
+} // namespace mensora

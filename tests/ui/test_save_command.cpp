@@ -1,0 +1,400 @@
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "model/scale_parameters.h"
+#include "output/engraving.h"
+#include "output/text_sink.h"
+#include "ui/engraving_file.h"
+#include "ui/file_filter.h"
+#include "ui/main_window.h"
+#include "window_fixture.h"
+
+using namespace mensora;
+using namespace mensora::testing;
+
+Q_DECLARE_METATYPE(mensora::ScaleParameters)
+
+namespace {
+
+// The file that the core writes for these parameters, in the user's number format.
+QByteArray engravingFileOf(const ScaleParameters& parameters)
+{
+    const Result<Engraving> engraving = Engraving::prepare(parameters);
+    if (!engraving)
+        return "refused: " + QByteArray::fromStdString(engraving.refusal().message);
+    StringSink sink;
+    engraving->write(sink, numberFormatOf());
+    return QByteArray::fromStdString(sink.text);
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Everything in a folder, sub-folders included: what a command left behind.
+QStringList listing(const QString& folder)
+{
+    QStringList names;
+    const QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        names << entry.fileName();
+        if (entry.isDir())
+            for (const QString& inner : listing(entry.filePath()))
+                names << entry.fileName() + u'/' + inner;
+    }
+    return names;
+}
+
+// Lets no file of this process grow beyond a few bytes while it lives, as a full disk would.
+class FileSizeLimit
+{
+public:
+    FileSizeLimit()
+    {
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit small = m_saved;
+        small.rlim_cur = 4;
+        m_active = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved {};
+    bool m_active = false;
+};
+
+} // namespace
+
+class TestSaveCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void dialogFiltersKeepTheirDescription_data();
+    void dialogFiltersKeepTheirDescription();
+    void savesTheEngravingThatTheWindowDescribes_data();
+    void savesTheEngravingThatTheWindowDescribes();
+    void savingTwiceUnderOneNameReplacesTheFile();
+    void dialogStartsAtTheLastSuccessfulSave();
+    void refusedInputIsReportedBeforeTheDialogAndCreatesNothing_data();
+    void refusedInputIsReportedBeforeTheDialogAndCreatesNothing();
+    void unwritableTargetIsReportedAndLeavesNoFile_data();
+    void unwritableTargetIsReportedAndLeavesNoFile();
+    void failedWriteLeavesTheEarlierFileAsItWas();
+    void cancelWritesNothingAlsoAfterAnEarlierSave();
+    void withoutSeamsARefusalShowsAWarningBox();
+
+private:
+    void save() { m_window->findChild<QAction*>(QStringLiteral("menu_savegcode"))->trigger(); }
+    QString inFolder(const QString& name) const { return m_folder->filePath(name); }
+    QLineEdit* box(const char* name) const
+    {
+        return m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
+    }
+
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QStringList m_answers; // the dialog's answers, first first; none left means cancel
+    QStringList m_filters; // the name filter of every dialog shown
+    QStringList m_lastPaths; // the starting path of every dialog shown
+    QStringList m_messages;
+};
+
+void TestSaveCommand::init()
+{
+    m_watchdog = std::make_unique<ModalWatchdog>();
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_window = std::make_unique<MainWindow>();
+    m_answers.clear();
+    m_filters.clear();
+    m_lastPaths.clear();
+    m_messages.clear();
+    m_window->askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
+        m_filters << nameFilter;
+        m_lastPaths << lastPath;
+        return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
+    };
+    m_window->showMessage = [this](const QString& message) { m_messages << message; };
+    QVERIFY(showAndWait(*m_window));
+}
+
+void TestSaveCommand::cleanup()
+{
+    m_window.reset();
+    QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
+    m_watchdog.reset();
+}
+
+void TestSaveCommand::dialogFiltersKeepTheirDescription_data()
+{
+    QTest::addColumn<QString>("dialogFilter");
+    QTest::addColumn<QString>("nameFilter");
+
+    QTest::newRow("G-code") << QString::fromUtf8(dialogFilterOf(OutputFormat::Gcode))
+                            << "Din ( G-Code ) (*.din)";
+    QTest::newRow("plot") << QString::fromUtf8(dialogFilterOf(OutputFormat::Plot))
+                          << "PLT ( PLT ) (*.plt)";
+    QTest::newRow("pattern added") << "Text|*.txt"
+                                   << "Text (*.txt)";
+    QTest::newRow("several patterns") << "Pictures|*.png;*.jpg"
+                                      << "Pictures (*.png *.jpg)";
+    QTest::newRow("no pattern") << "All files"
+                                << "All files";
+}
+
+void TestSaveCommand::dialogFiltersKeepTheirDescription()
+{
+    QFETCH(QString, dialogFilter);
+    QFETCH(QString, nameFilter);
+    QCOMPARE(qtNameFilter(dialogFilter.toStdString()), nameFilter);
+}
+
+void TestSaveCommand::savesTheEngravingThatTheWindowDescribes_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("edits"); // "box=text"
+    QTest::addColumn<ScaleParameters>("parameters");
+    QTest::addColumn<QString>("nameFilter");
+    QTest::addColumn<QString>("fileName");
+
+    const QString din = "Din ( G-Code ) (*.din)", plt = "PLT ( PLT ) (*.plt)";
+    ScaleParameters p;
+    QTest::newRow("defaults") << QStringList {} << QStringList {} << p << din << "scale.din";
+
+    p = {};
+    p.Option3 = Shape::Round;
+    p.Option1 = Baseline::Single;
+    QTest::newRow("round with baseline")
+        << QStringList { "Option3:1", "Option1:1" } << QStringList {} << p << din << "dial.din";
+
+    p = {};
+    p.Option3 = Shape::Round;
+    p.Option2 = StripePosition::Midway;
+    p.Option4 = Unit::Inch;
+    p.Txt_radius = "1.5";
+    p.Txt_start_angle = "90";
+    QTest::newRow("round midway in inches")
+        << QStringList { "Option3:1", "Option4:1", "Option2:1" }
+        << QStringList { "Txt_radius=1.5", "Txt_start_angle=90" } << p << din << "inch.din";
+
+    p = {};
+    p.Chk_plt = OutputFormat::Plot;
+    QTest::newRow("plot") << QStringList { "Chk_plt" } << QStringList {} << p << plt << "scale.plt";
+
+    p.Option3 = Shape::Round;
+    p.Option1 = Baseline::Single;
+    QTest::newRow("plot of a round scale with baseline") << QStringList { "Chk_plt", "Option3:1",
+        "Option1:1" } << QStringList {} << p << plt << "dial.plt";
+
+    p = {};
+    p.txt_totallength = "50";
+    p.txt_dist_stripes = "0.5";
+    p.Text6 = "12";
+    p.txt_len_str2 = "2.5";
+    p.txt_startx = "-10";
+    p.txt_starty = "4";
+    p.txt_engr_depth = "-0.25";
+    p.Option2 = StripePosition::Under;
+    QTest::newRow("typed inputs, no extension")
+        << QStringList { "Option2:2" }
+        << QStringList { "txt_totallength=50", "txt_dist_stripes=0.5", "Text6=12",
+               "txt_len_str2=2.5", "txt_startx=-10", "txt_starty=4", "txt_engr_depth=-0.25" }
+        << p << din << "typed";
+}
+
+void TestSaveCommand::savesTheEngravingThatTheWindowDescribes()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, edits);
+    QFETCH(ScaleParameters, parameters);
+    QFETCH(QString, nameFilter);
+    QFETCH(QString, fileName);
+
+    for (const QString& step : clicks)
+        click(*m_window, step);
+    for (const QString& edit : edits) {
+        const QStringList parts = edit.split(u'=');
+        box(parts[0].toUtf8().constData())->setText(parts[1]);
+    }
+    m_answers << inFolder(fileName);
+    save();
+
+    QCOMPARE(m_messages, QStringList {});
+    QCOMPARE(m_filters, QStringList { nameFilter });
+    QCOMPARE(listing(m_folder->path()), QStringList { fileName });
+    QCOMPARE(contentsOf(inFolder(fileName)), engravingFileOf(parameters));
+    const Result<Engraving> engraving = Engraving::prepare(parameters);
+    QVERIFY(engraving);
+    QCOMPARE(box("Text7")->text().toStdString(), engraving->sequence());
+}
+
+void TestSaveCommand::savingTwiceUnderOneNameReplacesTheFile()
+{
+    const QString path = inFolder("scale.din");
+    QVERIFY(writeFile(path, QByteArray(100000, 'x')));
+    m_answers << path << path;
+    save();
+    save();
+    QCOMPARE(contentsOf(path), engravingFileOf(ScaleParameters {}));
+    QCOMPARE(listing(m_folder->path()), QStringList { "scale.din" });
+}
+
+void TestSaveCommand::dialogStartsAtTheLastSuccessfulSave()
+{
+    const QString first = inFolder("first.din");
+    m_answers << first << inFolder("missing/second.din") << QString();
+    save();
+    save();
+    save();
+    QCOMPARE(m_lastPaths, (QStringList { QString(), first, first }));
+}
+
+void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing_data()
+{
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named"); // what the message must name
+
+    const auto row = [](const char* name, const char* box, const char* text, const char* named) {
+        QTest::newRow(name) << QString::fromUtf8(box) << QString::fromUtf8(text)
+                            << QString::fromUtf8(named);
+    };
+    row("distance 0", "txt_dist_stripes", "0", "Distance between stripes");
+    row("distance that reads as 0", "txt_dist_stripes", "abc", "Distance between stripes");
+    row("empty package", "Text6", "", "How is 1 pakage");
+    row("package with a 7", "Text6", "1237", "How is 1 pakage");
+    row("too many stripes", "txt_totallength", "100000", "32767");
+}
+
+void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing()
+{
+    QFETCH(QString, boxName);
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+
+    box(boxName.toUtf8().constData())->setText(text);
+    m_answers << inFolder("scale.din");
+    save();
+
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.front().contains(named), qPrintable(m_messages.front()));
+    QCOMPARE(m_filters, QStringList {}); // no dialog was shown
+    QCOMPARE(listing(m_folder->path()), QStringList {});
+    QCOMPARE(box("Text7")->text(), QString());
+}
+
+void TestSaveCommand::unwritableTargetIsReportedAndLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("prepare"); // a folder to make first, if any
+    QTest::addColumn<QStringList>("leftBehind");
+
+    QTest::newRow("folder that does not exist")
+        << "missing/scale.din" << QString() << QStringList {};
+    QTest::newRow("target is a folder") << "scale.din"
+                                        << "scale.din" << QStringList { "scale.din" };
+    QTest::newRow("folder is a file") << "plain/scale.din" << QString() << QStringList { "plain" };
+}
+
+void TestSaveCommand::unwritableTargetIsReportedAndLeavesNoFile()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, prepare);
+    QFETCH(QStringList, leftBehind);
+
+    if (!prepare.isEmpty())
+        QVERIFY(QDir(m_folder->path()).mkpath(prepare));
+    if (leftBehind.contains(u"plain"))
+        QVERIFY(writeFile(inFolder("plain"), "earlier"));
+    const QString path = inFolder(fileName);
+    m_answers << path;
+    save();
+
+    QCOMPARE(m_messages.size(), 1);
+    const QString prefix
+        = QDir::toNativeSeparators(path) + QStringLiteral(" could not be written: ");
+    QVERIFY2(m_messages.front().startsWith(prefix), qPrintable(m_messages.front()));
+    QVERIFY2(m_messages.front().size() > prefix.size(), "the system's reason follows");
+    QCOMPARE(listing(m_folder->path()), leftBehind);
+    if (leftBehind.contains(u"plain"))
+        QCOMPARE(contentsOf(inFolder("plain")), QByteArray("earlier"));
+}
+
+void TestSaveCommand::failedWriteLeavesTheEarlierFileAsItWas()
+{
+    const QString path = inFolder("scale.din");
+    QVERIFY(writeFile(path, "earlier program"));
+    m_answers << path;
+    {
+        const FileSizeLimit fullDisk;
+        if (!fullDisk.active())
+            QSKIP("the file size limit cannot be set here");
+        save();
+    }
+    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+    QCOMPARE(m_messages,
+        QStringList { QDir::toNativeSeparators(path) + " could not be written: " + reason });
+    QCOMPARE(contentsOf(path), QByteArray("earlier program"));
+    QCOMPARE(listing(m_folder->path()), QStringList { "scale.din" });
+}
+
+void TestSaveCommand::cancelWritesNothingAlsoAfterAnEarlierSave()
+{
+    save(); // cancelled on first use
+    QCOMPARE(m_filters.size(), 1);
+    QCOMPARE(listing(m_folder->path()), QStringList {});
+    QCOMPARE(box("Text7")->text(), QString());
+
+    const QString path = inFolder("scale.din");
+    m_answers << path;
+    save();
+    const QString sequence = box("Text7")->text();
+    QVERIFY(!sequence.isEmpty());
+    QVERIFY(writeFile(path, "kept"));
+    box("Text6")->setText(QStringLiteral("12"));
+    save(); // cancelled again
+    QCOMPARE(m_filters.size(), 3);
+    QCOMPARE(contentsOf(path), QByteArray("kept"));
+    QCOMPARE(listing(m_folder->path()), QStringList { "scale.din" });
+    QCOMPARE(box("Text7")->text(), sequence);
+    QCOMPARE(m_messages, QStringList {});
+}
+
+void TestSaveCommand::withoutSeamsARefusalShowsAWarningBox()
+{
+    MainWindow plain;
+    QVERIFY(showAndWait(plain));
+    plain.findChild<QLineEdit*>(QStringLiteral("txt_dist_stripes"))->setText(QStringLiteral("0"));
+    plain.findChild<QAction*>(QStringLiteral("menu_savegcode"))
+        ->trigger(); // the watchdog closes it
+    QCOMPARE(m_watchdog->seen(), QStringList { "QMessageBox" });
+    QCOMPARE(plain.focusWidget(), plain.findChild<QWidget*>(QStringLiteral("txt_dist_stripes")));
+    m_watchdog = std::make_unique<ModalWatchdog>();
+}
+
+QTEST_MAIN(TestSaveCommand)
+#include "test_save_command.moc"
