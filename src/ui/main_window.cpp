@@ -20,6 +20,7 @@
 #include <QScreen>
 
 #include "output/engraving.h"
+#include "preview/preview_renderer.h"
 #include "ui/control_table.h"
 #include "ui/engraving_file.h"
 #include "ui/file_filter.h"
@@ -226,9 +227,16 @@ ScaleParameters MainWindow::scaleParameters() const
     return parameters;
 }
 
+// A refused run clears the picture and shows the reason inside it: the preview runs on every
+// click of a baseline or stripe-position button, where a message box would be in the way.
 void MainWindow::runPreview()
 {
-    picture()->clear();
+    PreviewPicture* area = picture();
+    const auto run
+        = renderPreview(scaleParameters(), area->drawableWidthMm(), area->drawableHeightMm());
+    area->showPreview(run);
+    if (run)
+        box("Text7")->setText(QString::fromStdString(run->stripeSequence));
 }
 
 void MainWindow::saveEngravingFile()

@@ -96,6 +96,7 @@ private slots:
     void dialogFiltersKeepTheirDescription();
     void savesTheEngravingThatTheWindowDescribes_data();
     void savesTheEngravingThatTheWindowDescribes();
+    void defaultsSaveTheRulerOfTheWorkedExample();
     void savingTwiceUnderOneNameReplacesTheFile();
     void dialogStartsAtTheLastSuccessfulSave();
     void refusedInputIsReportedBeforeTheDialogAndCreatesNothing_data();
@@ -250,6 +251,15 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes()
     const Result<Engraving> engraving = Engraving::prepare(parameters);
     QVERIFY(engraving);
     QCOMPARE(box("Text7")->text().toStdString(), engraving->sequence());
+}
+
+// The same bytes as the kept copy of the worked example, which mensora-cli also writes.
+void TestSaveCommand::defaultsSaveTheRulerOfTheWorkedExample()
+{
+    m_answers << inFolder("ruler.din");
+    save();
+    QCOMPARE(m_messages, QStringList {});
+    QCOMPARE(contentsOf(inFolder("ruler.din")), contentsOf(QStringLiteral(GOLDEN_DIR "/flat.din")));
 }
 
 void TestSaveCommand::savingTwiceUnderOneNameReplacesTheFile()

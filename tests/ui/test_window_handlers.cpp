@@ -45,6 +45,8 @@ private slots:
     void plotBoxSwitchesTheSaveCaption();
     void previewRunsOnPreviewBaselineAndStripePositionOnly_data();
     void previewRunsOnPreviewBaselineAndStripePositionOnly();
+    void previewDrawsTheScaleAndKeepsItsSequence();
+    void refusedPreviewShowsTheReasonInsideThePicture();
     void packageBoxTakesOnlyTypedStripeKinds_data();
     void packageBoxTakesOnlyTypedStripeKinds();
     void packageBoxKeysThatTypeNothingKeepTheirEffect();
@@ -170,6 +172,38 @@ void TestWindowHandlers::previewRunsOnPreviewBaselineAndStripePositionOnly()
         QTest::qWait(100);
         QCOMPARE(paints.count, 0);
     }
+}
+
+void TestWindowHandlers::previewDrawsTheScaleAndKeepsItsSequence()
+{
+    auto* picture = m_window->findChild<PreviewPicture*>(QStringLiteral("Picture1"));
+    QVERIFY(!picture->drawing());
+    click(*m_window, "Option1:1"); // Single Base Line draws at once
+    QVERIFY(picture->drawing());
+    QCOMPARE(picture->drawing()->stripes.size(), std::size_t(101));
+    QVERIFY(picture->drawing()->baseLine);
+    const QString sequence = m_window->findChild<QLineEdit*>(QStringLiteral("Text7"))->text();
+    QCOMPARE(sequence.size(), 101);
+    QVERIFY(sequence.startsWith(QStringLiteral("13333233331")));
+
+    click(*m_window, "Option3:1"); // Round: captions only, the flat picture stays
+    QVERIFY(!picture->drawing()->baseArc);
+    click(*m_window, "Cmd_preview");
+    QVERIFY(picture->drawing()->baseArc);
+}
+
+void TestWindowHandlers::refusedPreviewShowsTheReasonInsideThePicture()
+{
+    ModalWatchdog watchdog;
+    auto* picture = m_window->findChild<PreviewPicture*>(QStringLiteral("Picture1"));
+    click(*m_window, "Cmd_preview");
+    QVERIFY(picture->drawing());
+    m_window->findChild<QLineEdit*>(QStringLiteral("txt_dist_stripes"))->setText("0");
+    click(*m_window, "Option2:1");
+    QVERIFY(!picture->drawing());
+    QCOMPARE(picture->message(), QStringLiteral("Distance between stripes must not be 0."));
+    QTest::qWait(100);
+    QVERIFY(watchdog.seen().isEmpty());
 }
 
 void TestWindowHandlers::packageBoxTakesOnlyTypedStripeKinds_data()
