@@ -17,6 +17,9 @@ packages=(
     clang-format locales
     # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
     fonts-liberation2
+)
+# Only for `test`:
+test_packages=(
     # The real readers of our files (rs274, hp2xx) and the drivers that feed them
     python3 linuxcnc-uspace hp2xx
     # The Debian package: shlibdeps and the desktop entry's check
@@ -59,6 +62,7 @@ run)
     echo "Built. The window is not part of this build yet; try build/release/src/cli/mensora-cli --help."
     ;;
 test)
+    packages=("${packages[@]}" "${test_packages[@]}")
     install_missing
     if command -v clang-format >/dev/null; then
         git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
