@@ -8,7 +8,7 @@ using enum ControlKind;
 using enum ControlState;
 
 // clang-format off
-constexpr ControlSpec controls[] = {
+constexpr ControlRow controls[] = {
     { "Option4", 0, OptionButton, nullptr, "MM", Selected, { 720, 120, 735, 255 }, 58 },
     { "Option4", 1, OptionButton, nullptr, "Inch", None, { 1560, 120, 735, 255 }, 59 },
     { "Label1", -1, Label, nullptr, "Length", None, { 735, 510, 735, 255 }, 0 },
@@ -98,7 +98,7 @@ int toPixels(int twips)
 
 } // namespace
 
-std::span<const ControlSpec> controlTable()
+std::span<const ControlRow> controlTable()
 {
     return controls;
 }

@@ -35,7 +35,7 @@ struct Twips
 };
 
 // One control of the main window as it is when the window opens.
-struct ControlSpec
+struct ControlRow
 {
     const char* name; // the widget's objectName; the buttons of an option group share it
     int index; // the button's id in its option group, -1 for a control on its own
@@ -48,7 +48,7 @@ struct ControlSpec
 };
 
 // Every control of the main window; a frame comes before the controls inside it.
-std::span<const ControlSpec> controlTable();
+std::span<const ControlRow> controlTable();
 
 // Twips to device-independent pixels (15 twips to the pixel at 96 dots per inch).
 QRect pixelRect(const Twips& twips);

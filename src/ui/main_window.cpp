@@ -62,15 +62,15 @@ bool takesFocus(ControlKind kind)
         || kind == ControlKind::CheckBox || kind == ControlKind::CommandButton;
 }
 
-QLabel* createLabel(const ControlSpec& spec, QWidget* parent)
+QLabel* createLabel(const ControlRow& row, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+    auto* label = new QLabel(QString::fromUtf8(row.text), parent);
     const Qt::Alignment side
-        = has(spec.state, ControlState::RightAligned) ? Qt::AlignRight : Qt::AlignLeft;
+        = has(row.state, ControlState::RightAligned) ? Qt::AlignRight : Qt::AlignLeft;
     label->setAlignment(side | Qt::AlignTop);
     // A label taller than one line wraps ("Distance between stripes"); a one-line label keeps
     // its caption on one line.
-    label->setWordWrap(spec.rect.height > oneLineTwips);
+    label->setWordWrap(row.rect.height > oneLineTwips);
     return label;
 }
 
@@ -102,33 +102,33 @@ void MainWindow::createClientArea()
     setCentralWidget(client);
 
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* parent = spec.container ? m_controls.value(spec.container) : client;
-        QWidget* control = createControl(spec, parent);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        control->setGeometry(pixelRect(spec.rect));
-        if (has(spec.state, ControlState::Hidden))
+    for (const ControlRow& row : controlTable()) {
+        QWidget* parent = row.container ? m_controls.value(row.container) : client;
+        QWidget* control = createControl(row, parent);
+        control->setObjectName(QString::fromUtf8(row.name));
+        control->setGeometry(pixelRect(row.rect));
+        if (has(row.state, ControlState::Hidden))
             control->hide();
-        if (spec.kind != ControlKind::OptionButton)
+        if (row.kind != ControlKind::OptionButton)
             m_controls.insert(control->objectName(), control);
-        if (takesFocus(spec.kind))
-            tabOrder.emplace_back(spec.tabIndex, control);
+        if (takesFocus(row.kind))
+            tabOrder.emplace_back(row.tabIndex, control);
     }
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* MainWindow::createControl(const ControlRow& row, QWidget* parent)
 {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+    const QString text = QString::fromUtf8(row.text);
+    switch (row.kind) {
     case ControlKind::Label:
-        return createLabel(spec, parent);
+        return createLabel(row, parent);
     case ControlKind::TextBox:
-        return createTextBox(spec, parent);
+        return createTextBox(row, parent);
     case ControlKind::OptionButton:
-        return createOptionButton(spec, parent);
+        return createOptionButton(row, parent);
     case ControlKind::CheckBox:
         return new QCheckBox(text, parent);
     case ControlKind::CommandButton:
@@ -141,10 +141,10 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent)
     return nullptr;
 }
 
-QWidget* MainWindow::createTextBox(const ControlSpec& spec, QWidget* parent)
+QWidget* MainWindow::createTextBox(const ControlRow& row, QWidget* parent)
 {
-    auto* edit = new QLineEdit(QString::fromUtf8(spec.text), parent);
-    const QString name = QString::fromUtf8(spec.name);
+    auto* edit = new QLineEdit(QString::fromUtf8(row.text), parent);
+    const QString name = QString::fromUtf8(row.name);
     if (name == u"Text7")
         return edit; // the hidden sequence box keeps the system's look
     QPalette palette = edit->palette();
@@ -161,17 +161,17 @@ QWidget* MainWindow::createTextBox(const ControlSpec& spec, QWidget* parent)
     return edit;
 }
 
-QWidget* MainWindow::createOptionButton(const ControlSpec& spec, QWidget* parent)
+QWidget* MainWindow::createOptionButton(const ControlRow& row, QWidget* parent)
 {
-    const QString name = QString::fromUtf8(spec.name);
+    const QString name = QString::fromUtf8(row.name);
     QButtonGroup*& buttons = m_groups[name];
     if (!buttons) {
         buttons = new QButtonGroup(this);
         buttons->setObjectName(name);
     }
-    auto* button = new QRadioButton(QString::fromUtf8(spec.text), parent);
-    buttons->addButton(button, spec.index);
-    button->setChecked(has(spec.state, ControlState::Selected));
+    auto* button = new QRadioButton(QString::fromUtf8(row.text), parent);
+    buttons->addButton(button, row.index);
+    button->setChecked(has(row.state, ControlState::Selected));
     return button;
 }
 

@@ -16,7 +16,7 @@ class QLineEdit;
 
 namespace mensora {
 
-struct ControlSpec;
+struct ControlRow;
 struct Refusal;
 class PreviewPicture;
 
@@ -52,9 +52,9 @@ public:
 
 private:
     void createClientArea();
-    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
-    QWidget* createTextBox(const ControlSpec& spec, QWidget* parent);
-    QWidget* createOptionButton(const ControlSpec& spec, QWidget* parent);
+    QWidget* createControl(const ControlRow& row, QWidget* parent);
+    QWidget* createTextBox(const ControlRow& row, QWidget* parent);
+    QWidget* createOptionButton(const ControlRow& row, QWidget* parent);
     void createMenu();
     void connectHandlers();
     void centreOnScreen();
