@@ -6,6 +6,32 @@
 
 namespace mensora {
 
+namespace {
+
+// The value in scientific form ("-d.dddde+xx"), rounded to the significant digits. For a
+// double the shortest form that reads back as the value is tried first, as it is much faster:
+// when it has at most 15 digits it lies within half a unit in the last place, closer than half
+// a step of the 15-digit grid, so it is that grid's nearest point too. (A single's unit in the
+// last place can be wider than a step of the 7-digit grid, so singles always round.)
+std::string_view roundedScientific(char (&buffer)[64], Coord coord, int significant)
+{
+    char* const end = buffer + sizeof buffer;
+    if (coord.precision == Precision::Double) {
+        const auto shortest
+            = std::to_chars(buffer, end, coord.value, std::chars_format::scientific);
+        const std::string_view text(buffer, static_cast<std::size_t>(shortest.ptr - buffer));
+        const std::size_t mantissa = text.find('e') - (text.front() == '-' ? 1 : 0);
+        const std::size_t digits = mantissa > 1 ? mantissa - 1 : mantissa; // less the point
+        if (digits <= static_cast<std::size_t>(significant))
+            return text;
+    }
+    const auto rounded
+        = std::to_chars(buffer, end, coord.value, std::chars_format::scientific, significant - 1);
+    return { buffer, static_cast<std::size_t>(rounded.ptr - buffer) };
+}
+
+} // namespace
+
 void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSeparator)
 {
     if (coord.value == 0) {
@@ -14,12 +40,8 @@ void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSep
     }
     const int significant = coord.precision == Precision::Single ? 7 : 15;
 
-    // Scientific form first ("-d.dddde+xx"): it rounds the exact binary value to the
-    // significant digits.
     char scientific[64];
-    const auto written = std::to_chars(scientific, scientific + sizeof scientific, coord.value,
-        std::chars_format::scientific, significant - 1);
-    const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
+    const std::string_view text = roundedScientific(scientific, coord, significant);
 
     const bool negative = text.front() == '-';
     const std::size_t exponentMark = text.find('e');

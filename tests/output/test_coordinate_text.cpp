@@ -1,6 +1,9 @@
 #include <QTest>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <random>
 
 #include "output/coordinate_text.h"
 #include "output/gcode_writer.h"
@@ -18,6 +21,7 @@ private slots:
     void coordinatesInPlainNotation_data();
     void coordinatesInPlainNotation();
     void decimalCommaReplacesThePointOnly();
+    void textIsTheValueRoundedToItsSignificantDigits();
     void plotterUnitsRoundHalvesToEven_data();
     void plotterUnitsRoundHalvesToEven();
     void gcodeRecordsPieceByPiece();
@@ -66,6 +70,36 @@ void TestCoordinateText::decimalCommaReplacesThePointOnly()
     QCOMPARE(coordinateText(Coord::single(2.5f), ","), std::string("2,5"));
     QCOMPARE(coordinateText(Coord::wide(-0.25), ","), std::string("-0,25"));
     QCOMPARE(coordinateText(Coord::wide(1000), ","), std::string("1000"));
+}
+
+// Against the plain rule, for many values: round the exact value to 7 or 15 significant
+// digits. Both texts are read back and compared as numbers.
+void TestCoordinateText::textIsTheValueRoundedToItsSignificantDigits()
+{
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> exponent(-6, 12);
+    for (int i = 0; i < 200000; ++i) {
+        const bool single = i % 2 == 0;
+        double value = std::pow(10.0, exponent(random)) * (random() % 2 ? 1 : -1);
+        if (i % 3 == 0)
+            value = std::nearbyint(value * 1000) / 1000; // a point rounded to 3 decimals
+        if (single)
+            value = static_cast<float>(value);
+        const Coord coord { value, single ? Precision::Single : Precision::Double };
+
+        char expected[64];
+        const auto end = std::to_chars(expected, expected + sizeof expected, value,
+            std::chars_format::scientific, single ? 6 : 14);
+        double expectedValue = 0;
+        std::from_chars(expected, end.ptr, expectedValue);
+        const std::string text = coordinateText(coord);
+        double actualValue = 0;
+        std::from_chars(text.data(), text.data() + text.size(), actualValue);
+        if (actualValue != expectedValue)
+            QFAIL(qPrintable(QString("%1 written as %2")
+                                 .arg(value, 0, 'g', 17)
+                                 .arg(QString::fromStdString(text))));
+    }
 }
 
 void TestCoordinateText::plotterUnitsRoundHalvesToEven_data()
