@@ -14,7 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "output/engraving.h"
+#include "engraving/engraving.h"
 
 using namespace mensora;
 using Clock = std::chrono::steady_clock;
@@ -26,10 +26,10 @@ namespace {
 ScaleParameters largestScale()
 {
     ScaleParameters p;
-    p.Option3 = Shape::Round;
-    p.Option1 = Baseline::Single;
-    p.txt_totallength = "32766";
-    p.txt_dist_stripes = "1";
+    p.shape = Shape::Round;
+    p.baseline = Baseline::Single;
+    p.length = "32766";
+    p.distance = "1";
     return p;
 }
 

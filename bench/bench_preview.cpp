@@ -48,16 +48,16 @@ struct Case
 std::vector<Case> cases()
 {
     ScaleParameters flat;
-    flat.txt_totallength = "32766"; // 32766 steps and a package of ten: 32767 stripes
-    flat.Option1 = Baseline::Single;
+    flat.length = "32766"; // 32766 steps and a package of ten: 32767 stripes
+    flat.baseline = Baseline::Single;
     ScaleParameters round = flat;
-    round.Option3 = Shape::Round;
-    round.txt_totallength = "360";
-    round.txt_dist_stripes = "0.010987"; // 360 / 0.010987 rounds to 32766
+    round.shape = Shape::Round;
+    round.length = "360";
+    round.distance = "0.010987"; // 360 / 0.010987 rounds to 32766
     ScaleParameters defaults;
-    defaults.Option1 = Baseline::Single;
+    defaults.baseline = Baseline::Single;
     ScaleParameters defaultsRound = defaults;
-    defaultsRound.Option3 = Shape::Round;
+    defaultsRound.shape = Shape::Round;
     return { { "flat, 32767 stripes", flat }, { "round, 32767 stripes", round },
         { "flat defaults", defaults }, { "round defaults", defaultsRound } };
 }

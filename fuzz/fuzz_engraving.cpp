@@ -10,9 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "engraving/engraving.h"
 #include "fuzz_check.h"
+#include "model/scale_input.h"
 #include "model/stripe_pattern.h"
-#include "output/engraving.h"
 
 using namespace mensora;
 
@@ -51,18 +52,14 @@ FuzzCase caseFrom(std::string_view input)
     const auto choice = [&](std::size_t at, int options) {
         return at < choices.size() ? static_cast<unsigned char>(choices[at]) % options : 0;
     };
-    p.Option3 = static_cast<Shape>(choice(0, 2));
-    p.Option1 = static_cast<Baseline>(choice(1, 2));
-    p.Option2 = static_cast<StripePosition>(choice(2, 3));
-    p.Chk_plt = choice(3, 2) == 0 ? OutputFormat::Gcode : OutputFormat::Plot;
+    p.shape = static_cast<Shape>(choice(0, 2));
+    p.baseline = static_cast<Baseline>(choice(1, 2));
+    p.stripePosition = static_cast<StripePosition>(choice(2, 3));
+    p.format = choice(3, 2) == 0 ? OutputFormat::Gcode : OutputFormat::Plot;
     c.format = formats[choice(4, std::size(formats))];
 
-    const std::array<std::string*, 14> boxes { &p.txt_totallength, &p.txt_dist_stripes,
-        &p.txt_len_str1, &p.txt_len_str2, &p.txt_len_str3, &p.txt_len_str4, &p.txt_len_str5,
-        &p.txt_len_str6, &p.Text6, &p.txt_startx, &p.txt_starty, &p.txt_engr_depth, &p.Txt_radius,
-        &p.Txt_start_angle };
-    for (std::size_t i = 0; i < boxes.size() && more; ++i)
-        *boxes[i] = std::string(takeField(input, more));
+    for (std::size_t i = 0; i < inputTable.size() && more; ++i)
+        inputText(p, inputTable[i].input) = std::string(takeField(input, more));
     return c;
 }
 
@@ -88,17 +85,17 @@ std::size_t checkedLineCount(const std::string& text)
 // is left out of plot files); plus the end record, or the plot header and trailer.
 std::size_t expectedLineCount(const ScaleParameters& p, std::size_t stripes)
 {
-    const bool baseline = p.Option1 == Baseline::Single;
-    if (p.Chk_plt == OutputFormat::Gcode)
+    const bool baseline = p.baseline == Baseline::Single;
+    if (p.format == OutputFormat::Gcode)
         return 4 * stripes + (baseline ? 4 : 0) + 1;
-    return 2 * stripes + (baseline && p.Option3 == Shape::Flat ? 2 : 0) + 3;
+    return 2 * stripes + (baseline && p.shape == Shape::Flat ? 2 : 0) + 3;
 }
 
 // The stripe count the boxes give, or 0 when they give none.
 [[maybe_unused]] int stripeCountOf(const ScaleParameters& p)
 {
-    const auto total = narrowToSingle(numericPrefixValue(p.txt_totallength));
-    const auto step = narrowToSingle(numericPrefixValue(p.txt_dist_stripes));
+    const auto total = singleOrNone(numericPrefixValue(p.length));
+    const auto step = singleOrNone(numericPrefixValue(p.distance));
     if (!total || !step)
         return 0;
     const auto count = stripeCountFor(*total, *step);

@@ -30,7 +30,7 @@ bool sameNumber(double a, double b)
 
 void checkNarrowing(double value)
 {
-    const auto single = narrowToSingle(value);
+    const auto single = singleOrNone(value);
     if (single) {
         FUZZ_CHECK(std::isfinite(*single), "a narrowed single is finite");
         FUZZ_CHECK(*single == static_cast<float>(value), "narrowing rounds to nearest");

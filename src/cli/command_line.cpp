@@ -1,41 +1,42 @@
 #include "cli/command_line.h"
 
-#include <array>
+#include "model/scale_choices.h"
+#include "model/scale_input.h"
 
 namespace mensora {
 
 namespace {
 
-// A text option and the box it fills.
-struct TextOption
+// The names of a choice, for the options' help and their errors.
+template <typename Choice>
+QStringList namesOf()
 {
-    const char* name;
-    std::string ScaleParameters::*box;
-    const char* description;
-};
+    QStringList names;
+    for (const std::string_view name : choiceNames<Choice>())
+        names << QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return names;
+}
 
-const std::array textOptions {
-    TextOption { "length", &ScaleParameters::txt_totallength, "Length, or total angle (round)" },
-    TextOption { "distance", &ScaleParameters::txt_dist_stripes,
-        "Distance between stripes, or angle between stripes (round)" },
-    TextOption { "stripe1", &ScaleParameters::txt_len_str1, "Length of stripe kind 1" },
-    TextOption { "stripe2", &ScaleParameters::txt_len_str2, "Length of stripe kind 2" },
-    TextOption { "stripe3", &ScaleParameters::txt_len_str3, "Length of stripe kind 3" },
-    TextOption { "stripe4", &ScaleParameters::txt_len_str4, "Length of stripe kind 4" },
-    TextOption { "stripe5", &ScaleParameters::txt_len_str5, "Length of stripe kind 5" },
-    TextOption { "stripe6", &ScaleParameters::txt_len_str6, "Length of stripe kind 6" },
-    TextOption { "package", &ScaleParameters::Text6, "Stripe kinds of one package, digits 1-6" },
-    TextOption { "start-x", &ScaleParameters::txt_startx, "Start X, or centre X (round)" },
-    TextOption { "start-y", &ScaleParameters::txt_starty, "Start Y, or centre Y (round)" },
-    TextOption { "depth", &ScaleParameters::txt_engr_depth, "Engraving depth, written as typed" },
-    TextOption { "radius", &ScaleParameters::Txt_radius, "Radius (round)" },
-    TextOption { "start-angle", &ScaleParameters::Txt_start_angle, "Start angle (round)" },
-};
-
-// Finds `value` among `names`; the index is the choice.
-qsizetype choiceIndex(const QString& value, const QStringList& names)
+// Reads the choice an option names into `choice`; false, with the reason, for another name.
+template <typename Choice>
+bool readChoice(
+    const QCommandLineParser& parser, const char* option, Choice& choice, QString& error)
 {
-    return names.indexOf(value);
+    const QString value = parser.value(option);
+    if (const auto named = choiceNamed<Choice>(value.toStdString())) {
+        choice = *named;
+        return true;
+    }
+    error
+        = QString("--%1 takes %2, not \"%3\".").arg(option, namesOf<Choice>().join(" or "), value);
+    return false;
+}
+
+template <typename Choice>
+QCommandLineOption choiceOption(const char* name, const QString& description)
+{
+    const QStringList names = namesOf<Choice>();
+    return { name, description, names.join('|'), names.first() };
 }
 
 } // namespace
@@ -49,13 +50,13 @@ CommandLine::CommandLine()
         "Box texts are read as the window reads them (\"12mm\" is 12).");
     addTextOptions();
     m_parser.addOptions({
-        { "shape", "Scale shape: flat or round.", "flat|round", "flat" },
-        { "unit", "Unit of the numbers: mm or inch (changes nothing in the file).", "mm|inch",
-            "mm" },
-        { "baseline", "Baseline: none or single.", "none|single", "none" },
-        { "position", "Stripe position: above, midway or under the baseline.", "above|midway|under",
-            "above" },
-        { "format", "Output: gcode (.din) or plot (.plt).", "gcode|plot", "gcode" },
+        choiceOption<Shape>("shape", "Scale shape: flat or round."),
+        choiceOption<Unit>(
+            "unit", "Unit of the numbers: mm or inch (changes nothing in the file)."),
+        choiceOption<Baseline>("baseline", "Baseline: none or single."),
+        choiceOption<StripePosition>(
+            "position", "Stripe position: above, midway or under the baseline."),
+        choiceOption<OutputFormat>("format", "Output: gcode (.din) or plot (.plt)."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
     });
@@ -64,10 +65,10 @@ CommandLine::CommandLine()
 void CommandLine::addTextOptions()
 {
     const ScaleParameters defaults;
-    for (const TextOption& option : textOptions) {
-        const QString start = QString::fromStdString(defaults.*option.box);
-        m_parser.addOption({ option.name,
-            QString("%1 (default \"%2\").").arg(option.description, start), "text", start });
+    for (const InputRow& row : inputTable) {
+        const QString start = QString::fromStdString(inputText(defaults, row.input));
+        m_parser.addOption({ row.option,
+            QString("%1 (default \"%2\").").arg(row.description, start), "text", start });
     }
 }
 
@@ -90,8 +91,8 @@ bool CommandLine::parse(const QStringList& arguments)
         m_error = "Unexpected argument: " + m_parser.positionalArguments().first();
         return false;
     }
-    for (const TextOption& option : textOptions)
-        m_request.parameters.*option.box = m_parser.value(option.name).toStdString();
+    for (const InputRow& row : inputTable)
+        inputText(m_request.parameters, row.input) = m_parser.value(row.option).toStdString();
     m_request.output = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
     return readChoices();
@@ -99,35 +100,12 @@ bool CommandLine::parse(const QStringList& arguments)
 
 bool CommandLine::readChoices()
 {
-    struct Choice
-    {
-        const char* option;
-        QStringList names;
-        qsizetype index = -1;
-    };
-    Choice choices[] = {
-        { "shape", { "flat", "round" } },
-        { "unit", { "mm", "inch" } },
-        { "baseline", { "none", "single" } },
-        { "position", { "above", "midway", "under" } },
-        { "format", { "gcode", "plot" } },
-    };
-    for (Choice& choice : choices) {
-        const QString value = m_parser.value(choice.option);
-        choice.index = choiceIndex(value, choice.names);
-        if (choice.index < 0) {
-            m_error = QString("--%1 takes %2, not \"%3\".")
-                          .arg(choice.option, choice.names.join(" or "), value);
-            return false;
-        }
-    }
     ScaleParameters& p = m_request.parameters;
-    p.Option3 = static_cast<Shape>(choices[0].index);
-    p.Option4 = static_cast<Unit>(choices[1].index);
-    p.Option1 = static_cast<Baseline>(choices[2].index);
-    p.Option2 = static_cast<StripePosition>(choices[3].index);
-    p.Chk_plt = choices[4].index == 0 ? OutputFormat::Gcode : OutputFormat::Plot;
-    return true;
+    return readChoice(m_parser, "shape", p.shape, m_error)
+        && readChoice(m_parser, "unit", p.unit, m_error)
+        && readChoice(m_parser, "baseline", p.baseline, m_error)
+        && readChoice(m_parser, "position", p.stripePosition, m_error)
+        && readChoice(m_parser, "format", p.format, m_error);
 }
 
 } // namespace mensora

@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "cli/command_line.h"
-#include "output/engraving.h"
-#include "ui/engraving_file.h"
+#include "engraving/engraving.h"
+#include "files/engraving_file.h"
 
 using namespace mensora;
 

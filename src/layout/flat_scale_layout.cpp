@@ -1,6 +1,7 @@
 #include "layout/flat_scale_layout.h"
 
 #include "layout/scale_arithmetic.h"
+#include "model/number_rules.h"
 
 namespace mensora {
 
@@ -24,7 +25,7 @@ void FlatScaleLayout::makeMoves(
     if (baseline != Baseline::Single)
         return;
     // The baseline's end is computed in single precision.
-    const float endX = toSingle(startX) + total;
+    const float endX = singleOrInfinity(startX) + total;
     sink.move(Rapid { Coord::wide(startX), Coord::single(startY) });
     sink.move(Plunge { depth });
     sink.move(Cut { Coord::single(endX), Coord::single(startY), CutAxes::X });

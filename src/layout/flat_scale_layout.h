@@ -4,7 +4,7 @@
 
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
-#include "output/tool_move.h"
+#include "toolpath/tool_move.h"
 
 namespace mensora {
 

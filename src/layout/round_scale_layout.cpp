@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "layout/scale_arithmetic.h"
+#include "model/number_rules.h"
 
 namespace mensora {
 
@@ -12,23 +13,16 @@ void RoundScaleLayout::makeMoves(
     const auto stripes = static_cast<StripeIndex>(sequence.size());
     for (StripeIndex i = 0; i < stripes; ++i) {
         const float length = stripeLengthFor(stripeKindAt(sequence, i), lengths).value();
-        const double angle = (startAngle + i * step) * radiansPerDegree;
-        const StripeOffsets offsets = stripeOffsets(length, position);
-        const double cosine = std::cos(angle);
-        const double sine = std::sin(angle);
+        const RoundStripeEnds ends = roundStripeEnds(
+            centreX, centreY, radius, startAngle + i * step, stripeOffsets(length, position));
 
-        const double x1 = round3(centreX + (radius + offsets.start) * cosine);
-        const double y1 = round3(centreY + (radius + offsets.start) * sine);
-        const double x2 = round3(centreX + (offsets.end + radius) * cosine);
-        const float y2 = toSingle(round3(centreY + (offsets.end + radius) * sine));
-
-        sink.move(Rapid { Coord::wide(x1), Coord::wide(y1) });
+        sink.move(Rapid { Coord::wide(ends.innerX), Coord::wide(ends.innerY) });
         sink.move(Plunge { depth });
-        sink.move(Cut { Coord::wide(x2), Coord::single(y2), CutAxes::XY });
+        sink.move(Cut { Coord::wide(ends.outerX), Coord::single(ends.outerY), CutAxes::XY });
         sink.move(Lift {});
     }
 
-    if (baseline == Baseline::Single && format == OutputFormat::Gcode)
+    if (baseline == Baseline::Single)
         makeBaseCircle(depth, sink);
 }
 
@@ -43,7 +37,7 @@ void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) co
     const double xs = round3(centreX + std::cos(startRadians) * radius);
     const double ys = round3(centreY + std::sin(startRadians) * radius);
     const double xe = round3(centreX + std::cos(endRadians) * radius);
-    const float ye = toSingle(round3(centreY + std::sin(endRadians) * radius));
+    const float ye = singleOrInfinity(round3(centreY + std::sin(endRadians) * radius));
     const ArcDirection direction
         = step > 0 ? ArcDirection::CounterClockwise : ArcDirection::Clockwise;
 

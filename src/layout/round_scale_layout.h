@@ -4,12 +4,12 @@
 
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
-#include "output/tool_move.h"
+#include "toolpath/tool_move.h"
 
 namespace mensora {
 
 // A dial: radial stripes at start angle + i × step around a centre, then an optional base
-// circle (G-code only). Angles in degrees from +X towards +Y, not reduced; every computed
+// circle. Angles in degrees from +X towards +Y, not reduced; every computed
 // point is rounded to 3 decimals.
 struct RoundScaleLayout
 {
@@ -21,7 +21,6 @@ struct RoundScaleLayout
     float centreY;
     StripePosition position;
     Baseline baseline;
-    OutputFormat format; // a plot file gets no base circle
     StripeLengths lengths;
 
     // Hands every stripe's four moves, then the base circle's, to the sink. The sequence holds

@@ -1,7 +1,6 @@
 #include "layout/scale_arithmetic.h"
 
 #include <cmath>
-#include <limits>
 
 #include "model/number_rules.h"
 
@@ -10,16 +9,6 @@ namespace mensora {
 double round3(double value)
 {
     return roundHalfEven(value * 1000) / 1000;
-}
-
-float toSingle(double value)
-{
-    if (std::isnan(value))
-        return std::numeric_limits<float>::quiet_NaN();
-    if (const auto single = narrowToSingle(value))
-        return *single;
-    return value < 0 ? -std::numeric_limits<float>::infinity()
-                     : std::numeric_limits<float>::infinity();
 }
 
 StripeOffsets stripeOffsets(float length, StripePosition position)
@@ -35,6 +24,18 @@ StripeOffsets stripeOffsets(float length, StripePosition position)
         break;
     }
     return { 0, length };
+}
+
+RoundStripeEnds roundStripeEnds(
+    double centreX, float centreY, double radius, double angle, StripeOffsets offsets)
+{
+    const double radians = angle * radiansPerDegree;
+    const double cosine = std::cos(radians);
+    const double sine = std::sin(radians);
+    const double inner = radius + static_cast<double>(offsets.start);
+    const double outer = static_cast<double>(offsets.end) + radius;
+    return { round3(centreX + inner * cosine), round3(centreY + inner * sine),
+        round3(centreX + outer * cosine), singleOrInfinity(round3(centreY + outer * sine)) };
 }
 
 } // namespace mensora

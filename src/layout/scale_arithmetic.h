@@ -10,10 +10,6 @@ inline constexpr double radiansPerDegree = 3.14159265358979 / 180;
 // Rounds to 3 decimals: the nearest whole number to v × 1000 (halves to even), over 1000.
 double round3(double value);
 
-// Narrows to single, rounding to nearest; beyond single range it gives an infinity of the
-// same sign (which the engraving refuses) instead of undefined behaviour.
-float toSingle(double value);
-
 // A stripe's two ends relative to the baseline (flat) or the radius (round), single precision:
 // the start offset and the remaining length.
 struct StripeOffsets
@@ -24,5 +20,20 @@ struct StripeOffsets
 
 // Above: 0 to L; Midway: centred, h = L / 2; Under: -L to 0.
 StripeOffsets stripeOffsets(float length, StripePosition position);
+
+// The two ends of a dial's stripe, each coordinate rounded to 3 decimals; the outer Y is then
+// held in single precision (an infinity when it does not fit).
+struct RoundStripeEnds
+{
+    double innerX;
+    double innerY;
+    double outerX;
+    float outerY;
+};
+
+// The stripe at `angle` degrees around the centre, from radius + offsets.start out to
+// offsets.end + radius. Sums and products in double precision.
+RoundStripeEnds roundStripeEnds(
+    double centreX, float centreY, double radius, double angle, StripeOffsets offsets);
 
 } // namespace mensora

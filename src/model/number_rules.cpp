@@ -213,6 +213,16 @@ std::optional<double> strictNumberValue(std::string_view text, const NumberForma
     return value;
 }
 
+float singleOrInfinity(double value)
+{
+    if (std::isnan(value))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (const auto single = singleOrNone(value))
+        return *single;
+    return value < 0 ? -std::numeric_limits<float>::infinity()
+                     : std::numeric_limits<float>::infinity();
+}
+
 double roundHalfEven(double value)
 {
     const double away = std::round(value);
@@ -229,7 +239,7 @@ Refusal tooLargeRefusal(ScaleInput input, Shape shape)
 
 Result<float> readSingle(std::string_view text, ScaleInput input, Shape shape)
 {
-    if (const auto single = narrowToSingle(numericPrefixValue(text)))
+    if (const auto single = singleOrNone(numericPrefixValue(text)))
         return *single;
     return tooLargeRefusal(input, shape);
 }

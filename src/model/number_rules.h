@@ -5,10 +5,9 @@
 #include <string_view>
 
 #include "model/result.h"
+#include "model/scale_input.h"
 
 namespace mensora {
-
-enum class Shape;
 
 // The user's number format, filled by the shells from the system locale.
 struct NumberFormat
@@ -30,8 +29,8 @@ double numericPrefixValue(std::string_view text);
 std::optional<double> strictNumberValue(std::string_view text, const NumberFormat& format);
 
 // Rounds to the nearest representable single; a value beyond single range (or not finite)
-// has no single. Inline: the preview calls it for every point it draws.
-inline std::optional<float> narrowToSingle(double value)
+// has none, and the caller refuses it. Inline: the preview calls it for every point it draws.
+inline std::optional<float> singleOrNone(double value)
 {
     // Halfway between the largest single and 2^128: from here on the rounding gives infinity.
     constexpr double singleOverflow = 0x1.ffffffp127;
@@ -39,6 +38,10 @@ inline std::optional<float> narrowToSingle(double value)
         return std::nullopt;
     return static_cast<float>(value);
 }
+
+// Rounds to the nearest representable single; beyond single range it gives an infinity of
+// the same sign (which a later check refuses) instead of undefined behaviour.
+float singleOrInfinity(double value);
 
 // Rounds to the nearest whole number, halves to the even neighbour.
 double roundHalfEven(double value);

@@ -8,21 +8,27 @@ namespace mensora {
 
 const std::string& ScaleParameters::stripeLengthText(int kind) const
 {
-    switch (kind) {
-    case 1:
-        return txt_len_str1;
-    case 2:
-        return txt_len_str2;
-    case 3:
-        return txt_len_str3;
-    case 4:
-        return txt_len_str4;
-    case 5:
-        return txt_len_str5;
-    case 6:
-        return txt_len_str6;
-    }
-    throw std::out_of_range("stripe kinds run from 1 to 6");
+    if (kind < 1 || kind > 6)
+        throw std::out_of_range("stripe kinds run from 1 to 6");
+    return stripeLengths[static_cast<std::size_t>(kind - 1)];
+}
+
+namespace {
+
+constexpr bool rowsInOrder()
+{
+    for (std::size_t i = 0; i < inputTable.size(); ++i)
+        if (static_cast<std::size_t>(inputTable[i].input) != i)
+            return false;
+    return true;
+}
+static_assert(rowsInOrder(), "the input table lists the inputs in their order");
+
+} // namespace
+
+const InputRow& inputRow(ScaleInput input)
+{
+    return inputTable[static_cast<std::size_t>(input)];
 }
 
 ScaleInput stripeLengthInput(int kind)
@@ -34,34 +40,21 @@ ScaleInput stripeLengthInput(int kind)
 
 std::string inputCaption(ScaleInput input, Shape shape)
 {
-    const bool round = shape == Shape::Round;
-    switch (input) {
-    case ScaleInput::Length:
-        return "Length";
-    case ScaleInput::Distance:
-        return "Distance between stripes";
-    case ScaleInput::Stripe1:
-    case ScaleInput::Stripe2:
-    case ScaleInput::Stripe3:
-    case ScaleInput::Stripe4:
-    case ScaleInput::Stripe5:
-    case ScaleInput::Stripe6:
-        return "Stripe "
-            + std::to_string(static_cast<int>(input) - static_cast<int>(ScaleInput::Stripe1) + 1);
-    case ScaleInput::Package:
-        return "How is 1 pakage";
-    case ScaleInput::StartX:
-        return round ? "Centre X" : "Start X";
-    case ScaleInput::StartY:
-        return round ? "Centre Y" : "Start Y";
-    case ScaleInput::Depth:
-        return "Engr depth";
-    case ScaleInput::Radius:
-        return "Radius";
-    case ScaleInput::StartAngle:
-        return "Start Angle";
-    }
-    return {};
+    const InputRow& row = inputRow(input);
+    return shape == Shape::Round ? row.roundCaption : row.flatCaption;
+}
+
+std::string& inputText(ScaleParameters& parameters, ScaleInput input)
+{
+    const InputRow& row = inputRow(input);
+    if (row.text)
+        return parameters.*row.text;
+    return parameters.stripeLengths[static_cast<std::size_t>(row.stripeKind - 1)];
+}
+
+const std::string& inputText(const ScaleParameters& parameters, ScaleInput input)
+{
+    return inputText(const_cast<ScaleParameters&>(parameters), input);
 }
 
 } // namespace mensora

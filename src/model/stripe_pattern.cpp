@@ -105,9 +105,9 @@ Result<StripeLengths> readStripeLengths(
         if (sequence.find(static_cast<char>('0' + kind)) == std::string_view::npos)
             continue;
         const double value = numericPrefixValue(parameters.stripeLengthText(kind)) * factor;
-        const auto single = narrowToSingle(value);
+        const auto single = singleOrNone(value);
         if (!single)
-            return tooLargeRefusal(stripeLengthInput(kind), parameters.Option3);
+            return tooLargeRefusal(stripeLengthInput(kind), parameters.shape);
         lengths[static_cast<std::size_t>(kind - 1)] = *single;
     }
     return lengths;

@@ -5,8 +5,8 @@
 
 #include "layout/scale_arithmetic.h"
 #include "model/number_rules.h"
-#include "model/scale_parameters.h"
-#include "model/stripe_pattern.h"
+#include "model/scale_input.h"
+#include "model/scale_values.h"
 
 namespace mensora {
 
@@ -15,19 +15,12 @@ namespace {
 constexpr double millimetresPerInch = 25.4;
 
 // Everything one run reads, already in millimetres where the unit asks for it.
-struct RunInputs
+struct RunInputs : ScaleValues
 {
     Shape shape = Shape::Flat;
     StripePosition position = StripePosition::Above;
-    float total = 0; // length, or total angle in degrees
-    float distance = 0; // distance, or angle between stripes in degrees
-    std::string sequence;
-    double startX = 0; // or centre X
-    float startY = 0; // or centre Y
-    double radius = 0;
-    double startAngle = 0; // degrees, never converted
-    double length1 = 0; // kind 1 as read, for the round fit
-    StripeLengths lengths {};
+    double length1 = 0; // kind 1 in double precision, for the round fit
+    double unitFactor = 1; // millimetres per unit of the boxes
 };
 
 Refusal tooLargeToDraw(ScaleInput input, Shape shape)
@@ -41,79 +34,28 @@ ScaleInput heavier(double a, ScaleInput inputA, double b, ScaleInput inputB)
     return std::fabs(a) >= std::fabs(b) ? inputA : inputB;
 }
 
-// A box read in single precision, then times the unit factor, rounded back to single.
-Result<float> readSingleIn(std::string_view text, double factor, ScaleInput input, Shape shape)
-{
-    const auto value = readSingle(text, input, shape);
-    if (!value)
-        return value;
-    if (const auto single = narrowToSingle(static_cast<double>(*value) * factor))
-        return *single;
-    return tooLargeRefusal(input, shape);
-}
-
-Result<double> readDoubleIn(std::string_view text, double factor, ScaleInput input, Shape shape)
-{
-    const auto value = readDouble(text, input, shape);
-    if (!value)
-        return value;
-    const double product = *value * factor;
-    if (!std::isfinite(product))
-        return Refusal { input, inputCaption(input, shape) + " is too large." };
-    return product;
-}
-
-// Reads the boxes in the order of a run: total and distance (converted only for a flat
-// scale), the stripe sequence built from them, then start, radius and the stripe lengths.
+// The boxes in the order the save command reads them, in millimetres; a round scale also
+// reads the length of kind 1 in double precision for its fit.
 Result<RunInputs> readInputs(const ScaleParameters& p)
 {
+    const double factor = p.unit == Unit::Inch ? millimetresPerInch : 1.0;
+    auto values = readScaleValues(p, factor);
+    if (!values)
+        return values.refusal();
     RunInputs in;
-    in.shape = p.Option3;
-    in.position = p.Option2;
-    const Shape shape = in.shape;
-    const double factor = p.Option4 == Unit::Inch ? millimetresPerInch : 1.0;
-    const double flatFactor = shape == Shape::Flat ? factor : 1.0;
-
-    const auto total = readSingleIn(p.txt_totallength, flatFactor, ScaleInput::Length, shape);
-    if (!total)
-        return total.refusal();
-    const auto distance = readSingleIn(p.txt_dist_stripes, flatFactor, ScaleInput::Distance, shape);
-    if (!distance)
-        return distance.refusal();
-    auto sequence = stripeSequenceFor(*total, *distance, p.Text6);
-    if (!sequence)
-        return sequence.refusal();
-    in.total = *total;
-    in.distance = *distance;
-    in.sequence = std::move(*sequence);
-
-    const auto startX = readDoubleIn(p.txt_startx, factor, ScaleInput::StartX, shape);
-    if (!startX)
-        return startX.refusal();
-    const auto startY = readSingleIn(p.txt_starty, factor, ScaleInput::StartY, shape);
-    if (!startY)
-        return startY.refusal();
-    in.startX = *startX;
-    in.startY = *startY;
-
-    if (shape == Shape::Round) {
-        const auto radius = readDoubleIn(p.Txt_radius, factor, ScaleInput::Radius, shape);
-        if (!radius)
-            return radius.refusal();
-        const auto angle = readDouble(p.Txt_start_angle, ScaleInput::StartAngle, shape);
-        if (!angle)
-            return angle.refusal();
-        const auto length1 = readDoubleIn(p.txt_len_str1, factor, ScaleInput::Stripe1, shape);
+    static_cast<ScaleValues&>(in) = std::move(*values);
+    in.shape = p.shape;
+    in.position = p.stripePosition;
+    in.unitFactor = factor;
+    if (p.shape == Shape::Round) {
+        const auto length1 = readDouble(p.stripeLengths[0], ScaleInput::Stripe1, p.shape);
         if (!length1)
             return length1.refusal();
-        in.radius = *radius;
-        in.startAngle = *angle;
-        in.length1 = *length1;
+        in.length1 = *length1 * factor;
+        if (!std::isfinite(in.length1))
+            return Refusal { ScaleInput::Stripe1,
+                inputCaption(ScaleInput::Stripe1, p.shape) + " is too large." };
     }
-    const auto lengths = readStripeLengths(p, in.sequence, factor);
-    if (!lengths)
-        return lengths.refusal();
-    in.lengths = *lengths;
     return in;
 }
 
@@ -139,10 +81,10 @@ Result<double> drawingScale(const RunInputs& in, float width, float height)
 // A point for the picture, each coordinate rounded to single; refused when it does not fit.
 Result<PreviewPoint> drawable(double x, ScaleInput xInput, double y, ScaleInput yInput, Shape shape)
 {
-    const auto sx = narrowToSingle(x);
+    const auto sx = singleOrNone(x);
     if (!sx)
         return tooLargeToDraw(xInput, shape);
-    const auto sy = narrowToSingle(y);
+    const auto sy = singleOrNone(y);
     if (!sy)
         return tooLargeToDraw(yInput, shape);
     return PreviewPoint { *sx, *sy };
@@ -177,35 +119,26 @@ Result<PreviewLine> flatStripe(
 Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, float height,
     float position, float length, int kind)
 {
-    const double phi = (static_cast<double>(position) + in.startAngle) * radiansPerDegree;
-    const double cosine = std::cos(phi);
-    const double sine = std::sin(phi);
-    const auto [inner, outer] = stripeOffsets(length, in.position);
-    const double innerRadius = in.radius + static_cast<double>(inner);
-    const double outerRadius = static_cast<double>(outer) + in.radius;
+    const RoundStripeEnds ends = roundStripeEnds(in.startX, in.startY, in.radius,
+        static_cast<double>(position) + in.startAngle, stripeOffsets(length, in.position));
     const double startY = in.startY;
-
-    const double x1 = round3(in.startX + cosine * innerRadius);
-    const double x2 = round3(in.startX + outerRadius * cosine);
-    const double y1 = round3(startY + sine * innerRadius);
-    const auto y2 = narrowToSingle(round3(outerRadius * sine + startY));
 
     const ScaleInput reach
         = heavier(in.radius, ScaleInput::Radius, length, stripeLengthInput(kind));
     const double reachValue = std::fmax(std::fabs(in.radius), std::fabs(length));
     const ScaleInput xInput = heavier(in.startX, ScaleInput::StartX, reachValue, reach);
     const ScaleInput yInput = heavier(startY, ScaleInput::StartY, reachValue, reach);
-    if (!y2)
+    if (!std::isfinite(ends.outerY))
         return tooLargeToDraw(yInput, in.shape);
 
     const double midX = static_cast<double>(width / 2.0f);
     const double midY = static_cast<double>(height / 2.0f);
-    const auto from = drawable(
-        midX + k * x1 - k * in.startX, xInput, midY - k * y1 + k * startY, yInput, in.shape);
+    const auto from = drawable(midX + k * ends.innerX - k * in.startX, xInput,
+        midY - k * ends.innerY + k * startY, yInput, in.shape);
     if (!from)
         return from.refusal();
-    const auto to = drawable(midX + k * x2 - k * in.startX, xInput,
-        midY - k * static_cast<double>(*y2) + k * startY, yInput, in.shape);
+    const auto to = drawable(midX + k * ends.outerX - k * in.startX, xInput,
+        midY - k * static_cast<double>(ends.outerY) + k * startY, yInput, in.shape);
     if (!to)
         return to.refusal();
     return PreviewLine { *from, *to };
@@ -232,15 +165,27 @@ Result<PreviewLine> flatBaseline(const RunInputs& in, double k, float height)
 // total angle.
 Result<PreviewArc> roundBaseline(const RunInputs& in, double k, float width, float height)
 {
-    const auto radius = narrowToSingle(k * in.radius);
+    const auto radius = singleOrNone(k * in.radius);
     if (!radius)
         return tooLargeToDraw(ScaleInput::Radius, in.shape);
-    const auto start = narrowToSingle(in.startAngle * radiansPerDegree);
+    const auto start = singleOrNone(in.startAngle * radiansPerDegree);
     const auto end
-        = narrowToSingle((static_cast<double>(in.total) + in.startAngle) * radiansPerDegree);
+        = singleOrNone((static_cast<double>(in.total) + in.startAngle) * radiansPerDegree);
     if (!start || !end)
         return tooLargeToDraw(ScaleInput::StartAngle, in.shape);
     return PreviewArc { { width / 2.0f, height / 2.0f }, *radius, *start, *end };
+}
+
+// Where the scale's own coordinates land: a flat scale's X 0 at 3 from the left edge and Y 0
+// on the mid-line; a round scale's centre in the middle of the area.
+PreviewFrame frameOf(const RunInputs& in, double k, float width, float height)
+{
+    const double scale = k * in.unitFactor;
+    const double midY = static_cast<double>(height / 2.0f);
+    if (in.shape == Shape::Flat)
+        return { scale, 3, midY };
+    const double midX = static_cast<double>(width / 2.0f);
+    return { scale, midX - k * in.startX, midY + k * static_cast<double>(in.startY) };
 }
 
 } // namespace
@@ -262,13 +207,14 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
             return scale.refusal();
         k = *scale;
     }
+    drawing.frame = frameOf(in, k, width, height);
 
     const auto count = static_cast<StripeIndex>(in.sequence.size());
     drawing.stripes.reserve(in.sequence.size());
     float length = 0; // the working length: kinds are 1 to 6 here, so every stripe sets it
     for (StripeIndex i = 0; i < count; ++i) {
         // Positions stay in single precision and are not rounded to whole steps.
-        const float position = static_cast<float>(i) * in.distance;
+        const float position = static_cast<float>(i) * in.step;
         if (!std::isfinite(position))
             return tooLargeToDraw(ScaleInput::Distance, in.shape);
         const char kind = stripeKindAt(in.sequence, i);
@@ -282,7 +228,7 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
         drawing.stripes.push_back(*line);
     }
 
-    if (parameters.Option1 == Baseline::Single) {
+    if (parameters.baseline == Baseline::Single) {
         if (in.shape == Shape::Flat) {
             const auto line = flatBaseline(in, k, height);
             if (!line)

@@ -40,6 +40,16 @@ struct PreviewArc
     friend bool operator==(const PreviewArc&, const PreviewArc&) = default;
 };
 
+// How a point of the scale, in the unit its numbers were typed in, lands in the picture:
+// (originX + scale·x, originY − scale·y), in millimetres of the area. Numbers, travel moves
+// and the cursor's position use it; the stripes and the baseline keep their own arithmetic.
+struct PreviewFrame
+{
+    double scale = 0; // picture millimetres per unit of the scale
+    double originX = 0; // where the scale's X 0 lands
+    double originY = 0; // where the scale's Y 0 lands
+};
+
 // Everything one preview run draws, in drawing order: the stripes, then the baseline (a line
 // for a flat scale, the arc for a round one) when one is chosen.
 struct PreviewDrawing
@@ -47,7 +57,8 @@ struct PreviewDrawing
     std::vector<PreviewLine> stripes;
     std::optional<PreviewLine> baseLine;
     std::optional<PreviewArc> baseArc;
-    std::string stripeSequence; // for Text7
+    std::string stripeSequence; // the stripe kinds, kept in the window's sequence box
+    PreviewFrame frame;
 };
 
 // The preview of the scale the parameters describe, fitted into a drawable area of width by

@@ -73,23 +73,31 @@ constexpr ControlRow controls[] = {
 };
 // clang-format on
 
-const BoxField fields[] = {
-    { "txt_totallength", &ScaleParameters::txt_totallength },
-    { "txt_dist_stripes", &ScaleParameters::txt_dist_stripes },
-    { "txt_len_str1", &ScaleParameters::txt_len_str1 },
-    { "txt_len_str2", &ScaleParameters::txt_len_str2 },
-    { "txt_len_str3", &ScaleParameters::txt_len_str3 },
-    { "txt_len_str4", &ScaleParameters::txt_len_str4 },
-    { "txt_len_str5", &ScaleParameters::txt_len_str5 },
-    { "txt_len_str6", &ScaleParameters::txt_len_str6 },
-    { "Text6", &ScaleParameters::Text6 },
-    { "txt_startx", &ScaleParameters::txt_startx },
-    { "txt_starty", &ScaleParameters::txt_starty },
-    { "txt_engr_depth", &ScaleParameters::txt_engr_depth },
-    { "Txt_radius", &ScaleParameters::Txt_radius },
-    { "Txt_start_angle", &ScaleParameters::Txt_start_angle },
-    { "Txt_angle", &ScaleParameters::Txt_angle },
+constexpr InputBox boxes[] = {
+    { ScaleInput::Length, "txt_totallength" },
+    { ScaleInput::Distance, "txt_dist_stripes" },
+    { ScaleInput::Stripe1, "txt_len_str1" },
+    { ScaleInput::Stripe2, "txt_len_str2" },
+    { ScaleInput::Stripe3, "txt_len_str3" },
+    { ScaleInput::Stripe4, "txt_len_str4" },
+    { ScaleInput::Stripe5, "txt_len_str5" },
+    { ScaleInput::Stripe6, "txt_len_str6" },
+    { ScaleInput::Package, "Text6" },
+    { ScaleInput::StartX, "txt_startx" },
+    { ScaleInput::StartY, "txt_starty" },
+    { ScaleInput::Depth, "txt_engr_depth" },
+    { ScaleInput::Radius, "Txt_radius" },
+    { ScaleInput::StartAngle, "Txt_start_angle" },
 };
+
+constexpr bool boxesInOrder()
+{
+    for (std::size_t i = 0; i < std::size(boxes); ++i)
+        if (static_cast<std::size_t>(boxes[i].input) != i)
+            return false;
+    return std::size(boxes) == inputTable.size();
+}
+static_assert(boxesInOrder(), "every input has its box, in the order of the inputs");
 
 int toPixels(int twips)
 {
@@ -109,44 +117,14 @@ QRect pixelRect(const Twips& twips)
         toPixels(twips.height) };
 }
 
-std::span<const BoxField> boxFields()
+std::span<const InputBox> inputBoxes()
 {
-    return fields;
+    return boxes;
 }
 
 const char* boxNameOf(ScaleInput input)
 {
-    switch (input) {
-    case ScaleInput::Length:
-        return "txt_totallength";
-    case ScaleInput::Distance:
-        return "txt_dist_stripes";
-    case ScaleInput::Stripe1:
-        return "txt_len_str1";
-    case ScaleInput::Stripe2:
-        return "txt_len_str2";
-    case ScaleInput::Stripe3:
-        return "txt_len_str3";
-    case ScaleInput::Stripe4:
-        return "txt_len_str4";
-    case ScaleInput::Stripe5:
-        return "txt_len_str5";
-    case ScaleInput::Stripe6:
-        return "txt_len_str6";
-    case ScaleInput::Package:
-        return "Text6";
-    case ScaleInput::StartX:
-        return "txt_startx";
-    case ScaleInput::StartY:
-        return "txt_starty";
-    case ScaleInput::Depth:
-        return "txt_engr_depth";
-    case ScaleInput::Radius:
-        return "Txt_radius";
-    case ScaleInput::StartAngle:
-        return "Txt_start_angle";
-    }
-    return "";
+    return boxes[static_cast<std::size_t>(input)].name;
 }
 
 } // namespace mensora

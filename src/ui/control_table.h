@@ -6,7 +6,6 @@
 #include <QRect>
 
 #include "model/scale_input.h"
-#include "model/scale_parameters.h"
 
 namespace mensora {
 
@@ -53,17 +52,24 @@ std::span<const ControlRow> controlTable();
 // Twips to device-independent pixels (15 twips to the pixel at 96 dots per inch).
 QRect pixelRect(const Twips& twips);
 
-// An input box and the parameter field that carries its text.
-struct BoxField
+// An input of the scale and the box that carries its text.
+struct InputBox
 {
-    const char* name;
-    std::string ScaleParameters::*field;
+    ScaleInput input;
+    const char* name; // the box's objectName
 };
 
-// The input boxes that the commands read, Text7 (the stripe sequence) aside.
-std::span<const BoxField> boxFields();
+// The box of every input of the scale, in the order of the inputs.
+std::span<const InputBox> inputBoxes();
 
-// The objectName of the box that a refusal points at.
+// The objectName of the box of an input: where a refusal puts the focus.
 const char* boxNameOf(ScaleInput input);
+
+// The option groups, by the choice each carries, and the plot check box.
+inline constexpr const char* baselineGroup = "Option1";
+inline constexpr const char* stripePositionGroup = "Option2";
+inline constexpr const char* shapeGroup = "Option3";
+inline constexpr const char* unitGroup = "Option4";
+inline constexpr const char* plotBox = "Chk_plt";
 
 } // namespace mensora

@@ -19,10 +19,10 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "output/engraving.h"
+#include "engraving/engraving.h"
+#include "files/engraving_file.h"
 #include "preview/preview_renderer.h"
 #include "ui/control_table.h"
-#include "ui/engraving_file.h"
 #include "ui/file_filter.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
@@ -189,11 +189,11 @@ void MainWindow::createMenu()
 
 void MainWindow::connectHandlers()
 {
-    connect(group("Option3"), &QButtonGroup::idClicked, this, &MainWindow::onShapeClicked);
-    connect(group("Option4"), &QButtonGroup::idClicked, this, &MainWindow::onUnitClicked);
-    connect(group("Option1"), &QButtonGroup::idClicked, this, [this] { runPreview(); });
-    connect(group("Option2"), &QButtonGroup::idClicked, this, [this] { runPreview(); });
-    auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QStringLiteral("Chk_plt")));
+    connect(group(shapeGroup), &QButtonGroup::idClicked, this, &MainWindow::onShapeClicked);
+    connect(group(unitGroup), &QButtonGroup::idClicked, this, &MainWindow::onUnitClicked);
+    connect(group(baselineGroup), &QButtonGroup::idClicked, this, [this] { runPreview(); });
+    connect(group(stripePositionGroup), &QButtonGroup::idClicked, this, [this] { runPreview(); });
+    auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
     connect(plot, &QCheckBox::clicked, this, &MainWindow::onPlotBoxClicked);
     auto* preview = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("Cmd_preview")));
     connect(preview, &QPushButton::clicked, this, &MainWindow::runPreview);
@@ -215,15 +215,15 @@ void MainWindow::centreOnScreen()
 ScaleParameters MainWindow::scaleParameters() const
 {
     ScaleParameters parameters;
-    for (const BoxField& field : boxFields())
-        parameters.*field.field = box(field.name)->text().toStdString();
+    for (const InputBox& input : inputBoxes())
+        inputText(parameters, input.input) = box(input.name)->text().toStdString();
     const auto choice = [this](const char* name) { return std::max(0, group(name)->checkedId()); };
-    parameters.Option1 = static_cast<Baseline>(choice("Option1"));
-    parameters.Option2 = static_cast<StripePosition>(choice("Option2"));
-    parameters.Option3 = static_cast<Shape>(choice("Option3"));
-    parameters.Option4 = static_cast<Unit>(choice("Option4"));
-    const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QStringLiteral("Chk_plt")));
-    parameters.Chk_plt = plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode;
+    parameters.baseline = static_cast<Baseline>(choice(baselineGroup));
+    parameters.stripePosition = static_cast<StripePosition>(choice(stripePositionGroup));
+    parameters.shape = static_cast<Shape>(choice(shapeGroup));
+    parameters.unit = static_cast<Unit>(choice(unitGroup));
+    const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
+    parameters.format = plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode;
     return parameters;
 }
 
@@ -247,7 +247,7 @@ void MainWindow::saveEngravingFile()
         reportRefusal(engraving.refusal());
         return;
     }
-    const QString nameFilter = qtNameFilter(dialogFilterOf(parameters.Chk_plt));
+    const QString nameFilter = qtNameFilter(dialogFilterOf(parameters.format));
     const QString path = askSaveFileName(nameFilter, m_lastSavePath);
     if (path.isEmpty())
         return; // a cancelled dialog writes nothing, whatever was saved before
@@ -292,7 +292,7 @@ void MainWindow::onUnitClicked(int index)
     if (index != 0 && index != 1)
         return;
     const bool inch = index == 1;
-    const bool flat = group("Option3")->checkedId() == 0;
+    const bool flat = group(shapeGroup)->checkedId() == 0;
     const QString unit = inch ? QStringLiteral("inch") : QStringLiteral("mm");
     if (flat)
         setCaptions({ "Label9", "Label10" }, unit);
@@ -308,7 +308,7 @@ void MainWindow::onPlotBoxClicked(bool checked)
 
 QString MainWindow::flatUnitCaption() const
 {
-    return group("Option4")->checkedId() == 0 ? QStringLiteral("mm") : QStringLiteral("inch");
+    return group(unitGroup)->checkedId() == 0 ? QStringLiteral("mm") : QStringLiteral("inch");
 }
 
 QLabel* MainWindow::label(const char* name) const

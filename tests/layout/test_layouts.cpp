@@ -1,8 +1,8 @@
 #include <QTest>
 
-#include "output/coordinate_text.h"
-#include "output/engraving.h"
+#include "engraving/engraving.h"
 #include "support/recording_sink.h"
+#include "writers/coordinate_text.h"
 
 using namespace mensora;
 
@@ -34,7 +34,7 @@ QStringList movesOf(const ScaleParameters& parameters)
 ScaleParameters roundScale()
 {
     ScaleParameters p;
-    p.Option3 = Shape::Round;
+    p.shape = Shape::Round;
     return p;
 }
 
@@ -85,7 +85,7 @@ void TestLayouts::roundStripeEnds()
     QFETCH(QString, cut);
 
     ScaleParameters p = roundScale();
-    p.Option2 = StripePosition(position);
+    p.stripePosition = StripePosition(position);
     const QStringList moves = movesOf(p);
     QCOMPARE(moves.size(), 2 * 101);
     QCOMPARE(moves[2 * stripe], rapid);
@@ -134,10 +134,10 @@ void TestLayouts::roundBaseCircle()
     QFETCH(QString, arc);
 
     ScaleParameters p = roundScale();
-    p.Option1 = Baseline::Single;
-    p.txt_totallength = total.toStdString();
-    p.txt_dist_stripes = step.toStdString();
-    p.Txt_start_angle = startAngle.toStdString();
+    p.baseline = Baseline::Single;
+    p.length = total.toStdString();
+    p.distance = step.toStdString();
+    p.startAngle = startAngle.toStdString();
     const QStringList moves = movesOf(p);
     QCOMPARE(moves.size(), 2 * stripes + 2);
     QCOMPARE(moves[0], start); // the base circle starts at the first stripe's foot
@@ -148,11 +148,11 @@ void TestLayouts::roundBaseCircle()
 void TestLayouts::roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits()
 {
     ScaleParameters p = roundScale();
-    p.Txt_radius = "12345.6789";
-    p.Text6 = "111";
-    p.txt_totallength = "45";
-    p.txt_dist_stripes = "45";
-    p.Option1 = Baseline::Single;
+    p.radius = "12345.6789";
+    p.package = "111";
+    p.length = "45";
+    p.distance = "45";
+    p.baseline = Baseline::Single;
     const QStringList near = movesOf(p);
     // Stripe 1 at 45°: x1, y1, x2 and the arc's xe are doubles with 3 decimals; the stripe's
     // y2 and the arc's ye are singles with 7 significant digits.
@@ -160,7 +160,7 @@ void TestLayouts::roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits()
     QCOMPARE(near[3], QString("Cut 8736.784 8736.784"));
     QCOMPARE(near[5], QString("Arc 8729.713 8729.713 0 0 ccw"));
 
-    p.Txt_radius = "23456.7891";
+    p.radius = "23456.7891";
     const QStringList far = movesOf(p);
     QCOMPARE(far[2], QString("Rapid 16586.455 16586.455"));
     QCOMPARE(far[3], QString("Cut 16593.526 16593.53"));
@@ -199,8 +199,8 @@ void TestLayouts::flatStripePositions()
     QFETCH(QString, cut);
 
     ScaleParameters p;
-    p.Option2 = StripePosition(position);
-    p.txt_starty = startY.toStdString();
+    p.stripePosition = StripePosition(position);
+    p.startY = startY.toStdString();
     const QStringList moves = movesOf(p);
     QCOMPARE(moves[0], rapid);
     QCOMPARE(moves[1], cut);
@@ -209,10 +209,10 @@ void TestLayouts::flatStripePositions()
 void TestLayouts::flatBaselineFollowsStartX()
 {
     ScaleParameters p;
-    p.txt_startx = "-12.5";
-    p.txt_starty = "-3";
-    p.Option1 = Baseline::Single;
-    p.Option2 = StripePosition::Under;
+    p.startX = "-12.5";
+    p.startY = "-3";
+    p.baseline = Baseline::Single;
+    p.stripePosition = StripePosition::Under;
     const QStringList moves = movesOf(p);
     QCOMPARE(moves[200], QString("Rapid 87.5 -13"));
     QCOMPARE(moves[201], QString("Cut 87.5 -3"));
@@ -223,8 +223,8 @@ void TestLayouts::flatBaselineFollowsStartX()
 void TestLayouts::halfDistanceGivesDistinctExactPositions()
 {
     ScaleParameters p;
-    p.txt_dist_stripes = "0.5";
-    p.txt_totallength = "2";
+    p.distance = "0.5";
+    p.length = "2";
     const QStringList moves = movesOf(p);
     QCOMPARE(moves.size(), 10);
     QCOMPARE(moves[2], QString("Rapid 0.5 0"));

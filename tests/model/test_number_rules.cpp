@@ -204,7 +204,7 @@ void TestNumberRules::narrowingRoundsToNearestAndRefusesBeyondSingle()
     QFETCH(bool, fits);
     QFETCH(float, expected);
 
-    const auto single = narrowToSingle(value);
+    const auto single = singleOrNone(value);
     QCOMPARE(single.has_value(), fits);
     if (fits)
         QCOMPARE(*single, expected);

@@ -193,8 +193,8 @@ void TestStripePattern::lengthLookupByKind()
 void TestStripePattern::stripeLengthsReadOnlyTheKindsInUse()
 {
     ScaleParameters parameters;
-    parameters.txt_len_str2 = "7.5 mm";
-    parameters.txt_len_str6 = "1e39";
+    parameters.stripeLengths[1] = "7.5 mm";
+    parameters.stripeLengths[5] = "1e39";
 
     const auto lengths = readStripeLengths(parameters, "1232");
     QVERIFY(lengths);

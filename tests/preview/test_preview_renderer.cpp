@@ -54,7 +54,7 @@ PreviewDrawing drawn(const ScaleParameters& parameters, float width, float heigh
 }
 
 // The window's defaults switched to Round.
-const ScaleParameters roundScale { .Option3 = Shape::Round };
+const ScaleParameters roundScale { .shape = Shape::Round };
 
 // Picture1 at 96 dots per inch: 425 x 289 pixels.
 constexpr float pictureWidth = 425 * 25.4f / 96;
@@ -100,22 +100,23 @@ void TestPreviewRenderer::flatStripeEnds_data()
     QTest::newRow("kind 1 at 100") << defaults << 100 << line(203, 40, 203, 20);
 
     using P = ScaleParameters;
-    const P midway { .Option2 = StripePosition::Midway };
+    const P midway { .stripePosition = StripePosition::Midway };
     QTest::newRow("midway kind 1") << midway << 0 << line(3, 50, 3, 30);
     QTest::newRow("midway kind 3") << midway << 1 << line(5, 43, 5, 37);
-    const P under { .Option2 = StripePosition::Under };
+    const P under { .stripePosition = StripePosition::Under };
     QTest::newRow("under kind 1") << under << 0 << line(3, 60, 3, 40);
     QTest::newRow("under kind 2") << under << 5 << line(13, 50, 13, 40);
 
-    QTest::newRow("start Y 2 raises by 2k") << P { .txt_starty = "2" } << 0 << line(3, 36, 3, 16);
+    QTest::newRow("start Y 2 raises by 2k") << P { .startY = "2" } << 0 << line(3, 36, 3, 16);
     QTest::newRow("midway about start Y")
-        << P { .txt_starty = "2", .Option2 = StripePosition::Midway } << 0 << line(3, 46, 3, 26);
+        << P { .startY = "2", .stripePosition = StripePosition::Midway } << 0 << line(3, 46, 3, 26);
     QTest::newRow("distance 0.5, no whole steps")
-        << P { .txt_dist_stripes = "0.5" } << 3 << line(6, 40, 6, 34);
+        << P { .distance = "0.5" } << 3 << line(6, 40, 6, 34);
     QTest::newRow("length box of kind 2")
-        << P { .txt_len_str2 = "7.5" } << 15 << line(33, 40, 33, 25);
+        << P { .stripeLengths = { "10", "7.5", "3", "10", "5", "3" } } << 15
+        << line(33, 40, 33, 25);
     QTest::newRow("negative start X leaves the area")
-        << P { .txt_startx = "-5" } << 0 << line(-7, 40, -7, 20);
+        << P { .startX = "-5" } << 0 << line(-7, 40, -7, 20);
 }
 
 void TestPreviewRenderer::flatStripeEnds()
@@ -132,7 +133,7 @@ void TestPreviewRenderer::flatStripeEnds()
 void TestPreviewRenderer::flatDefaultsSpanTheWidthWithTheBaselineOnTheMidLine()
 {
     ScaleParameters p;
-    p.Option1 = Baseline::Single;
+    p.baseline = Baseline::Single;
 
     const PreviewDrawing drawing = drawn(p, 206, 80);
     QCOMPARE(drawing.stripes.size(), std::size_t(101));
@@ -152,16 +153,16 @@ void TestPreviewRenderer::flatDefaultsSpanTheWidthWithTheBaselineOnTheMidLine()
         line(pictureWidth - 3, middle, pictureWidth - 3, float(middle - 10 * k)), 1e-4);
     COMPARE_LINE(*fitted.baseLine, line(3, middle, pictureWidth - 3, middle), 1e-4);
 
-    p.Option1 = Baseline::None;
+    p.baseline = Baseline::None;
     QVERIFY(!drawn(p, 206, 80).baseLine);
 }
 
 void TestPreviewRenderer::flatStartXShiftsStripesAndBaselineByTenK()
 {
     ScaleParameters p;
-    p.Option1 = Baseline::Single;
+    p.baseline = Baseline::Single;
     const PreviewDrawing plain = drawn(p, 206, 80);
-    p.txt_startx = "10";
+    p.startX = "10";
     const PreviewDrawing shifted = drawn(p, 206, 80);
 
     QCOMPARE(shifted.stripes.size(), plain.stripes.size());
@@ -195,16 +196,17 @@ void TestPreviewRenderer::roundStripeEnds_data()
     // cos 90 degrees rounds to 0.
     QTest::newRow("90 degrees, kind 1") << roundScale << 90 << line(1000, 105, 1000, 5);
     // (27.395, 2.397) to (32.376, 2.833)
-    QTest::newRow("midway 5 degrees") << P { .Option2 = StripePosition::Midway, .Option3 = round }
-                                      << 5 << line(1273.95f, 381.03f, 1323.76f, 376.67f);
+    QTest::newRow("midway 5 degrees") << P { .stripePosition = StripePosition::Midway,
+        .shape = round } << 5 << line(1273.95f, 381.03f, 1323.76f, 376.67f);
     // (24.905, 2.179) to (29.886, 2.615)
-    QTest::newRow("under 5 degrees") << P { .Option2 = StripePosition::Under, .Option3 = round }
-                                     << 5 << line(1249.05f, 383.21f, 1298.86f, 378.85f);
+    QTest::newRow("under 5 degrees") << P { .stripePosition = StripePosition::Under,
+        .shape = round } << 5 << line(1249.05f, 383.21f, 1298.86f, 378.85f);
     QTest::newRow("start angle 90 turns the first stripe up")
-        << P { .Txt_start_angle = "90", .Option3 = round } << 0 << line(1000, 105, 1000, 5);
+        << P { .startAngle = "90", .shape = round } << 0 << line(1000, 105, 1000, 5);
     // Only kind 1 and the radius fit the picture: a longer kind 2 reaches past it.
-    QTest::newRow("kind 2 longer than kind 1") << P { .txt_len_str2 = "20", .Option3 = round } << 95
-                                               << line(973.85f, 106.14f, 956.42f, -93.1f);
+    QTest::newRow("kind 2 longer than kind 1")
+        << P { .stripeLengths = { "10", "20", "3", "10", "5", "3" }, .shape = round } << 95
+        << line(973.85f, 106.14f, 956.42f, -93.1f);
 }
 
 void TestPreviewRenderer::roundStripeEnds()
@@ -221,7 +223,7 @@ void TestPreviewRenderer::roundStripeEnds()
 void TestPreviewRenderer::roundDefaultsFitHalfTheHeightAndArcRunsFrom0To100Degrees()
 {
     ScaleParameters p = roundScale;
-    p.Option1 = Baseline::Single;
+    p.baseline = Baseline::Single;
     const PreviewDrawing drawing = drawn(p, pictureWidth, pictureHeight);
 
     QCOMPARE(drawing.stripes.size(), std::size_t(101));
@@ -243,10 +245,10 @@ void TestPreviewRenderer::roundDefaultsFitHalfTheHeightAndArcRunsFrom0To100Degre
 void TestPreviewRenderer::roundCentreDoesNotMoveThePicture()
 {
     ScaleParameters p = roundScale;
-    p.Option1 = Baseline::Single;
+    p.baseline = Baseline::Single;
     const PreviewDrawing centred = drawn(p, 200, 90);
-    p.txt_startx = "7.25";
-    p.txt_starty = "-3.5";
+    p.startX = "7.25";
+    p.startY = "-3.5";
     const PreviewDrawing moved = drawn(p, 200, 90);
 
     QCOMPARE(moved.stripes.size(), centred.stripes.size());
@@ -258,7 +260,7 @@ void TestPreviewRenderer::roundCentreDoesNotMoveThePicture()
 void TestPreviewRenderer::roundFullTurnDraws361LinesEndingOnTheFirst()
 {
     ScaleParameters p = roundScale;
-    p.txt_totallength = "360";
+    p.length = "360";
     const PreviewDrawing drawing = drawn(p, 200, 90);
 
     QCOMPARE(drawing.stripes.size(), std::size_t(361));
@@ -270,26 +272,26 @@ void TestPreviewRenderer::inchAndMillimetreGiveTheSamePicture_data()
     QTest::addColumn<ScaleParameters>("parameters");
 
     const auto prepare = [](ScaleParameters p) {
-        p.Option1 = Baseline::Single;
-        p.txt_startx = "1.5";
-        p.txt_starty = "-0.75";
-        p.Txt_start_angle = "20";
+        p.baseline = Baseline::Single;
+        p.startX = "1.5";
+        p.startY = "-0.75";
+        p.startAngle = "20";
         return p;
     };
     QTest::newRow("flat") << prepare({});
-    QTest::newRow("flat midway") << prepare({ .Option2 = StripePosition::Midway });
+    QTest::newRow("flat midway") << prepare({ .stripePosition = StripePosition::Midway });
     QTest::newRow("round") << prepare(roundScale);
     QTest::newRow("round under") << prepare(
-        { .Option2 = StripePosition::Under, .Option3 = Shape::Round });
+        { .stripePosition = StripePosition::Under, .shape = Shape::Round });
 }
 
 void TestPreviewRenderer::inchAndMillimetreGiveTheSamePicture()
 {
     QFETCH(ScaleParameters, parameters);
 
-    parameters.Option4 = Unit::Millimetre;
+    parameters.unit = Unit::Millimetre;
     const PreviewDrawing mm = drawn(parameters, pictureWidth, pictureHeight);
-    parameters.Option4 = Unit::Inch;
+    parameters.unit = Unit::Inch;
     const PreviewDrawing inch = drawn(parameters, pictureWidth, pictureHeight);
 
     QCOMPARE(inch.stripeSequence, mm.stripeSequence);
@@ -312,15 +314,15 @@ void TestPreviewRenderer::inchFlatCountsStripesFromTheConvertedValues()
     // 127 / 50.8 in single precision is a hair above 2.5 and rounds to 3; 5 / 2 is 2.5 exactly
     // and rounds to the even 2.
     ScaleParameters p;
-    p.txt_totallength = "5";
-    p.txt_dist_stripes = "2";
+    p.length = "5";
+    p.distance = "2";
     QCOMPARE(drawn(p, 206, 80).stripeSequence, std::string("133"));
-    p.Option4 = Unit::Inch;
+    p.unit = Unit::Inch;
     QCOMPARE(drawn(p, 206, 80).stripeSequence, std::string("1333"));
     QCOMPARE(drawn(p, 206, 80).stripes.size(), std::size_t(4));
 
     // Angles are never converted: a round scale counts the same in both units.
-    p.Option3 = Shape::Round;
+    p.shape = Shape::Round;
     QCOMPARE(drawn(p, 206, 80).stripeSequence, std::string("133"));
 }
 
@@ -328,15 +330,15 @@ void TestPreviewRenderer::scaleWithoutStripesDrawsTheBaselineAtScaleZero()
 {
     // A package of spaces expands to no stripes at all.
     ScaleParameters p;
-    p.Text6 = "  ";
-    p.Option1 = Baseline::Single;
-    p.txt_startx = "4";
-    p.txt_starty = "4";
+    p.package = "  ";
+    p.baseline = Baseline::Single;
+    p.startX = "4";
+    p.startY = "4";
     const PreviewDrawing flat = drawn(p, 206, 80);
     QVERIFY(flat.stripes.empty());
     COMPARE_LINE(*flat.baseLine, line(3, 40, 3, 40), 0);
 
-    p.Option3 = Shape::Round;
+    p.shape = Shape::Round;
     const PreviewDrawing roundScale = drawn(p, 206, 80);
     QVERIFY(roundScale.stripes.empty());
     QCOMPARE(roundScale.baseArc->radius, 0.0f);
@@ -356,38 +358,43 @@ void TestPreviewRenderer::refusesWhatItCannotDraw_data()
     const QString beyondSingle = " is too large: numbers here must stay below 3.4E+38.";
     const Shape round = Shape::Round;
     const Unit inch = Unit::Inch;
-    row("distance 0", { .txt_dist_stripes = "0" }, ScaleInput::Distance,
+    row("distance 0", { .distance = "0" }, ScaleInput::Distance,
         "Distance between stripes must not be 0.");
-    row("kind 7", { .Text6 = "17", .Option3 = round }, ScaleInput::Package,
+    row("kind 7", { .package = "17", .shape = round }, ScaleInput::Package,
         "The package (How is 1 pakage) may hold only the digits 1 to 6, not \"7\".");
-    row("more than 32767 stripes", { .txt_totallength = "40000" }, ScaleInput::Distance,
+    row("more than 32767 stripes", { .length = "40000" }, ScaleInput::Distance,
         "Length, Distance between stripes and the package give more than 32767 stripes.");
-    row("flat length 0", { .txt_totallength = "0" }, ScaleInput::Length, "Length must not be 0.");
-    row("stripe 1 and radius add up to 0", { .txt_len_str1 = "-30", .Option3 = round },
+    row("flat length 0", { .length = "0" }, ScaleInput::Length, "Length must not be 0.");
+    row("stripe 1 and radius add up to 0",
+        { .stripeLengths = { "-30", "5", "3", "10", "5", "3" }, .shape = round },
         ScaleInput::Radius, "Stripe 1 and Radius must not add up to 0.");
     row("stripe 1 and radius add up to 0 in inch",
-        { .txt_len_str1 = "1", .Txt_radius = "-1", .Option3 = round, .Option4 = inch },
+        { .stripeLengths = { "1", "5", "3", "10", "5", "3" },
+            .radius = "-1",
+            .shape = round,
+            .unit = inch },
         ScaleInput::Radius, "Stripe 1 and Radius must not add up to 0.");
     row("inch length beyond single once converted",
-        { .txt_totallength = "2e37", .txt_dist_stripes = "1e37", .Option4 = inch },
-        ScaleInput::Length, "Length" + beyondSingle);
+        { .length = "2e37", .distance = "1e37", .unit = inch }, ScaleInput::Length,
+        "Length" + beyondSingle);
     row("inch centre X beyond double once converted",
-        { .txt_startx = "1e307", .Option3 = round, .Option4 = inch }, ScaleInput::StartX,
+        { .startX = "1e307", .shape = round, .unit = inch }, ScaleInput::StartX,
         "Centre X is too large.");
-    row("stripe length in use beyond single", { .txt_len_str3 = "1e39" }, ScaleInput::Stripe3,
+    row("stripe length in use beyond single",
+        { .stripeLengths = { "10", "5", "1e39", "10", "5", "3" } }, ScaleInput::Stripe3,
         "Stripe 3" + beyondSingle);
-    row("start X too far out to draw", { .txt_startx = "1e300" }, ScaleInput::StartX,
+    row("start X too far out to draw", { .startX = "1e300" }, ScaleInput::StartX,
         "Start X is too large to draw.");
-    row("start Y too far out to draw", { .txt_totallength = "10", .txt_starty = "3e38" },
-        ScaleInput::StartY, "Start Y is too large to draw.");
+    row("start Y too far out to draw", { .length = "10", .startY = "3e38" }, ScaleInput::StartY,
+        "Start Y is too large to draw.");
     // 3.4e38 / 2.2e38 rounds to 2; a package of three gives stripe 2 at 4.4e38.
     row("stripe position beyond single",
-        { .txt_totallength = "3.4e38", .txt_dist_stripes = "2.2e38", .Text6 = "123" },
-        ScaleInput::Distance, "Distance between stripes is too large to draw.");
-    row("round centre too far out to draw", { .txt_startx = "1e306", .Option3 = round },
+        { .length = "3.4e38", .distance = "2.2e38", .package = "123" }, ScaleInput::Distance,
+        "Distance between stripes is too large to draw.");
+    row("round centre too far out to draw", { .startX = "1e306", .shape = round },
         ScaleInput::StartX, "Centre X is too large to draw.");
     row("arc start angle beyond single",
-        { .Txt_start_angle = "1e41", .Option1 = Baseline::Single, .Option3 = round },
+        { .startAngle = "1e41", .baseline = Baseline::Single, .shape = round },
         ScaleInput::StartAngle, "Start Angle is too large to draw.");
 }
 

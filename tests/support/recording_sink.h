@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "output/tool_move.h"
+#include "toolpath/tool_move.h"
 
 // Keeps every move a layout hands over, for tests.
 class RecordingSink : public mensora::MoveSink

@@ -288,22 +288,21 @@ void TestMainWindow::windowReadsAsTheDefaultParametersWhenOpened()
 {
     const ScaleParameters read = m_window->scaleParameters();
     const ScaleParameters defaults;
-    QCOMPARE(read.txt_totallength, defaults.txt_totallength);
-    QCOMPARE(read.txt_dist_stripes, defaults.txt_dist_stripes);
+    QCOMPARE(read.length, defaults.length);
+    QCOMPARE(read.distance, defaults.distance);
     for (int kind = 1; kind <= 6; ++kind)
         QCOMPARE(read.stripeLengthText(kind), defaults.stripeLengthText(kind));
-    QCOMPARE(read.Text6, defaults.Text6);
-    QCOMPARE(read.txt_startx, defaults.txt_startx);
-    QCOMPARE(read.txt_starty, defaults.txt_starty);
-    QCOMPARE(read.txt_engr_depth, defaults.txt_engr_depth);
-    QCOMPARE(read.Txt_radius, defaults.Txt_radius);
-    QCOMPARE(read.Txt_start_angle, defaults.Txt_start_angle);
-    QCOMPARE(read.Txt_angle, defaults.Txt_angle);
-    QCOMPARE(read.Option1, defaults.Option1);
-    QCOMPARE(read.Option2, defaults.Option2);
-    QCOMPARE(read.Option3, defaults.Option3);
-    QCOMPARE(read.Option4, defaults.Option4);
-    QCOMPARE(read.Chk_plt, defaults.Chk_plt);
+    QCOMPARE(read.package, defaults.package);
+    QCOMPARE(read.startX, defaults.startX);
+    QCOMPARE(read.startY, defaults.startY);
+    QCOMPARE(read.depth, defaults.depth);
+    QCOMPARE(read.radius, defaults.radius);
+    QCOMPARE(read.startAngle, defaults.startAngle);
+    QCOMPARE(read.baseline, defaults.baseline);
+    QCOMPARE(read.stripePosition, defaults.stripePosition);
+    QCOMPARE(read.shape, defaults.shape);
+    QCOMPARE(read.unit, defaults.unit);
+    QCOMPARE(read.format, defaults.format);
 }
 
 void TestMainWindow::windowReadsBoxTextsAsTypedAndTheChosenOptions()
@@ -322,15 +321,15 @@ void TestMainWindow::windowReadsBoxTextsAsTypedAndTheChosenOptions()
     click(*m_window, QStringLiteral("Chk_plt"));
 
     const ScaleParameters read = m_window->scaleParameters();
-    QCOMPARE(read.txt_totallength, std::string(" 12.5 mm "));
-    QCOMPARE(read.txt_len_str4, std::string("7,5"));
-    QCOMPARE(read.txt_engr_depth, std::string("-0.10"));
-    QCOMPARE(read.Txt_radius, std::string("\xc2\xbd"));
-    QCOMPARE(read.Option3, Shape::Round);
-    QCOMPARE(read.Option4, Unit::Inch);
-    QCOMPARE(read.Option1, Baseline::Single);
-    QCOMPARE(read.Option2, StripePosition::Under);
-    QCOMPARE(read.Chk_plt, OutputFormat::Plot);
+    QCOMPARE(read.length, std::string(" 12.5 mm "));
+    QCOMPARE(read.stripeLengths[3], std::string("7,5"));
+    QCOMPARE(read.depth, std::string("-0.10"));
+    QCOMPARE(read.radius, std::string("\xc2\xbd"));
+    QCOMPARE(read.shape, Shape::Round);
+    QCOMPARE(read.unit, Unit::Inch);
+    QCOMPARE(read.baseline, Baseline::Single);
+    QCOMPARE(read.stripePosition, StripePosition::Under);
+    QCOMPARE(read.format, OutputFormat::Plot);
 }
 
 void TestMainWindow::exitClosesTheWindow()

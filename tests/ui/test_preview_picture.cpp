@@ -106,7 +106,7 @@ void TestPreviewPicture::flatStripesAndBaselineLandWhereTheGeometrySays()
     QVERIFY(!drawnNear(image, pixelOf(3 + 50.5 * k, h / 2)));
     QCOMPARE(image.pixel(pixelOf(w / 2, h / 4).toPoint()), previewBackground().rgb());
 
-    p.Option1 = Baseline::Single;
+    p.baseline = Baseline::Single;
     m_picture->showPreview(run(p));
     image = rendered(*m_picture);
     QVERIFY(drawnNear(image, pixelOf(3 + 50.5 * k, h / 2)));
@@ -124,9 +124,9 @@ void TestPreviewPicture::roundArcRunsCounterClockwiseFromTheStartAngle()
     };
     // Stripes every 10 degrees from 0 to 100, with room for the arc between them.
     ScaleParameters p;
-    p.Option3 = Shape::Round;
-    p.txt_dist_stripes = "10";
-    p.Option1 = Baseline::Single;
+    p.shape = Shape::Round;
+    p.distance = "10";
+    p.baseline = Baseline::Single;
     m_picture->showPreview(run(p));
     const QImage image = rendered(*m_picture);
 
@@ -145,7 +145,7 @@ void TestPreviewPicture::refusedRunClearsAndShowsTheReason()
 {
     ScaleParameters p;
     m_picture->showPreview(run(p));
-    p.txt_dist_stripes = "0";
+    p.distance = "0";
     m_picture->showPreview(run(p));
 
     QVERIFY(!m_picture->drawing());

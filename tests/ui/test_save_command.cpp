@@ -10,13 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "engraving/engraving.h"
+#include "files/engraving_file.h"
 #include "model/scale_parameters.h"
-#include "output/engraving.h"
-#include "output/text_sink.h"
-#include "ui/engraving_file.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
 #include "window_fixture.h"
+#include "writers/text_sink.h"
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -188,39 +188,39 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes_data()
     QTest::newRow("defaults") << QStringList {} << QStringList {} << p << din << "scale.din";
 
     p = {};
-    p.Option3 = Shape::Round;
-    p.Option1 = Baseline::Single;
+    p.shape = Shape::Round;
+    p.baseline = Baseline::Single;
     QTest::newRow("round with baseline")
         << QStringList { "Option3:1", "Option1:1" } << QStringList {} << p << din << "dial.din";
 
     p = {};
-    p.Option3 = Shape::Round;
-    p.Option2 = StripePosition::Midway;
-    p.Option4 = Unit::Inch;
-    p.Txt_radius = "1.5";
-    p.Txt_start_angle = "90";
+    p.shape = Shape::Round;
+    p.stripePosition = StripePosition::Midway;
+    p.unit = Unit::Inch;
+    p.radius = "1.5";
+    p.startAngle = "90";
     QTest::newRow("round midway in inches")
         << QStringList { "Option3:1", "Option4:1", "Option2:1" }
         << QStringList { "Txt_radius=1.5", "Txt_start_angle=90" } << p << din << "inch.din";
 
     p = {};
-    p.Chk_plt = OutputFormat::Plot;
+    p.format = OutputFormat::Plot;
     QTest::newRow("plot") << QStringList { "Chk_plt" } << QStringList {} << p << plt << "scale.plt";
 
-    p.Option3 = Shape::Round;
-    p.Option1 = Baseline::Single;
+    p.shape = Shape::Round;
+    p.baseline = Baseline::Single;
     QTest::newRow("plot of a round scale with baseline") << QStringList { "Chk_plt", "Option3:1",
         "Option1:1" } << QStringList {} << p << plt << "dial.plt";
 
     p = {};
-    p.txt_totallength = "50";
-    p.txt_dist_stripes = "0.5";
-    p.Text6 = "12";
-    p.txt_len_str2 = "2.5";
-    p.txt_startx = "-10";
-    p.txt_starty = "4";
-    p.txt_engr_depth = "-0.25";
-    p.Option2 = StripePosition::Under;
+    p.length = "50";
+    p.distance = "0.5";
+    p.package = "12";
+    p.stripeLengths[1] = "2.5";
+    p.startX = "-10";
+    p.startY = "4";
+    p.depth = "-0.25";
+    p.stripePosition = StripePosition::Under;
     QTest::newRow("typed inputs, no extension")
         << QStringList { "Option2:2" }
         << QStringList { "txt_totallength=50", "txt_dist_stripes=0.5", "Text6=12",

@@ -1,12 +1,14 @@
-#include "output/engraving.h"
+#include "engraving/engraving.h"
 
 #include <cmath>
 #include <utility>
 
 #include "model/character_text.h"
-#include "output/coordinate_text.h"
-#include "output/gcode_writer.h"
-#include "output/plot_writer.h"
+#include "model/scale_input.h"
+#include "model/scale_values.h"
+#include "writers/coordinate_text.h"
+#include "writers/gcode_writer.h"
+#include "writers/plot_writer.h"
 
 namespace mensora {
 
@@ -53,15 +55,15 @@ private:
 // goes into them.
 Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
 {
+    const bool round = p.shape == Shape::Round;
     const double count = static_cast<double>(stripes);
     const std::pair<ScaleInput, double> candidates[] = {
-        { ScaleInput::StartX, numericPrefixValue(p.txt_startx) },
-        { ScaleInput::StartY, numericPrefixValue(p.txt_starty) },
-        { ScaleInput::Distance, numericPrefixValue(p.txt_dist_stripes) * count },
-        { ScaleInput::Length, numericPrefixValue(p.txt_totallength) },
-        { ScaleInput::Radius, p.Option3 == Shape::Round ? numericPrefixValue(p.Txt_radius) : 0 },
-        { ScaleInput::StartAngle,
-            p.Option3 == Shape::Round ? numericPrefixValue(p.Txt_start_angle) : 0 },
+        { ScaleInput::StartX, numericPrefixValue(p.startX) },
+        { ScaleInput::StartY, numericPrefixValue(p.startY) },
+        { ScaleInput::Distance, numericPrefixValue(p.distance) * count },
+        { ScaleInput::Length, numericPrefixValue(p.length) },
+        { ScaleInput::Radius, round ? numericPrefixValue(p.radius) : 0 },
+        { ScaleInput::StartAngle, round ? numericPrefixValue(p.startAngle) : 0 },
     };
     ScaleInput blamed = ScaleInput::Length;
     double largest = -1;
@@ -80,7 +82,7 @@ Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
         }
     }
     return { blamed,
-        inputCaption(blamed, p.Option3)
+        inputCaption(blamed, p.shape)
             + " is too large: the scale's coordinates cannot be written." };
 }
 
@@ -106,51 +108,30 @@ std::string asciiSeparator(const std::string& separator)
 
 Result<Engraving> Engraving::prepare(const ScaleParameters& p)
 {
-    const Shape shape = p.Option3;
-    const auto total = readSingle(p.txt_totallength, ScaleInput::Length, shape);
-    if (!total)
-        return total.refusal();
-    const auto step = readSingle(p.txt_dist_stripes, ScaleInput::Distance, shape);
-    if (!step)
-        return step.refusal();
-    const auto sequence = stripeSequenceFor(*total, *step, p.Text6);
-    if (!sequence)
-        return sequence.refusal();
-    const auto lengths = readStripeLengths(p, *sequence);
-    if (!lengths)
-        return lengths.refusal();
-    if (p.Chk_plt == OutputFormat::Gcode) {
-        if (const auto depth = checkDepth(p.txt_engr_depth); !depth)
+    const auto read = readScaleValues(p);
+    if (!read)
+        return read.refusal();
+    const ScaleValues& v = *read;
+    if (p.format == OutputFormat::Gcode) {
+        if (const auto depth = checkDepth(p.depth); !depth)
             return depth.refusal();
     }
 
-    const auto startX = readDouble(p.txt_startx, ScaleInput::StartX, shape);
-    if (!startX)
-        return startX.refusal();
-    const auto startY = readSingle(p.txt_starty, ScaleInput::StartY, shape);
-    if (!startY)
-        return startY.refusal();
-    // The stripes take the step in double precision; the single above only counts them.
-    const double distance = numericPrefixValue(p.txt_dist_stripes);
-
-    Layout layout
-        = FlatScaleLayout { *total, distance, *startX, *startY, p.Option2, p.Option1, *lengths };
-    if (shape == Shape::Round) {
-        const auto radius = readDouble(p.Txt_radius, ScaleInput::Radius, shape);
-        if (!radius)
-            return radius.refusal();
-        const auto startAngle = readDouble(p.Txt_start_angle, ScaleInput::StartAngle, shape);
-        if (!startAngle)
-            return startAngle.refusal();
-        layout = RoundScaleLayout { *total, distance, *startAngle, *radius, *startX, *startY,
-            p.Option2, p.Option1, p.Chk_plt, *lengths };
+    // The stripes take the step in double precision; the single only counts them.
+    Layout layout = FlatScaleLayout { v.total, v.wideStep, v.startX, v.startY, p.stripePosition,
+        p.baseline, v.lengths };
+    if (p.shape == Shape::Round) {
+        // A plot file has no arcs: a dial's base circle stays out of it.
+        const Baseline baseCircle = p.format == OutputFormat::Plot ? Baseline::None : p.baseline;
+        layout = RoundScaleLayout { v.total, v.wideStep, v.startAngle, v.radius, v.startX, v.startY,
+            p.stripePosition, baseCircle, v.lengths };
     }
 
-    Engraving engraving(std::move(layout), *sequence, p.txt_engr_depth, p.Chk_plt);
-    CoordinateCheck check(p.Chk_plt);
+    Engraving engraving(std::move(layout), v.sequence, p.depth, p.format);
+    CoordinateCheck check(p.format);
     engraving.makeMoves(check);
     if (!check.allWritable())
-        return coordinatesTooLarge(p, sequence->size());
+        return coordinatesTooLarge(p, v.sequence.size());
     return engraving;
 }
 

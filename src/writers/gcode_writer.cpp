@@ -1,8 +1,8 @@
-#include "output/gcode_writer.h"
+#include "writers/gcode_writer.h"
 
 #include <charconv>
 
-#include "output/coordinate_text.h"
+#include "writers/coordinate_text.h"
 
 namespace mensora {
 

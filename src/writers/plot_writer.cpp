@@ -1,6 +1,6 @@
-#include "output/plot_writer.h"
+#include "writers/plot_writer.h"
 
-#include "output/coordinate_text.h"
+#include "writers/coordinate_text.h"
 
 namespace mensora {
 

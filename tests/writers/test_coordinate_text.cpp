@@ -5,9 +5,9 @@
 #include <limits>
 #include <random>
 
-#include "output/coordinate_text.h"
-#include "output/gcode_writer.h"
-#include "output/plot_writer.h"
+#include "writers/coordinate_text.h"
+#include "writers/gcode_writer.h"
+#include "writers/plot_writer.h"
 
 using namespace mensora;
 

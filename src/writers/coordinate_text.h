@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/tool_move.h"
+#include "toolpath/tool_move.h"
 
 namespace mensora {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "output/text_sink.h"
-#include "output/tool_move.h"
+#include "toolpath/tool_move.h"
+#include "writers/text_sink.h"
 
 namespace mensora {
 

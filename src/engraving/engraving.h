@@ -8,7 +8,7 @@
 #include "model/number_rules.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
-#include "output/text_sink.h"
+#include "writers/text_sink.h"
 
 namespace mensora {
 
@@ -17,10 +17,9 @@ namespace mensora {
 class Engraving
 {
 public:
-    // Reads the parameters as the save command does and refuses, naming the box, any input
-    // that gives no sound file: the stripe-pattern limits, numbers beyond their precision,
-    // a depth text with characters outside printable ASCII (G-code only), and coordinates
-    // that overflow.
+    // Reads the parameters and refuses, naming the box, any input that gives no sound file:
+    // the stripe-pattern limits, numbers beyond their precision, a depth text with characters
+    // outside printable ASCII (G-code only), and coordinates that overflow.
     static Result<Engraving> prepare(const ScaleParameters& parameters);
 
     // The stripe sequence, one kind digit per stripe.

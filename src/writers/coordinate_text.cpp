@@ -1,4 +1,4 @@
-#include "output/coordinate_text.h"
+#include "writers/coordinate_text.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 #include <QFile>
 #include <QTest>
 
-#include "output/engraving.h"
+#include "engraving/engraving.h"
 
 using namespace mensora;
 
@@ -30,8 +30,8 @@ QStringList linesOf(const std::string& file)
 ScaleParameters roundWithBaseline()
 {
     ScaleParameters p;
-    p.Option3 = Shape::Round;
-    p.Option1 = Baseline::Single;
+    p.shape = Shape::Round;
+    p.baseline = Baseline::Single;
     return p;
 }
 
@@ -112,7 +112,7 @@ void TestEngravingFiles::workedExampleLines()
 
     ScaleParameters p = file.startsWith("round") ? roundWithBaseline() : ScaleParameters {};
     if (file.endsWith("baseline"))
-        p.Option1 = Baseline::Single;
+        p.baseline = Baseline::Single;
     const QStringList lines = linesOf(fileFor(p));
     QCOMPARE(lines.size(), file == "flat" ? 405 : 409);
     QCOMPARE(lines[line - 1], text);
@@ -129,18 +129,18 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies_data()
     QTest::addColumn<ScaleParameters>("parameters");
 
     ScaleParameters flatBaseline;
-    flatBaseline.Option1 = Baseline::Single;
+    flatBaseline.baseline = Baseline::Single;
     ScaleParameters flatPlot;
-    flatPlot.Chk_plt = OutputFormat::Plot;
+    flatPlot.format = OutputFormat::Plot;
     ScaleParameters flatBaselinePlot = flatBaseline;
-    flatBaselinePlot.Chk_plt = OutputFormat::Plot;
+    flatBaselinePlot.format = OutputFormat::Plot;
     ScaleParameters roundMidway = roundWithBaseline();
-    roundMidway.Option2 = StripePosition::Midway;
+    roundMidway.stripePosition = StripePosition::Midway;
     ScaleParameters roundUnderReversed = roundWithBaseline();
-    roundUnderReversed.Option2 = StripePosition::Under;
-    roundUnderReversed.txt_totallength = "-90";
-    roundUnderReversed.txt_dist_stripes = "-1";
-    roundUnderReversed.Txt_start_angle = "45";
+    roundUnderReversed.stripePosition = StripePosition::Under;
+    roundUnderReversed.length = "-90";
+    roundUnderReversed.distance = "-1";
+    roundUnderReversed.startAngle = "45";
 
     QTest::newRow("flat") << "flat.din" << ScaleParameters {};
     QTest::newRow("flat baseline") << "flat-baseline.din" << flatBaseline;
@@ -178,15 +178,15 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()
 void TestEngravingFiles::emptySequenceGivesACompleteFile()
 {
     ScaleParameters gcode;
-    gcode.Text6 = " "; // a package of one space leaves no stripe
+    gcode.package = " "; // a package of one space leaves no stripe
     QCOMPARE(fileFor(gcode), std::string("N1 M30\r\n"));
 
     ScaleParameters plot = gcode;
-    plot.Chk_plt = OutputFormat::Plot;
+    plot.format = OutputFormat::Plot;
     QCOMPARE(fileFor(plot), std::string("IN;\r\nSP1;\r\nSP0;\r\n"));
 
     ScaleParameters baseline = gcode;
-    baseline.Option1 = Baseline::Single;
+    baseline.baseline = Baseline::Single;
     QCOMPARE(fileFor(baseline),
         std::string("N1 G0 X0 Y0 Z1\r\nN2 G1 Z-0.1\r\nN3 G1 X100\r\nN4 G0 Z1\r\nN5 M30\r\n"));
 }
@@ -194,7 +194,7 @@ void TestEngravingFiles::emptySequenceGivesACompleteFile()
 void TestEngravingFiles::roundBaselineStaysOutOfPlotFiles()
 {
     ScaleParameters p = roundWithBaseline();
-    p.Chk_plt = OutputFormat::Plot;
+    p.format = OutputFormat::Plot;
     const QStringList lines = linesOf(fileFor(p));
     QCOMPARE(lines.size(), 2 + 2 * 101 + 1);
     QCOMPARE(lines[2], QString("PU1200 0;"));
@@ -218,8 +218,8 @@ void TestEngravingFiles::decimalCommaInEveryFractionalCoordinate()
 void TestEngravingFiles::depthTextRepeatsVerbatim()
 {
     ScaleParameters p;
-    p.txt_engr_depth = " -0,2 mm ";
-    p.Option1 = Baseline::Single;
+    p.depth = " -0,2 mm ";
+    p.baseline = Baseline::Single;
     const QStringList lines = linesOf(fileFor(p));
     for (int i = 1; i < lines.size() - 1; i += 4)
         QCOMPARE(lines[i], QString("N%1 G1 Z -0,2 mm ").arg(i + 1));
@@ -232,66 +232,66 @@ void TestEngravingFiles::refusals_data()
     QTest::addColumn<QString>("message");
 
     ScaleParameters zeroDistance;
-    zeroDistance.txt_dist_stripes = "0 mm";
+    zeroDistance.distance = "0 mm";
     QTest::newRow("distance 0") << zeroDistance << int(ScaleInput::Distance)
                                 << "Distance between stripes must not be 0.";
 
     ScaleParameters tabDepth;
-    tabDepth.txt_engr_depth = "-0.1\t";
+    tabDepth.depth = "-0.1\t";
     QTest::newRow("tab in depth") << tabDepth << int(ScaleInput::Depth)
                                   << "Engr depth may hold only plain ASCII characters, not a "
                                      "control character.";
     ScaleParameters lineBreakDepth;
-    lineBreakDepth.txt_engr_depth = "-0.1\nM30";
+    lineBreakDepth.depth = "-0.1\nM30";
     QTest::newRow("line break in depth") << lineBreakDepth << int(ScaleInput::Depth)
                                          << "Engr depth may hold only plain ASCII characters, "
                                             "not a control character.";
     ScaleParameters minusSignDepth;
-    minusSignDepth.txt_engr_depth = "\u22120.1";
+    minusSignDepth.depth = "\u22120.1";
     QTest::newRow("minus sign in depth") << minusSignDepth << int(ScaleInput::Depth)
                                          << "Engr depth may hold only plain ASCII characters, "
                                             "not \"\u2212\".";
 
     ScaleParameters hugeLength;
-    hugeLength.txt_totallength = "1e39";
+    hugeLength.length = "1e39";
     QTest::newRow("length beyond single") << hugeLength << int(ScaleInput::Length)
                                           << "Length is too large: numbers here must stay below "
                                              "3.4E+38.";
 
     ScaleParameters hugeStart;
-    hugeStart.txt_starty = "3e38";
-    hugeStart.txt_len_str1 = "2e38";
+    hugeStart.startY = "3e38";
+    hugeStart.stripeLengths[0] = "2e38";
     QTest::newRow("single y overflows") << hugeStart << int(ScaleInput::StartY)
                                         << "Start Y is too large: the scale's coordinates cannot "
                                            "be written.";
 
     ScaleParameters hugeBaseline;
-    hugeBaseline.txt_startx = "1e300";
-    hugeBaseline.Option1 = Baseline::Single;
+    hugeBaseline.startX = "1e300";
+    hugeBaseline.baseline = Baseline::Single;
     QTest::newRow("baseline end beyond single")
         << hugeBaseline << int(ScaleInput::StartX)
         << "Start X is too large: the scale's coordinates cannot be written.";
 
     ScaleParameters hugePlot;
-    hugePlot.txt_startx = "1e307";
-    hugePlot.Chk_plt = OutputFormat::Plot;
+    hugePlot.startX = "1e307";
+    hugePlot.format = OutputFormat::Plot;
     QTest::newRow("plotter units overflow")
         << hugePlot << int(ScaleInput::StartX)
         << "Start X is too large: the scale's coordinates cannot be written.";
 
     ScaleParameters hugeRadius = roundWithBaseline();
-    hugeRadius.Txt_radius = "1e306";
+    hugeRadius.radius = "1e306";
     QTest::newRow("round point overflows at 3 decimals")
         << hugeRadius << int(ScaleInput::Radius)
         << "Radius is too large: the scale's coordinates cannot be written.";
 
     ScaleParameters hugeAngle = roundWithBaseline();
-    hugeAngle.Txt_start_angle = "1e400";
+    hugeAngle.startAngle = "1e400";
     QTest::newRow("angle beyond double")
         << hugeAngle << int(ScaleInput::StartAngle) << "Start Angle is too large.";
 
     ScaleParameters sevenInPackage;
-    sevenInPackage.Text6 = "1373";
+    sevenInPackage.package = "1373";
     QTest::newRow("kind 7") << sevenInPackage << int(ScaleInput::Package)
                             << "The package (How is 1 pakage) may hold only the digits 1 to 6, "
                                "not \"7\".";

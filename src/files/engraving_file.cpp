@@ -1,4 +1,4 @@
-#include "ui/engraving_file.h"
+#include "files/engraving_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "output/engraving.h"
+#include "engraving/engraving.h"
 
 namespace mensora {
 

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "model/scale_parameters.h"
+
+namespace mensora {
+
+// The name of every value of a choice, in the order of its values: the command line's words
+// and a scale file's values.
+template <typename Choice>
+constexpr std::span<const std::string_view> choiceNames();
+
+namespace choice_detail {
+inline constexpr std::array<std::string_view, 2> shapes = { "flat", "round" };
+inline constexpr std::array<std::string_view, 2> units = { "mm", "inch" };
+inline constexpr std::array<std::string_view, 2> baselines = { "none", "single" };
+inline constexpr std::array<std::string_view, 3> positions = { "above", "midway", "under" };
+inline constexpr std::array<std::string_view, 2> formats = { "gcode", "plot" };
+} // namespace choice_detail
+
+template <>
+constexpr std::span<const std::string_view> choiceNames<Shape>()
+{
+    return choice_detail::shapes;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<Unit>()
+{
+    return choice_detail::units;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<Baseline>()
+{
+    return choice_detail::baselines;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<StripePosition>()
+{
+    return choice_detail::positions;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<OutputFormat>()
+{
+    return choice_detail::formats;
+}
+
+template <typename Choice>
+constexpr std::string_view choiceName(Choice choice)
+{
+    return choiceNames<Choice>()[static_cast<std::size_t>(choice)];
+}
+
+// The value of that name, or nothing for a name that is not one of the choice's.
+template <typename Choice>
+constexpr std::optional<Choice> choiceNamed(std::string_view name)
+{
+    const auto names = choiceNames<Choice>();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name)
+            return static_cast<Choice>(i);
+    return std::nullopt;
+}
+
+} // namespace mensora

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "model/result.h"
+#include "model/scale_parameters.h"
+#include "model/stripe_pattern.h"
+
+namespace mensora {
+
+// A scale's numbers, read from its box texts by the numeric-prefix rule, each in the
+// precision its command keeps it in, and checked.
+struct ScaleValues
+{
+    float total = 0; // length, or total angle in degrees
+    float step = 0; // distance or angle between stripes, single: counts the stripes
+    double wideStep = 0; // the same in double: places the stripes of a saved file
+    std::string sequence; // one kind digit per stripe
+    StripeLengths lengths {}; // kinds 1 .. 6; only the kinds in the sequence are read
+    double startX = 0; // or centre X
+    float startY = 0; // or centre Y
+    double radius = 0; // round only
+    double startAngle = 0; // round only, degrees
+};
+
+// Reads and checks a scale's inputs in one order: total and step, the stripe sequence built
+// from them, the stripe lengths, start X and Y, then radius and start angle of a round
+// scale. Every length is multiplied by `unitFactor` (the preview draws inches as
+// millimetres): start, radius and stripe lengths always, total and step only for a flat
+// scale, whose total and step are lengths; angles never. Each product is rounded back to its
+// value's precision. Refused, naming the box, for anything the stripe pattern refuses and for
+// numbers beyond their precision.
+Result<ScaleValues> readScaleValues(const ScaleParameters& parameters, double unitFactor = 1.0);
+
+} // namespace mensora
