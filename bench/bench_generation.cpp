@@ -41,6 +41,14 @@ public:
     std::size_t size = 0;
 };
 
+// Takes the moves and drops them: the layout's own arithmetic, without any text.
+class DroppingMoveSink : public MoveSink
+{
+public:
+    void move(const ToolMove&) override { ++count; }
+    std::size_t count = 0;
+};
+
 template <typename F>
 double medianMilliseconds(int runs, F&& work)
 {
@@ -92,6 +100,10 @@ int main(int argc, char* argv[])
         "largest scale: %zu stripes, %zu bytes\n", engraving->sequence().size(), bytes.text.size());
 
     const double prepare = medianMilliseconds(21, [] { (void)Engraving::prepare(largestScale()); });
+    const double moves = medianMilliseconds(21, [&] {
+        DroppingMoveSink sink;
+        engraving->makeMoves(sink);
+    });
     const double write = medianMilliseconds(21, [&] {
         CountingSink sink;
         engraving->write(sink, {});
@@ -108,6 +120,7 @@ int main(int argc, char* argv[])
     });
     std::printf("core, median of 21:   check %.2f ms + write %.2f ms = %.2f ms into memory\n",
         prepare, write, both);
+    std::printf("of the write, the moves alone (no text): %.2f ms\n", moves);
     std::printf("writing the same bytes to a file: %.2f ms\n", plainWrite);
 
     if (argc > 1) {
