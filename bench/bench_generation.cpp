@@ -1,5 +1,6 @@
-// Generation speed and memory for the largest scale: 32766 stripes, round, with the base
-// circle, as G-code. Prints the core's time into memory, the time to merely write the same
+// Generation speed and memory for the largest scale: 32767 stripes, round, with the base
+// circle, as G-code. Prints the core's time to check the scale and to write its text into
+// memory (and how much of that the layout's moves take), the time to merely write the same
 // bytes to a file, and mensora-cli's wall time and peak memory beside a small scale's.
 //
 //   bench_generation [path-to-mensora-cli]
@@ -118,10 +119,12 @@ int main(int argc, char* argv[])
         std::fwrite(bytes.text.data(), 1, bytes.text.size(), file);
         std::fclose(file);
     });
-    std::printf("core, median of 21:   check %.2f ms + write %.2f ms = %.2f ms into memory\n",
-        prepare, write, both);
-    std::printf("of the write, the moves alone (no text): %.2f ms\n", moves);
-    std::printf("writing the same bytes to a file: %.2f ms\n", plainWrite);
+    std::printf("medians of 21 runs:\n");
+    std::printf("  check (read the inputs, run the moves once)  %6.2f ms\n", prepare);
+    std::printf("  write into memory (text made and counted)    %6.2f ms\n", write);
+    std::printf("    of which the moves alone, without text     %6.2f ms\n", moves);
+    std::printf("  check and write into memory                  %6.2f ms\n", both);
+    std::printf("  the same bytes merely written to a file      %6.2f ms\n", plainWrite);
 
     if (argc > 1) {
         const std::string cli = argv[1];
