@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,9 +8,16 @@
 
 namespace mensora {
 
-// Appends a coordinate in plain notation: 7 significant digits for a single, 15 for a double,
+// The longest coordinate text, less the separator: a sign, "0", 323 zeros and 15 digits for the
+// smallest double.
+inline constexpr std::size_t coordinateTextLimit = 341;
+
+// Writes a coordinate in plain notation: 7 significant digits for a single, 15 for a double,
 // no trailing zeros, "0" before the separator of a value below 1, "-" for negatives, never
-// "-0". The separator is the user's decimal separator.
+// "-0". The separator is the user's decimal separator. `out` must have room for
+// coordinateTextLimit characters plus the separator; returns the end of the text.
+char* writeCoordinate(char* out, Coord coord, std::string_view decimalSeparator);
+
 void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSeparator);
 std::string coordinateText(Coord coord, std::string_view decimalSeparator = ".");
 
@@ -17,7 +25,12 @@ std::string coordinateText(Coord coord, std::string_view decimalSeparator = ".")
 // rounded to a whole number, halves to even. Not finite when the product overflows.
 double plotterUnits(Coord coord);
 
-// Appends a whole number in decimal digits, "-" for negatives, never "-0".
+// The longest whole number's text: a sign and the 309 digits of the largest double.
+inline constexpr std::size_t wholeNumberTextLimit = 310;
+
+// Writes a whole number in decimal digits, "-" for negatives, never "-0". `out` must have room
+// for wholeNumberTextLimit characters; returns the end of the text.
+char* writeWholeNumber(char* out, double whole);
 void appendWholeNumber(std::string& out, double whole);
 
 } // namespace mensora

@@ -1,19 +1,16 @@
 #include "writers/gcode_writer.h"
 
-#include <charconv>
-
-#include "writers/coordinate_text.h"
+#include <utility>
 
 namespace mensora {
 
 GcodeWriter::GcodeWriter(TextSink& sink, std::string decimalSeparator)
-    : m_sink(sink)
-    , m_decimalSeparator(std::move(decimalSeparator))
+    : m_out(sink, std::move(decimalSeparator))
 { }
 
 void GcodeWriter::begin()
 {
-    m_lineNumber = 1;
+    m_out.restartNumbering();
 }
 
 void GcodeWriter::move(const ToolMove& move)
@@ -23,79 +20,58 @@ void GcodeWriter::move(const ToolMove& move)
 
 void GcodeWriter::end()
 {
-    startLine();
-    m_line += " M30";
-    finishLine();
-}
-
-void GcodeWriter::startLine()
-{
-    m_line.clear();
-    m_line += 'N';
-    char number[16];
-    const auto written = std::to_chars(number, number + sizeof number, m_lineNumber++);
-    m_line.append(number, written.ptr);
-}
-
-void GcodeWriter::appendCoord(char address, Coord coord)
-{
-    m_line += ' ';
-    m_line += address;
-    appendCoordinate(m_line, coord, m_decimalSeparator);
-}
-
-void GcodeWriter::finishLine()
-{
-    m_line += "\r\n";
-    m_sink.write(m_line);
+    m_out.startNumberedLine();
+    m_out.append(" M30");
+    m_out.endLine();
+    m_out.flush();
 }
 
 void GcodeWriter::write(const Rapid& rapid)
 {
-    startLine();
-    m_line += " G0";
-    appendCoord('X', rapid.x);
-    appendCoord('Y', rapid.y);
-    m_line += " Z1";
-    finishLine();
+    m_out.startNumberedLine();
+    m_out.append(" G0");
+    m_out.appendWord('X', rapid.x);
+    m_out.appendWord('Y', rapid.y);
+    m_out.append(" Z1");
+    m_out.endLine();
 }
 
 void GcodeWriter::write(const Plunge& plunge)
 {
-    startLine();
-    m_line += " G1 Z";
-    m_line += plunge.depth;
-    finishLine();
+    m_out.startNumberedLine();
+    m_out.append(" G1 Z");
+    m_out.append(plunge.depth);
+    m_out.endLine();
 }
 
 void GcodeWriter::write(const Cut& cut)
 {
-    startLine();
-    m_line += " G1";
+    m_out.startNumberedLine();
+    m_out.append(" G1");
     if (cut.axes != CutAxes::Y)
-        appendCoord('X', cut.x);
+        m_out.appendWord('X', cut.x);
     if (cut.axes != CutAxes::X)
-        appendCoord('Y', cut.y);
-    finishLine();
+        m_out.appendWord('Y', cut.y);
+    m_out.endLine();
 }
 
 void GcodeWriter::write(const Lift&)
 {
-    startLine();
-    m_line += " G0 Z1";
-    finishLine();
+    m_out.startNumberedLine();
+    m_out.append(" G0 Z1");
+    m_out.endLine();
 }
 
 // The centre words I and J carry the centre itself, not its offset from the start point.
 void GcodeWriter::write(const Arc& arc)
 {
-    startLine();
-    m_line += arc.direction == ArcDirection::CounterClockwise ? " G3" : " G2";
-    appendCoord('X', arc.x);
-    appendCoord('Y', arc.y);
-    appendCoord('I', arc.cx);
-    appendCoord('J', arc.cy);
-    finishLine();
+    m_out.startNumberedLine();
+    m_out.append(arc.direction == ArcDirection::CounterClockwise ? " G3" : " G2");
+    m_out.appendWord('X', arc.x);
+    m_out.appendWord('Y', arc.y);
+    m_out.appendWord('I', arc.cx);
+    m_out.appendWord('J', arc.cy);
+    m_out.endLine();
 }
 
 } // namespace mensora

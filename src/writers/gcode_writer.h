@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "toolpath/tool_move.h"
+#include "writers/line_buffer.h"
 #include "writers/text_sink.h"
 
 namespace mensora {
@@ -17,23 +17,16 @@ public:
 
     void begin(); // no header; the line counter starts at 1
     void move(const ToolMove& move) override;
-    void end(); // "N<n> M30"
+    void end(); // "N<n> M30", then the rest of the text to the sink
 
 private:
-    void startLine();
-    void appendCoord(char address, Coord coord);
-    void finishLine();
-
     void write(const Rapid& rapid);
     void write(const Plunge& plunge);
     void write(const Cut& cut);
     void write(const Lift& lift);
     void write(const Arc& arc);
 
-    TextSink& m_sink;
-    std::string m_decimalSeparator;
-    std::int32_t m_lineNumber = 1;
-    std::string m_line;
+    LineBuffer m_out;
 };
 
 } // namespace mensora

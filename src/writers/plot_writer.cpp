@@ -1,21 +1,20 @@
 #include "writers/plot_writer.h"
 
-#include "writers/coordinate_text.h"
-
 namespace mensora {
 
 PlotWriter::PlotWriter(TextSink& sink)
-    : m_sink(sink)
+    : m_out(sink)
 { }
 
 void PlotWriter::begin()
 {
-    m_sink.write("IN;\r\nSP1;\r\n");
+    m_out.append("IN;\r\nSP1;\r\n");
 }
 
 void PlotWriter::end()
 {
-    m_sink.write("SP0;\r\n");
+    m_out.append("SP0;\r\n");
+    m_out.flush();
 }
 
 void PlotWriter::move(const ToolMove& move)
@@ -27,14 +26,14 @@ void PlotWriter::move(const ToolMove& move)
     // Plunge and Lift have no plot line; an arc never reaches a plot file.
 }
 
-void PlotWriter::writePoint(const char* pen, Coord x, Coord y)
+void PlotWriter::writePoint(std::string_view pen, Coord x, Coord y)
 {
-    m_line = pen;
-    appendWholeNumber(m_line, plotterUnits(x));
-    m_line += ' ';
-    appendWholeNumber(m_line, plotterUnits(y));
-    m_line += ";\r\n";
-    m_sink.write(m_line);
+    m_out.append(pen);
+    m_out.appendWholeNumber(plotterUnits(x));
+    m_out.append(" ");
+    m_out.appendWholeNumber(plotterUnits(y));
+    m_out.append(";");
+    m_out.endLine();
 }
 
 } // namespace mensora

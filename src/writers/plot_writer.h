@@ -1,8 +1,9 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "toolpath/tool_move.h"
+#include "writers/line_buffer.h"
 #include "writers/text_sink.h"
 
 namespace mensora {
@@ -16,13 +17,12 @@ public:
 
     void begin(); // "IN;" and "SP1;"
     void move(const ToolMove& move) override;
-    void end(); // "SP0;"
+    void end(); // "SP0;", then the rest of the text to the sink
 
 private:
-    void writePoint(const char* pen, Coord x, Coord y);
+    void writePoint(std::string_view pen, Coord x, Coord y);
 
-    TextSink& m_sink;
-    std::string m_line;
+    LineBuffer m_out;
 };
 
 } // namespace mensora

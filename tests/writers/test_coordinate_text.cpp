@@ -26,6 +26,7 @@ private slots:
     void plotterUnitsRoundHalvesToEven();
     void gcodeRecordsPieceByPiece();
     void plotRecordsPenUpAndDown();
+    void gcodeReachesTheSinkInLargePiecesWithNothingLost();
 };
 
 void TestCoordinateText::coordinatesInPlainNotation_data()
@@ -55,6 +56,18 @@ void TestCoordinateText::coordinatesInPlainNotation_data()
     QTest::newRow("small value") << 0.00012 << D << "0.00012";
     QTest::newRow("large single") << 1e20 << S << "100000000000000000000";
     QTest::newRow("negative small single") << double(-0.001f) << S << "-0.001";
+    // Points of three decimals take a shortcut: its edges, and values just off such points.
+    QTest::newRow("single thousandths, top") << double(9999.999f) << S << "9999.999";
+    QTest::newRow("single 10^4, past the top") << double(10000.0f) << S << "10000";
+    QTest::newRow("single 16383.999 rounds") << double(16383.999f) << S << "16384";
+    QTest::newRow("single half a thousandth") << double(0.0005f) << S << "0.0005";
+    QTest::newRow("single between thousandths") << double(-1.0015f) << S << "-1.0015";
+    QTest::newRow("single next above 0.999")
+        << double(std::nextafter(0.999f, 1.0f)) << S << "0.9990001";
+    QTest::newRow("double thousandths, top") << 999999999999.999 << D << "999999999999.999";
+    QTest::newRow("double 10^12, past the top") << 1e12 << D << "1000000000000";
+    QTest::newRow("double 16 digits rounds") << 1234567890123.456 << D << "1234567890123.46";
+    QTest::newRow("double between thousandths") << -0.0015 << D << "-0.0015";
 }
 
 void TestCoordinateText::coordinatesInPlainNotation()
@@ -70,6 +83,8 @@ void TestCoordinateText::decimalCommaReplacesThePointOnly()
     QCOMPARE(coordinateText(Coord::single(2.5f), ","), std::string("2,5"));
     QCOMPARE(coordinateText(Coord::wide(-0.25), ","), std::string("-0,25"));
     QCOMPARE(coordinateText(Coord::wide(1000), ","), std::string("1000"));
+    QCOMPARE(coordinateText(Coord::wide(-0.125), "::"), std::string("-0::125"));
+    QCOMPARE(coordinateText(Coord::wide(1.0 / 3), "::"), std::string("0::333333333333333"));
 }
 
 // Against the plain rule, for many values: round the exact value to 7 or 15 significant
@@ -170,6 +185,47 @@ void TestCoordinateText::plotRecordsPenUpAndDown()
     writer.end();
     QCOMPARE(QString::fromStdString(sink.text),
         QString("IN;\r\nSP1;\r\nPU-200 -120;\r\nPD-200 -120;\r\nPD4000 0;\r\nSP0;\r\n"));
+}
+
+namespace {
+
+// Keeps the bytes and counts the pieces they came in.
+class PieceSink : public TextSink
+{
+public:
+    void write(std::string_view bytes) override
+    {
+        text.append(bytes);
+        ++pieces;
+    }
+    std::string text;
+    int pieces = 0;
+};
+
+} // namespace
+
+// Lines run across the writer's pieces, and one line is longer than a piece.
+void TestCoordinateText::gcodeReachesTheSinkInLargePiecesWithNothingLost()
+{
+    const std::string longDepth(200000, '7');
+    PieceSink sink;
+    GcodeWriter writer(sink, ".");
+    writer.begin();
+    std::string expected;
+    int line = 0;
+    for (; line < 30000; ++line) {
+        writer.move(Rapid { Coord::wide(line / 1000.0), Coord::single(-2.5f) });
+        expected += "N" + std::to_string(line + 1) + " G0 X"
+            + coordinateText(Coord::wide(line / 1000.0)) + " Y-2.5 Z1\r\n";
+    }
+    writer.move(Plunge { longDepth });
+    expected += "N" + std::to_string(++line) + " G1 Z" + longDepth + "\r\n";
+    writer.end();
+    expected += "N" + std::to_string(++line) + " M30\r\n";
+
+    QCOMPARE(sink.text.size(), expected.size());
+    QVERIFY(sink.text == expected);
+    QVERIFY(sink.pieces < 20);
 }
 
 QTEST_APPLESS_MAIN(TestCoordinateText)
