@@ -1,21 +1,20 @@
 #include <QTest>
 
 #include "engraving/engraving.h"
+#include "support/engraving_text.h"
 #include "support/recording_sink.h"
 #include "writers/coordinate_text.h"
 
 using namespace mensora;
+using namespace mensora::testing;
 
 namespace {
 
 // The moves of a scale, as "Rapid x y" / "Cut x y" / "Arc x y cx cy ccw|cw" texts.
 QStringList movesOf(const ScaleParameters& parameters)
 {
-    const auto engraving = Engraving::prepare(parameters);
-    if (!engraving)
-        qFatal("refused: %s", engraving.refusal().message.c_str());
     RecordingSink sink;
-    engraving->makeMoves(sink);
+    acceptedEngraving(parameters).makeMoves(sink);
     QStringList texts;
     const auto text = [](Coord c) { return QString::fromStdString(coordinateText(c)); };
     for (const ToolMove& move : sink.moves) {

@@ -13,27 +13,21 @@
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "model/scale_parameters.h"
+#include "support/engraving_text.h"
+#include "support/scale_parameters_metatype.h"
+#include "support/window_fixture.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
-#include "window_fixture.h"
-#include "writers/text_sink.h"
 
 using namespace mensora;
 using namespace mensora::testing;
-
-Q_DECLARE_METATYPE(mensora::ScaleParameters)
 
 namespace {
 
 // The file that the core writes for these parameters, in the user's number format.
 QByteArray engravingFileOf(const ScaleParameters& parameters)
 {
-    const Result<Engraving> engraving = Engraving::prepare(parameters);
-    if (!engraving)
-        return "refused: " + QByteArray::fromStdString(engraving.refusal().message);
-    StringSink sink;
-    engraving->write(sink, numberFormatOf());
-    return QByteArray::fromStdString(sink.text);
+    return QByteArray::fromStdString(engravingText(parameters, numberFormatOf()));
 }
 
 QByteArray contentsOf(const QString& path)
@@ -84,14 +78,11 @@ private:
 
 } // namespace
 
-class TestSaveCommand : public QObject
+class TestSaveCommand : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void dialogFiltersKeepTheirDescription_data();
     void dialogFiltersKeepTheirDescription();
     void savesTheEngravingThatTheWindowDescribes_data();
@@ -109,6 +100,7 @@ private slots:
     void withoutSeamsARefusalShowsAWarningBox();
 
 private:
+    void prepare() override;
     void save() { m_window->findChild<QAction*>(QStringLiteral("menu_savegcode"))->trigger(); }
     QString inFolder(const QString& name) const { return m_folder->filePath(name); }
     QLineEdit* box(const char* name) const
@@ -116,8 +108,6 @@ private:
         return m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
     }
 
-    std::unique_ptr<ModalWatchdog> m_watchdog;
-    std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<QTemporaryDir> m_folder;
     QStringList m_answers; // the dialog's answers, first first; none left means cancel
     QStringList m_filters; // the name filter of every dialog shown
@@ -125,12 +115,10 @@ private:
     QStringList m_messages;
 };
 
-void TestSaveCommand::init()
+void TestSaveCommand::prepare()
 {
-    m_watchdog = std::make_unique<ModalWatchdog>();
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    m_window = std::make_unique<MainWindow>();
     m_answers.clear();
     m_filters.clear();
     m_lastPaths.clear();
@@ -141,14 +129,6 @@ void TestSaveCommand::init()
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     };
     m_window->showMessage = [this](const QString& message) { m_messages << message; };
-    QVERIFY(showAndWait(*m_window));
-}
-
-void TestSaveCommand::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
-    m_watchdog.reset();
 }
 
 void TestSaveCommand::dialogFiltersKeepTheirDescription_data()
