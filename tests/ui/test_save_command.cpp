@@ -2,6 +2,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDir>
@@ -96,6 +97,7 @@ private slots:
     void unwritableTargetIsReportedAndLeavesNoFile();
     void failedWriteLeavesTheEarlierFileAsItWas();
     void stagedFileSystemFaultLeavesTheEarlierFileAsItWas();
+    void unwritableFolderStillReplacesAWritableFile();
     void cancelWritesNothingAlsoAfterAnEarlierSave();
     void withoutSeamsARefusalShowsAWarningBox();
 
@@ -371,6 +373,25 @@ void TestSaveCommand::stagedFileSystemFaultLeavesTheEarlierFileAsItWas()
         qPrintable(m_messages.front()));
     QCOMPARE(contentsOf(path), QByteArray("earlier program"));
     QCOMPARE(listing(folder), before);
+}
+
+// No temporary file can be made beside the target, so the target itself is rewritten, as a
+// plain editor would. Root writes into any folder: staged_fault.sh runs this as nobody.
+void TestSaveCommand::unwritableFolderStillReplacesAWritableFile()
+{
+    if (::geteuid() == 0)
+        QSKIP("root writes into any folder; staged_fault.sh runs this as an unprivileged user");
+    const QString path = inFolder("scale.din");
+    QVERIFY(writeFile(path, QByteArray(100000, 'x')));
+    const QString folder = m_folder->path();
+    const QFile::Permissions writable = QFile::permissions(folder);
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    m_answers << path;
+    save();
+    QVERIFY(QFile::setPermissions(folder, writable));
+    QCOMPARE(m_messages, QStringList {});
+    QCOMPARE(contentsOf(path), engravingFileOf(ScaleParameters {}));
+    QCOMPARE(listing(folder), QStringList { "scale.din" });
 }
 
 void TestSaveCommand::cancelWritesNothingAlsoAfterAnEarlierSave()
