@@ -19,6 +19,7 @@
 #include "support/window_fixture.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
+#include "ui/preview_picture.h"
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -99,6 +100,7 @@ private slots:
     void stagedFileSystemFaultLeavesTheEarlierFileAsItWas();
     void unwritableFolderStillReplacesAWritableFile();
     void cancelWritesNothingAlsoAfterAnEarlierSave();
+    void refusedSaveTakesThePictureUntilTheInputsAreAccepted();
     void withoutSeamsARefusalShowsAWarningBox();
 
 private:
@@ -414,6 +416,41 @@ void TestSaveCommand::cancelWritesNothingAlsoAfterAnEarlierSave()
     QCOMPARE(listing(m_folder->path()), QStringList { "scale.din" });
     QCOMPARE(box("Text7")->text(), sequence);
     QCOMPARE(m_messages, QStringList {});
+}
+
+// A picture left from an earlier preview would show a scale that the save has just refused.
+// Edits redraw nothing, as ever; once a save accepts the inputs, the reason goes. A refused
+// preview keeps its reason until the next preview, accepted save or not: its limits are the
+// drawing's own.
+void TestSaveCommand::refusedSaveTakesThePictureUntilTheInputsAreAccepted()
+{
+    const auto* picture = m_window->findChild<PreviewPicture*>(QStringLiteral("Picture1"));
+    const QString refused = QStringLiteral("Distance between stripes must not be 0.");
+    click(*m_window, QStringLiteral("Cmd_preview"));
+    m_answers << inFolder("first.din");
+    save();
+    QVERIFY(picture->drawing()); // an accepted save leaves the preview alone
+
+    box("txt_dist_stripes")->setText(QStringLiteral("0"));
+    save();
+    QCOMPARE(m_messages, QStringList { refused });
+    QVERIFY(!picture->drawing());
+    QCOMPARE(picture->message(), refused);
+    box("txt_dist_stripes")->setText(QStringLiteral("2"));
+    QCOMPARE(picture->message(), refused);
+
+    m_answers << inFolder("second.din");
+    save();
+    QVERIFY(!picture->drawing());
+    QCOMPARE(picture->message(), QString());
+
+    box("txt_totallength")->setText(QStringLiteral("0"));
+    click(*m_window, QStringLiteral("Cmd_preview"));
+    m_answers << inFolder("third.din");
+    save();
+    QCOMPARE(picture->message(), QStringLiteral("Length must not be 0."));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(listing(m_folder->path()), (QStringList { "first.din", "second.din", "third.din" }));
 }
 
 void TestSaveCommand::withoutSeamsARefusalShowsAWarningBox()
