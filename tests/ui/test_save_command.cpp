@@ -111,6 +111,16 @@ private:
     {
         return m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
     }
+    // Each step types a box's text ("box=text") or clicks a control.
+    void follow(const QStringList& steps)
+    {
+        for (const QString& step : steps) {
+            if (step.contains(u'='))
+                box(step.section(u'=', 0, 0).toUtf8().constData())->setText(step.section(u'=', 1));
+            else
+                click(*m_window, step);
+        }
+    }
 
     std::unique_ptr<QTemporaryDir> m_folder;
     QStringList m_answers; // the dialog's answers, first first; none left means cancel
@@ -220,12 +230,7 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes()
     QFETCH(QString, nameFilter);
     QFETCH(QString, fileName);
 
-    for (const QString& step : clicks)
-        click(*m_window, step);
-    for (const QString& edit : edits) {
-        const QStringList parts = edit.split(u'=');
-        box(parts[0].toUtf8().constData())->setText(parts[1]);
-    }
+    follow(clicks + edits);
     m_answers << inFolder(fileName);
     save();
 
@@ -270,33 +275,48 @@ void TestSaveCommand::dialogStartsAtTheLastSuccessfulSave()
 
 void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing_data()
 {
-    QTest::addColumn<QString>("boxName");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("named"); // what the message must name
+    QTest::addColumn<QString>("focused"); // the box that takes the focus
 
-    const auto row = [](const char* name, const char* box, const char* text, const char* named) {
-        QTest::newRow(name) << QString::fromUtf8(box) << QString::fromUtf8(text)
-                            << QString::fromUtf8(named);
+    const auto row = [](const char* name, const QStringList& steps, const char* named,
+                         const char* focused) {
+        QTest::newRow(name) << steps << QString::fromUtf8(named) << QString::fromUtf8(focused);
     };
-    row("distance 0", "txt_dist_stripes", "0", "Distance between stripes");
-    row("distance that reads as 0", "txt_dist_stripes", "abc", "Distance between stripes");
-    row("empty package", "Text6", "", "How is 1 pakage");
-    row("package with a 7", "Text6", "1237", "How is 1 pakage");
-    row("too many stripes", "txt_totallength", "100000", "32767");
+    row("distance 0", { "txt_dist_stripes=0" }, "Distance between stripes", "txt_dist_stripes");
+    row("distance that reads as 0", { "txt_dist_stripes=abc" }, "Distance between stripes",
+        "txt_dist_stripes");
+    row("empty package", { "Text6=" }, "How is 1 pakage", "Text6");
+    row("package with a 7", { "Text6=1237" }, "How is 1 pakage", "Text6");
+    row("too many stripes", { "txt_totallength=100000" }, "32767", "txt_dist_stripes");
+    // Every box takes the focus for its own refusal.
+    row("length", { "txt_totallength=1e39" }, "Length", "txt_totallength");
+    row("stripe 1", { "txt_len_str1=1e39" }, "Stripe 1", "txt_len_str1");
+    row("stripe 2", { "txt_len_str2=1e39" }, "Stripe 2", "txt_len_str2");
+    row("stripe 3", { "txt_len_str3=1e39" }, "Stripe 3", "txt_len_str3");
+    row("stripe 4", { "Text6=4", "txt_len_str4=1e39" }, "Stripe 4", "txt_len_str4");
+    row("stripe 5", { "Text6=5", "txt_len_str5=1e39" }, "Stripe 5", "txt_len_str5");
+    row("stripe 6", { "Text6=6", "txt_len_str6=1e39" }, "Stripe 6", "txt_len_str6");
+    row("start X", { "txt_startx=1e400" }, "Start X", "txt_startx");
+    row("start Y", { "txt_starty=1e39" }, "Start Y", "txt_starty");
+    row("depth", { "txt_engr_depth=\u22120.1" }, "Engr depth", "txt_engr_depth");
+    row("radius", { "Option3:1", "Txt_radius=1e400" }, "Radius", "Txt_radius");
+    row("start angle", { "Option3:1", "Txt_start_angle=1e400" }, "Start Angle", "Txt_start_angle");
 }
 
 void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing()
 {
-    QFETCH(QString, boxName);
-    QFETCH(QString, text);
+    QFETCH(QStringList, steps);
     QFETCH(QString, named);
+    QFETCH(QString, focused);
 
-    box(boxName.toUtf8().constData())->setText(text);
+    follow(steps);
     m_answers << inFolder("scale.din");
     save();
 
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages.front().contains(named), qPrintable(m_messages.front()));
+    QCOMPARE(m_window->focusWidget(), m_window->findChild<QWidget*>(focused));
     QCOMPARE(m_filters, QStringList {}); // no dialog was shown
     QCOMPARE(listing(m_folder->path()), QStringList {});
     QCOMPARE(box("Text7")->text(), QString());
