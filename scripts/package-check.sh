@@ -23,7 +23,7 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 for file in usr/bin/mensora-cli usr/share/applications/mensora.desktop \
             usr/share/icons/hicolor/scalable/apps/mensora.svg \
-            usr/share/man/man1/mensora-cli.1.gz; do
+            usr/share/man/man1/mensora-cli.1.gz usr/share/doc/mensora/copyright; do
     [ -e "$root/$file" ] || { echo "the package lacks /$file" >&2; exit 1; }
 done
 if [ -e "$build/src/app/mensora" ] && [ ! -x "$root/usr/bin/mensora" ]; then

@@ -80,6 +80,9 @@ NumberFormat numberFormatOf(const QLocale& locale)
 QString saveEngraving(const Engraving& engraving, const QString& path, const NumberFormat& format)
 {
     QSaveFile file(path);
+    // Only where no temporary file can be made beside a writable target (a folder the user
+    // may not write to) is the target rewritten in place, as a plain editor would.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return openFailure(file, path);
     SaveFileSink sink(file);

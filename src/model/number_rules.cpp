@@ -116,6 +116,30 @@ std::string takeDigits(std::string_view& text)
     return digits;
 }
 
+// A sign in front of digits; true for "-".
+bool takeMinus(std::string_view& text)
+{
+    if (consume(text, "-"))
+        return true;
+    consume(text, "+");
+    return false;
+}
+
+// The exponent that may follow a number: one of `letters`, a sign, digits. 0 when no letter
+// follows; none when the letter has no digits after it.
+std::optional<long long> takeExponent(std::string_view& text, std::string_view letters)
+{
+    if (text.empty() || letters.find(text.front()) == std::string_view::npos)
+        return 0;
+    text.remove_prefix(1);
+    const bool negative = takeMinus(text);
+    const std::string digits = takeDigits(text);
+    if (digits.empty())
+        return std::nullopt;
+    const long long value = exponentValue(digits);
+    return negative ? -value : value;
+}
+
 // Integer digits, either ungrouped or in groups of three after a first group of one to three.
 std::optional<std::string> takeGroupedDigits(std::string_view& text, std::string_view group)
 {
@@ -150,26 +174,14 @@ double numericPrefixValue(std::string_view text)
 
     std::string_view rest(s);
     DecimalParts parts;
-    if (consume(rest, "-"))
-        parts.negative = true;
-    else
-        consume(rest, "+");
+    parts.negative = takeMinus(rest);
     parts.integerDigits = takeDigits(rest);
     if (consume(rest, "."))
         parts.fractionDigits = takeDigits(rest);
     if (parts.integerDigits.empty() && parts.fractionDigits.empty())
         return 0;
-
-    if (!rest.empty() && (rest[0] == 'E' || rest[0] == 'e' || rest[0] == 'D' || rest[0] == 'd')) {
-        rest.remove_prefix(1);
-        bool negativeExponent = false;
-        if (consume(rest, "-"))
-            negativeExponent = true;
-        else
-            consume(rest, "+");
-        const long long exponent = exponentValue(takeDigits(rest));
-        parts.exponent = negativeExponent ? -exponent : exponent;
-    }
+    // An exponent letter without digits reads as no exponent.
+    parts.exponent = takeExponent(rest, "EeDd").value_or(0);
     return toDouble(parts);
 }
 
@@ -177,11 +189,7 @@ std::optional<double> strictNumberValue(std::string_view text, const NumberForma
 {
     std::string_view rest = trimBlanks(text);
     DecimalParts parts;
-    if (consume(rest, "-"))
-        parts.negative = true;
-    else
-        consume(rest, "+");
-
+    parts.negative = takeMinus(rest);
     const auto integerDigits = takeGroupedDigits(rest, format.groupSeparator);
     if (!integerDigits)
         return std::nullopt;
@@ -191,21 +199,10 @@ std::optional<double> strictNumberValue(std::string_view text, const NumberForma
     if (parts.integerDigits.empty() && parts.fractionDigits.empty())
         return std::nullopt;
 
-    if (!rest.empty() && (rest[0] == 'E' || rest[0] == 'e')) {
-        rest.remove_prefix(1);
-        bool negativeExponent = false;
-        if (consume(rest, "-"))
-            negativeExponent = true;
-        else
-            consume(rest, "+");
-        const std::string digits = takeDigits(rest);
-        if (digits.empty())
-            return std::nullopt;
-        const long long exponent = exponentValue(digits);
-        parts.exponent = negativeExponent ? -exponent : exponent;
-    }
-    if (!rest.empty())
+    const auto exponent = takeExponent(rest, "Ee");
+    if (!exponent || !rest.empty())
         return std::nullopt;
+    parts.exponent = *exponent;
 
     const double value = toDouble(parts);
     if (!std::isfinite(value))

@@ -235,6 +235,7 @@ void MainWindow::runPreview()
     const auto run
         = renderPreview(scaleParameters(), area->drawableWidthMm(), area->drawableHeightMm());
     area->showPreview(run);
+    m_pictureShowsSaveRefusal = false;
     if (run)
         box("Text7")->setText(QString::fromStdString(run->stripeSequence));
 }
@@ -244,8 +245,15 @@ void MainWindow::saveEngravingFile()
     const ScaleParameters parameters = scaleParameters();
     const Result<Engraving> engraving = Engraving::prepare(parameters);
     if (!engraving) {
+        // The picture must not go on showing a scale that the save has just refused.
+        picture()->showPreview(engraving.refusal());
+        m_pictureShowsSaveRefusal = true;
         reportRefusal(engraving.refusal());
         return;
+    }
+    if (m_pictureShowsSaveRefusal) {
+        picture()->clear(); // that reason no longer holds
+        m_pictureShowsSaveRefusal = false;
     }
     const QString nameFilter = qtNameFilter(dialogFilterOf(parameters.format));
     const QString path = askSaveFileName(nameFilter, m_lastSavePath);

@@ -39,7 +39,8 @@ public:
 
     // File, "Save G-Code": refuses inputs that give no sound file before anything is asked,
     // then asks for a file name and writes the engraving there. Text7 keeps the stripe
-    // sequence of the last save.
+    // sequence of the last save. A refusal also takes the place of the picture, until a
+    // preview runs or a save accepts the inputs.
     void saveEngravingFile();
 
     // The save dialog: given the Qt name filter and the path of the last save (empty before
@@ -78,6 +79,7 @@ private:
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
     QString m_lastSavePath;
+    bool m_pictureShowsSaveRefusal = false;
 };
 
 } // namespace mensora

@@ -2,22 +2,13 @@
 #include <QTest>
 
 #include "engraving/engraving.h"
+#include "support/engraving_text.h"
+#include "support/scale_parameters_metatype.h"
 
 using namespace mensora;
-
-Q_DECLARE_METATYPE(mensora::ScaleParameters)
+using namespace mensora::testing;
 
 namespace {
-
-std::string fileFor(const ScaleParameters& parameters, const NumberFormat& format = {})
-{
-    const auto engraving = Engraving::prepare(parameters);
-    if (!engraving)
-        qFatal("refused: %s", engraving.refusal().message.c_str());
-    StringSink sink;
-    engraving->write(sink, format);
-    return sink.text;
-}
 
 QStringList linesOf(const std::string& file)
 {
@@ -69,7 +60,7 @@ void TestEngravingFiles::flatDefaultsAreTheRulerOfHundredAndOneStripes()
         expected += "N" + std::to_string(line++) + " G0 Z1\r\n";
     }
     expected += "N405 M30\r\n";
-    QCOMPARE(fileFor(ScaleParameters {}), expected);
+    QCOMPARE(engravingText(ScaleParameters {}), expected);
 }
 
 void TestEngravingFiles::workedExampleLines_data()
@@ -113,7 +104,7 @@ void TestEngravingFiles::workedExampleLines()
     ScaleParameters p = file.startsWith("round") ? roundWithBaseline() : ScaleParameters {};
     if (file.endsWith("baseline"))
         p.baseline = Baseline::Single;
-    const QStringList lines = linesOf(fileFor(p));
+    const QStringList lines = linesOf(engravingText(p));
     QCOMPARE(lines.size(), file == "flat" ? 405 : 409);
     QCOMPARE(lines[line - 1], text);
     // Every fourth line is a plunge with the depth text.
@@ -157,7 +148,7 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()
     QFETCH(QString, name);
     QFETCH(ScaleParameters, parameters);
 
-    const QByteArray actual = QByteArray::fromStdString(fileFor(parameters));
+    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters));
     QFile golden(QStringLiteral(GOLDEN_DIR "/") + name);
     if (qEnvironmentVariableIsSet("MENSORA_REWRITE_GOLDEN")) {
         QVERIFY(golden.open(QIODevice::WriteOnly));
@@ -179,15 +170,15 @@ void TestEngravingFiles::emptySequenceGivesACompleteFile()
 {
     ScaleParameters gcode;
     gcode.package = " "; // a package of one space leaves no stripe
-    QCOMPARE(fileFor(gcode), std::string("N1 M30\r\n"));
+    QCOMPARE(engravingText(gcode), std::string("N1 M30\r\n"));
 
     ScaleParameters plot = gcode;
     plot.format = OutputFormat::Plot;
-    QCOMPARE(fileFor(plot), std::string("IN;\r\nSP1;\r\nSP0;\r\n"));
+    QCOMPARE(engravingText(plot), std::string("IN;\r\nSP1;\r\nSP0;\r\n"));
 
     ScaleParameters baseline = gcode;
     baseline.baseline = Baseline::Single;
-    QCOMPARE(fileFor(baseline),
+    QCOMPARE(engravingText(baseline),
         std::string("N1 G0 X0 Y0 Z1\r\nN2 G1 Z-0.1\r\nN3 G1 X100\r\nN4 G0 Z1\r\nN5 M30\r\n"));
 }
 
@@ -195,7 +186,7 @@ void TestEngravingFiles::roundBaselineStaysOutOfPlotFiles()
 {
     ScaleParameters p = roundWithBaseline();
     p.format = OutputFormat::Plot;
-    const QStringList lines = linesOf(fileFor(p));
+    const QStringList lines = linesOf(engravingText(p));
     QCOMPARE(lines.size(), 2 + 2 * 101 + 1);
     QCOMPARE(lines[2], QString("PU1200 0;"));
     QCOMPARE(lines[3], QString("PD1600 0;"));
@@ -206,7 +197,7 @@ void TestEngravingFiles::roundBaselineStaysOutOfPlotFiles()
 
 void TestEngravingFiles::decimalCommaInEveryFractionalCoordinate()
 {
-    const QStringList lines = linesOf(fileFor(roundWithBaseline(), { ",", "." }));
+    const QStringList lines = linesOf(engravingText(roundWithBaseline(), { ",", "." }));
     QCOMPARE(lines[4], QString("N5 G0 X29,995 Y0,524 Z1"));
     QCOMPARE(lines[406], QString("N407 G3 X-5,209 Y29,544 I0 J0"));
     for (const QString& line : lines) {
@@ -220,7 +211,7 @@ void TestEngravingFiles::depthTextRepeatsVerbatim()
     ScaleParameters p;
     p.depth = " -0,2 mm ";
     p.baseline = Baseline::Single;
-    const QStringList lines = linesOf(fileFor(p));
+    const QStringList lines = linesOf(engravingText(p));
     for (int i = 1; i < lines.size() - 1; i += 4)
         QCOMPARE(lines[i], QString("N%1 G1 Z -0,2 mm ").arg(i + 1));
 }

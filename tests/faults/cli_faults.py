@@ -4,12 +4,15 @@
     cli_faults.py MENSORA_CLI CASE      run one fault case (names below), both file formats
     cli_faults.py MENSORA_CLI --list    print the case names
 
-Every case expects exit status 4, the system's reason on standard error, the folder exactly as
-it was (an earlier program byte for byte, no temporary file) and nothing on standard output.
-Exit status 0 on success, 1 on failure, 77 when this machine cannot stage the fault.
+Every fault case expects exit status 4, the system's reason on standard error, the folder
+exactly as it was (an earlier program byte for byte, no temporary file) and nothing on standard
+output. The last case is no fault: a writable file in a folder its user cannot write to is
+replaced in place. Exit status 0 on success, 1 on failure, 77 when this machine cannot stage
+the case.
 
-CI runs as root, where permission bits stop nothing: the read-only and full file systems are
-staged in a private mount namespace (unshare), a read-only bind mount and a small tmpfs.
+CI runs as root, where permission bits stop nothing: the read-only and full file systems and
+the busy target are staged in a private mount namespace (unshare), and the unwritable folder is
+tried as the user nobody (setpriv).
 """
 
 import errno
@@ -20,6 +23,7 @@ import sys
 import tempfile
 
 SKIP = 77
+NOBODY = 65534  # the user nobody and the group nogroup
 FORMATS = ("gcode", "plot")
 
 # A scale whose file is far beyond the size limits below (about 250 KB).
@@ -129,20 +133,26 @@ def full_file_system_keeps_earlier_file(cli, fmt, work):
     expect_unchanged(snapshot(before_dir), snapshot(after_dir))
 
 
-def read_only(cli, fmt, work, earlier):
-    """The work folder bind-mounted read-only in a private mount namespace."""
+def staged_save(cli, fmt, work, stage, staged, target, reason):
+    """Saves onto target in a private mount namespace, once the shell commands `stage` have
+    mounted something at "$1" (the path `staged`), and expects the folder as it was."""
     prefix = namespace_prefix()
+    before = snapshot(work)
+    script = f'{stage} || exit 90\nshift; exec "$@"\n'
+    done = run(prefix + ["sh", "-c", script, "sh", staged, cli, "--format", fmt, "-o", target])
+    if done.returncode == 90:
+        raise Unavailable(f"cannot stage the mount: {done.stderr!r}")
+    expect_refused_write(done, reason)
+    expect_unchanged(before, snapshot(work))
+
+
+def read_only(cli, fmt, work, earlier):
+    """The work folder bind-mounted read-only."""
     target = os.path.join(work, "scale.out")
     if earlier:
         earlier_program(cli, fmt, target)
-    before = snapshot(work)
-    script = ('mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" || exit 90\n'
-              'shift; exec "$@"\n')
-    done = run(prefix + ["sh", "-c", script, "sh", work, cli, "--format", fmt, "-o", target])
-    if done.returncode == 90:
-        raise Unavailable(f"cannot stage a read-only bind mount: {done.stderr!r}")
-    expect_refused_write(done, os.strerror(errno.EROFS))
-    expect_unchanged(before, snapshot(work))
+    staged_save(cli, fmt, work, 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1"', work,
+                target, os.strerror(errno.EROFS))
 
 
 def read_only_file_system_keeps_earlier_file(cli, fmt, work):
@@ -151,6 +161,15 @@ def read_only_file_system_keeps_earlier_file(cli, fmt, work):
 
 def read_only_file_system_creates_nothing(cli, fmt, work):
     read_only(cli, fmt, work, earlier=False)
+
+
+def busy_target_keeps_earlier_file(cli, fmt, work):
+    """A target that cannot be replaced: the earlier program bind-mounted over itself, so that
+    the whole file is written but the final rename fails with EBUSY."""
+    target = os.path.join(work, "scale.out")
+    earlier_program(cli, fmt, target)
+    staged_save(cli, fmt, work, 'mount --bind "$1" "$1"', target, target,
+                os.strerror(errno.EBUSY))
 
 
 def missing_folder_creates_nothing(cli, fmt, work):
@@ -179,15 +198,53 @@ def full_standard_output_reports_the_reason(cli, fmt, work):
     expect_refused_write(done, os.strerror(errno.ENOSPC))
 
 
+def unprivileged(work):
+    """A command prefix that runs as a user whom permission bits bind, and the work folder
+    handed to that user: root runs the command as nobody."""
+    if os.geteuid() != 0:
+        return []
+    if shutil.which("setpriv") is None:
+        raise Unavailable("root, and no setpriv to run as nobody")
+    os.chown(work, NOBODY, NOBODY)
+    return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups"]
+
+
+def unwritable_folder_replaces_writable_file(cli, fmt, work):
+    """No temporary file can be made beside the target, so the target itself is rewritten, as
+    a plain editor would: the whole new program, nothing left of the longer earlier one."""
+    prefix = unprivileged(work)
+    target = os.path.join(work, "scale.out")
+    with open(target, "wb") as earlier:
+        earlier.write(b"x" * 300000)
+    expected = run([cli, "--format", fmt, "-o", "-"]).stdout
+    tools = tempfile.mkdtemp(prefix="mensora-cli-")  # where that user can run the program
+    os.chmod(tools, 0o755)
+    try:
+        if prefix:
+            os.chown(target, NOBODY, NOBODY)
+        runnable = shutil.copy(cli, tools)
+        os.chmod(work, 0o555)
+        done = run(prefix + [runnable, "--format", fmt, "-o", target])
+    finally:
+        os.chmod(work, 0o700)
+        shutil.rmtree(tools)
+    if done.returncode != 0 or done.stderr or done.stdout:
+        raise Failure(f"exit status {done.returncode}: {done.stderr.decode(errors='replace')}")
+    if snapshot(work) != {"scale.out": expected}:
+        raise Failure(f"the folder holds {sorted(snapshot(work))}, not the new program alone")
+
+
 CASES = [
     file_size_limit_keeps_earlier_file,
     file_size_limit_leaves_no_file,
     full_file_system_keeps_earlier_file,
     read_only_file_system_keeps_earlier_file,
     read_only_file_system_creates_nothing,
+    busy_target_keeps_earlier_file,
     missing_folder_creates_nothing,
     folder_as_target_stays_a_folder,
     full_standard_output_reports_the_reason,
+    unwritable_folder_replaces_writable_file,
 ]
 
 

@@ -1,21 +1,20 @@
 #include <QTest>
 
 #include "engraving/engraving.h"
+#include "support/engraving_text.h"
 #include "support/recording_sink.h"
 #include "writers/coordinate_text.h"
 
 using namespace mensora;
+using namespace mensora::testing;
 
 namespace {
 
 // The moves of a scale, as "Rapid x y" / "Cut x y" / "Arc x y cx cy ccw|cw" texts.
 QStringList movesOf(const ScaleParameters& parameters)
 {
-    const auto engraving = Engraving::prepare(parameters);
-    if (!engraving)
-        qFatal("refused: %s", engraving.refusal().message.c_str());
     RecordingSink sink;
-    engraving->makeMoves(sink);
+    acceptedEngraving(parameters).makeMoves(sink);
     QStringList texts;
     const auto text = [](Coord c) { return QString::fromStdString(coordinateText(c)); };
     for (const ToolMove& move : sink.moves) {
@@ -59,33 +58,39 @@ private slots:
 void TestLayouts::roundStripeEnds_data()
 {
     QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("radius");
     QTest::addColumn<int>("stripe");
     QTest::addColumn<QString>("rapid");
     QTest::addColumn<QString>("cut");
 
-    QTest::newRow("stripe 0") << 0 << 0 << "Rapid 30 0"
+    QTest::newRow("stripe 0") << 0 << "30" << 0 << "Rapid 30 0"
                               << "Cut 40 0";
-    QTest::newRow("stripe 1") << 0 << 1 << "Rapid 29.995 0.524"
+    QTest::newRow("stripe 1") << 0 << "30" << 1 << "Rapid 29.995 0.524"
                               << "Cut 32.995 0.576";
-    QTest::newRow("stripe 5 above") << 0 << 5 << "Rapid 29.886 2.615"
+    QTest::newRow("stripe 5 above") << 0 << "30" << 5 << "Rapid 29.886 2.615"
                                     << "Cut 34.867 3.05";
-    QTest::newRow("stripe 5 midway") << 1 << 5 << "Rapid 27.395 2.397"
+    QTest::newRow("stripe 5 midway") << 1 << "30" << 5 << "Rapid 27.395 2.397"
                                      << "Cut 32.376 2.833";
-    QTest::newRow("stripe 5 under") << 2 << 5 << "Rapid 24.905 2.179"
+    QTest::newRow("stripe 5 under") << 2 << "30" << 5 << "Rapid 24.905 2.179"
                                     << "Cut 29.886 2.615";
-    QTest::newRow("stripe 90, cosine rounds to 0") << 0 << 90 << "Rapid 0 30"
+    QTest::newRow("stripe 90, cosine rounds to 0") << 0 << "30" << 90 << "Rapid 0 30"
                                                    << "Cut 0 40";
+    // 30062.5 and 40062.5 thousandths are exact ties.
+    QTest::newRow("ties at 3 decimals go to even") << 0 << "30.0625" << 0 << "Rapid 30.062 0"
+                                                   << "Cut 40.062 0";
 }
 
 void TestLayouts::roundStripeEnds()
 {
     QFETCH(int, position);
+    QFETCH(QString, radius);
     QFETCH(int, stripe);
     QFETCH(QString, rapid);
     QFETCH(QString, cut);
 
     ScaleParameters p = roundScale();
     p.stripePosition = StripePosition(position);
+    p.radius = radius.toStdString();
     const QStringList moves = movesOf(p);
     QCOMPARE(moves.size(), 2 * 101);
     QCOMPARE(moves[2 * stripe], rapid);
@@ -117,6 +122,15 @@ void TestLayouts::roundBaseCircle_data()
                                                     << "1"
                                                     << "90" << 101 << "Rapid 0 30"
                                                     << "Arc -29.544 -5.209 0 0 ccw";
+    // The direction follows the step, not the total.
+    QTest::newRow("zero total with a positive step") << "0"
+                                                     << "1"
+                                                     << "0" << 1 << "Rapid 30 0"
+                                                     << "Arc 30 0 0 0 ccw";
+    QTest::newRow("zero total with a negative step") << "0"
+                                                     << "-1"
+                                                     << "0" << 1 << "Rapid 30 0"
+                                                     << "Arc 30 0 0 0 cw";
     // The direction follows the step as the stripes read it: "1abc" is 1.
     QTest::newRow("step with trailing letters") << "100"
                                                 << "1abc"
@@ -170,36 +184,48 @@ void TestLayouts::roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits()
 void TestLayouts::flatStripePositions_data()
 {
     QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("startX");
     QTest::addColumn<QString>("startY");
     QTest::addColumn<QString>("rapid");
     QTest::addColumn<QString>("cut");
 
     QTest::newRow("above") << 0 << "0"
+                           << "0"
                            << "Rapid 0 0"
                            << "Cut 0 10";
     QTest::newRow("midway") << 1 << "0"
+                            << "0"
                             << "Rapid 0 -5"
                             << "Cut 0 5";
     QTest::newRow("under") << 2 << "0"
+                           << "0"
                            << "Rapid 0 -10"
                            << "Cut 0 0";
-    QTest::newRow("under from start Y") << 2 << "2.5"
+    QTest::newRow("under from start Y") << 2 << "0"
+                                        << "2.5"
                                         << "Rapid 0 -7.5"
                                         << "Cut 0 2.5";
-    QTest::newRow("midway single arithmetic") << 1 << "0.1"
+    QTest::newRow("midway single arithmetic") << 1 << "0"
+                                              << "0.1"
                                               << "Rapid 0 -4.9"
                                               << "Cut 0 5.1";
+    QTest::newRow("X in double precision") << 0 << "1234.56789"
+                                           << "0"
+                                           << "Rapid 1234.56789 0"
+                                           << "Cut 1234.56789 10";
 }
 
 void TestLayouts::flatStripePositions()
 {
     QFETCH(int, position);
+    QFETCH(QString, startX);
     QFETCH(QString, startY);
     QFETCH(QString, rapid);
     QFETCH(QString, cut);
 
     ScaleParameters p;
     p.stripePosition = StripePosition(position);
+    p.startX = startX.toStdString();
     p.startY = startY.toStdString();
     const QStringList moves = movesOf(p);
     QCOMPARE(moves[0], rapid);

@@ -45,6 +45,7 @@ void TestNumberRules::numericPrefixReadsTheFrontOfAText_data()
     QTest::newRow("exponent lower e") << "1e2" << 100.0;
     QTest::newRow("exponent D") << "1d2" << 100.0;
     QTest::newRow("exponent D upper with sign") << "25D-1" << 2.5;
+    QTest::newRow("exponent with plus") << "1E+2" << 100.0;
     QTest::newRow("exponent letter without digits") << "3E" << 3.0;
     QTest::newRow("blank inside exponent") << "1 E 2" << 100.0;
     QTest::newRow("hexadecimal") << "&H1A" << 26.0;
@@ -109,6 +110,9 @@ void TestNumberRules::strictRuleReadsWholeTextsInTheUsersNotation_data()
     QTest::newRow("grouped thousands") << "1,000"
                                        << "."
                                        << "," << true << 1000.0;
+    QTest::newRow("full first group") << "123,456"
+                                      << "."
+                                      << "," << true << 123456.0;
     QTest::newRow("grouped with comma decimal") << "1.000.000,5"
                                                 << ","
                                                 << "." << true << 1000000.5;

@@ -130,6 +130,9 @@ void TestStripePattern::refusals_data()
     QTest::newRow("tab") << 10.0f << 1.0f << "1\t3" << package
                          << "The package (How is 1 pakage) may hold only the digits 1 to 6, not "
                             "a control character.";
+    QTest::newRow("tab at the end is no space") << 10.0f << 1.0f << "123\t" << package
+                                                << "The package (How is 1 pakage) may hold only "
+                                                   "the digits 1 to 6, not a control character.";
     QTest::newRow("non-ASCII sign") << 10.0f << 1.0f << "1\u00b03" << package
                                     << "The package (How is 1 pakage) may hold only the digits 1 "
                                        "to 6, not \"\u00b0\".";

@@ -5,10 +5,10 @@
 
 #include "model/scale_parameters.h"
 #include "preview/preview_renderer.h"
+#include "support/scale_parameters_metatype.h"
 
 using namespace mensora;
 
-Q_DECLARE_METATYPE(mensora::ScaleParameters)
 Q_DECLARE_METATYPE(mensora::PreviewLine)
 
 namespace {

@@ -1,13 +1,31 @@
 #!/bin/sh
-# staged_fault.sh read-only|full TEST-BINARY
+# staged_fault.sh read-only|full|busy|unwritable-folder TEST-BINARY
 # Runs the window's save test against a folder staged in a private mount namespace: a
-# read-only bind mount, or a 16 KiB tmpfs. Exits 77 (skipped) where no namespace can be made.
+# read-only bind mount, a 16 KiB tmpfs, or an earlier file bind-mounted over itself, which no
+# rename can replace. Exits 77 (skipped) where no namespace can be made.
+# unwritable-folder runs the save into a folder its user cannot write to; as root, whom
+# permission bits do not stop, it runs as nobody.
 mode=$1
 binary=$2
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
-printf 'earlier program' > "$work/scale.din"
 
+if [ "$mode" = unwritable-folder ]; then
+    test=unwritableFolderStillReplacesAWritableFile
+    if [ "$(id -u)" -ne 0 ]; then
+        QT_QPA_PLATFORM=offscreen "$binary" "$test"
+        exit $?
+    fi
+    # A copy that nobody can reach, and a home of its own.
+    chmod 755 "$work" && cp "$binary" "$work/" && mkdir "$work/home" \
+        && chown 65534:65534 "$work/home" || exit 1
+    setpriv --reuid=65534 --regid=65534 --clear-groups \
+        env -u XDG_RUNTIME_DIR HOME="$work/home" QT_QPA_PLATFORM=offscreen \
+        "$work/$(basename "$binary")" "$test"
+    exit $?
+fi
+
+printf 'earlier program' > "$work/scale.din"
 case $mode in
 read-only)
     stage='mount --bind "$1" "$1" && mount -o remount,bind,ro "$1"'
@@ -15,8 +33,11 @@ read-only)
 full)
     stage='mount -t tmpfs -o size=16k mensora-full "$1" && printf "earlier program" > "$1/scale.din"'
     reason='No space left on device' ;;
+busy)
+    stage='mount --bind "$1/scale.din" "$1/scale.din"'
+    reason='Device or resource busy' ;;
 *)
-    echo "usage: $0 read-only|full TEST-BINARY" >&2; exit 2 ;;
+    echo "usage: $0 read-only|full|busy|unwritable-folder TEST-BINARY" >&2; exit 2 ;;
 esac
 
 script="$stage || exit 77

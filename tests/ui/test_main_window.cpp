@@ -10,23 +10,14 @@
 #include <QTest>
 
 #include "model/scale_parameters.h"
+#include "support/window_fixture.h"
 #include "ui/main_window.h"
 #include "ui/preview_picture.h"
-#include "window_fixture.h"
 
 using namespace mensora;
 using namespace mensora::testing;
 
 namespace {
-
-// A control by its row name: "Option3#1" is button 1 of Option3, any other name a widget.
-QWidget* controlNamed(const MainWindow& window, const QString& rowName)
-{
-    const QStringList parts = rowName.split(u'#');
-    if (parts.size() == 2)
-        return optionButton(window, parts[0].toUtf8().constData(), parts[1].toInt());
-    return window.findChild<QWidget*>(rowName);
-}
 
 QString captionOf(const QWidget* control)
 {
@@ -50,14 +41,11 @@ void addControl(const char* name, const char* className, const char* container, 
 
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void everyControlStandsAsTheWindowOpens_data();
     void everyControlStandsAsTheWindowOpens();
     void windowHasAFixedClientAreaCentredOnTheScreen();
@@ -69,25 +57,7 @@ private slots:
     void windowReadsAsTheDefaultParametersWhenOpened();
     void windowReadsBoxTextsAsTypedAndTheChosenOptions();
     void exitClosesTheWindow();
-
-private:
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
-
-void TestMainWindow::init()
-{
-    m_watchdog = std::make_unique<ModalWatchdog>();
-    m_window = std::make_unique<MainWindow>();
-    QVERIFY(showAndWait(*m_window));
-}
-
-void TestMainWindow::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
-    m_watchdog.reset();
-}
 
 void TestMainWindow::everyControlStandsAsTheWindowOpens_data()
 {
@@ -100,8 +70,8 @@ void TestMainWindow::everyControlStandsAsTheWindowOpens_data()
 
     // Pixels are the twips of the control table divided by 15. The round rows, the angle row
     // and the sequence box are hidden; the plot box is shown.
-    addControl("Option4#0", "QRadioButton", "", "MM", true, false, { 48, 8, 49, 17 });
-    addControl("Option4#1", "QRadioButton", "", "Inch", true, false, { 104, 8, 49, 17 });
+    addControl("Option4:0", "QRadioButton", "", "MM", true, false, { 48, 8, 49, 17 });
+    addControl("Option4:1", "QRadioButton", "", "Inch", true, false, { 104, 8, 49, 17 });
     addControl("Label1", "QLabel", "", "Length", true, false, { 49, 34, 49, 17 });
     addControl("txt_totallength", "QLineEdit", "", "100", true, false, { 96, 32, 33, 17 });
     addControl("Label9", "QLabel", "", "mm", true, false, { 136, 32, 25, 17 });
@@ -152,18 +122,18 @@ void TestMainWindow::everyControlStandsAsTheWindowOpens_data()
     addControl("Picture1", "mensora::PreviewPicture", "", "", true, false, { 208, 24, 425, 289 });
     addControl("Frame2", "QGroupBox", "", "Stripe Position", true, false, { 232, 319, 129, 73 });
     addControl(
-        "Option2#0", "QRadioButton", "Frame2", "Above Baseline", true, false, { 16, 16, 97, 17 });
-    addControl("Option2#1", "QRadioButton", "Frame2", "Midway", true, false, { 16, 32, 81, 17 });
+        "Option2:0", "QRadioButton", "Frame2", "Above Baseline", true, false, { 16, 16, 97, 17 });
+    addControl("Option2:1", "QRadioButton", "Frame2", "Midway", true, false, { 16, 32, 81, 17 });
     addControl(
-        "Option2#2", "QRadioButton", "Frame2", "Under Baseline", true, false, { 16, 48, 97, 17 });
+        "Option2:2", "QRadioButton", "Frame2", "Under Baseline", true, false, { 16, 48, 97, 17 });
     addControl("Frame1", "QGroupBox", "", "Baseline", true, false, { 368, 319, 137, 74 });
     addControl(
-        "Option1#0", "QRadioButton", "Frame1", "No Base Line", true, false, { 16, 16, 97, 17 });
-    addControl("Option1#1", "QRadioButton", "Frame1", "Single Base Line", true, false,
+        "Option1:0", "QRadioButton", "Frame1", "No Base Line", true, false, { 16, 16, 97, 17 });
+    addControl("Option1:1", "QRadioButton", "Frame1", "Single Base Line", true, false,
         { 16, 34, 105, 17 });
     addControl("Frame3", "QGroupBox", "", "", true, false, { 512, 320, 97, 73 });
-    addControl("Option3#0", "QRadioButton", "Frame3", "Flat", true, false, { 16, 24, 65, 17 });
-    addControl("Option3#1", "QRadioButton", "Frame3", "Round", true, false, { 16, 40, 65, 17 });
+    addControl("Option3:0", "QRadioButton", "Frame3", "Flat", true, false, { 16, 24, 65, 17 });
+    addControl("Option3:1", "QRadioButton", "Frame3", "Round", true, false, { 16, 40, 65, 17 });
 }
 
 void TestMainWindow::everyControlStandsAsTheWindowOpens()
@@ -266,10 +236,10 @@ void TestMainWindow::fileMenuHoldsSaveSeparatorAndExitWithoutKeys()
 void TestMainWindow::tabOrderFollowsTheTabIndexesNotThePlaces()
 {
     const QStringList expected = { "txt_totallength", "txt_len_str1", "txt_len_str2",
-        "txt_len_str3", "Text6", "txt_dist_stripes", "Cmd_preview", "Text7", "Option1#1",
-        "Option1#0", "Option2#0", "Option2#1", "Option2#2", "txt_len_str6", "txt_len_str5",
-        "txt_len_str4", "txt_starty", "txt_startx", "txt_engr_depth", "Option3#0", "Option3#1",
-        "Txt_start_angle", "Txt_radius", "Txt_angle", "Chk_plt", "Option4#0", "Option4#1" };
+        "txt_len_str3", "Text6", "txt_dist_stripes", "Cmd_preview", "Text7", "Option1:1",
+        "Option1:0", "Option2:0", "Option2:1", "Option2:2", "txt_len_str6", "txt_len_str5",
+        "txt_len_str4", "txt_starty", "txt_startx", "txt_engr_depth", "Option3:0", "Option3:1",
+        "Txt_start_angle", "Txt_radius", "Txt_angle", "Chk_plt", "Option4:0", "Option4:1" };
     QList<QWidget*> stops;
     for (const QString& name : expected)
         stops << controlNamed(*m_window, name);

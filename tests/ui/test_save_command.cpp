@@ -2,6 +2,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDir>
@@ -13,27 +14,22 @@
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "model/scale_parameters.h"
+#include "support/engraving_text.h"
+#include "support/scale_parameters_metatype.h"
+#include "support/window_fixture.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
-#include "window_fixture.h"
-#include "writers/text_sink.h"
+#include "ui/preview_picture.h"
 
 using namespace mensora;
 using namespace mensora::testing;
-
-Q_DECLARE_METATYPE(mensora::ScaleParameters)
 
 namespace {
 
 // The file that the core writes for these parameters, in the user's number format.
 QByteArray engravingFileOf(const ScaleParameters& parameters)
 {
-    const Result<Engraving> engraving = Engraving::prepare(parameters);
-    if (!engraving)
-        return "refused: " + QByteArray::fromStdString(engraving.refusal().message);
-    StringSink sink;
-    engraving->write(sink, numberFormatOf());
-    return QByteArray::fromStdString(sink.text);
+    return QByteArray::fromStdString(engravingText(parameters, numberFormatOf()));
 }
 
 QByteArray contentsOf(const QString& path)
@@ -84,14 +80,11 @@ private:
 
 } // namespace
 
-class TestSaveCommand : public QObject
+class TestSaveCommand : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void dialogFiltersKeepTheirDescription_data();
     void dialogFiltersKeepTheirDescription();
     void savesTheEngravingThatTheWindowDescribes_data();
@@ -105,19 +98,30 @@ private slots:
     void unwritableTargetIsReportedAndLeavesNoFile();
     void failedWriteLeavesTheEarlierFileAsItWas();
     void stagedFileSystemFaultLeavesTheEarlierFileAsItWas();
+    void unwritableFolderStillReplacesAWritableFile();
     void cancelWritesNothingAlsoAfterAnEarlierSave();
+    void refusedSaveTakesThePictureUntilTheInputsAreAccepted();
     void withoutSeamsARefusalShowsAWarningBox();
 
 private:
+    void prepare() override;
     void save() { m_window->findChild<QAction*>(QStringLiteral("menu_savegcode"))->trigger(); }
     QString inFolder(const QString& name) const { return m_folder->filePath(name); }
     QLineEdit* box(const char* name) const
     {
         return m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
     }
+    // Each step types a box's text ("box=text") or clicks a control.
+    void follow(const QStringList& steps)
+    {
+        for (const QString& step : steps) {
+            if (step.contains(u'='))
+                box(step.section(u'=', 0, 0).toUtf8().constData())->setText(step.section(u'=', 1));
+            else
+                click(*m_window, step);
+        }
+    }
 
-    std::unique_ptr<ModalWatchdog> m_watchdog;
-    std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<QTemporaryDir> m_folder;
     QStringList m_answers; // the dialog's answers, first first; none left means cancel
     QStringList m_filters; // the name filter of every dialog shown
@@ -125,12 +129,10 @@ private:
     QStringList m_messages;
 };
 
-void TestSaveCommand::init()
+void TestSaveCommand::prepare()
 {
-    m_watchdog = std::make_unique<ModalWatchdog>();
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    m_window = std::make_unique<MainWindow>();
     m_answers.clear();
     m_filters.clear();
     m_lastPaths.clear();
@@ -141,14 +143,6 @@ void TestSaveCommand::init()
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     };
     m_window->showMessage = [this](const QString& message) { m_messages << message; };
-    QVERIFY(showAndWait(*m_window));
-}
-
-void TestSaveCommand::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
-    m_watchdog.reset();
 }
 
 void TestSaveCommand::dialogFiltersKeepTheirDescription_data()
@@ -236,12 +230,7 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes()
     QFETCH(QString, nameFilter);
     QFETCH(QString, fileName);
 
-    for (const QString& step : clicks)
-        click(*m_window, step);
-    for (const QString& edit : edits) {
-        const QStringList parts = edit.split(u'=');
-        box(parts[0].toUtf8().constData())->setText(parts[1]);
-    }
+    follow(clicks + edits);
     m_answers << inFolder(fileName);
     save();
 
@@ -286,33 +275,48 @@ void TestSaveCommand::dialogStartsAtTheLastSuccessfulSave()
 
 void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing_data()
 {
-    QTest::addColumn<QString>("boxName");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("named"); // what the message must name
+    QTest::addColumn<QString>("focused"); // the box that takes the focus
 
-    const auto row = [](const char* name, const char* box, const char* text, const char* named) {
-        QTest::newRow(name) << QString::fromUtf8(box) << QString::fromUtf8(text)
-                            << QString::fromUtf8(named);
+    const auto row = [](const char* name, const QStringList& steps, const char* named,
+                         const char* focused) {
+        QTest::newRow(name) << steps << QString::fromUtf8(named) << QString::fromUtf8(focused);
     };
-    row("distance 0", "txt_dist_stripes", "0", "Distance between stripes");
-    row("distance that reads as 0", "txt_dist_stripes", "abc", "Distance between stripes");
-    row("empty package", "Text6", "", "How is 1 pakage");
-    row("package with a 7", "Text6", "1237", "How is 1 pakage");
-    row("too many stripes", "txt_totallength", "100000", "32767");
+    row("distance 0", { "txt_dist_stripes=0" }, "Distance between stripes", "txt_dist_stripes");
+    row("distance that reads as 0", { "txt_dist_stripes=abc" }, "Distance between stripes",
+        "txt_dist_stripes");
+    row("empty package", { "Text6=" }, "How is 1 pakage", "Text6");
+    row("package with a 7", { "Text6=1237" }, "How is 1 pakage", "Text6");
+    row("too many stripes", { "txt_totallength=100000" }, "32767", "txt_dist_stripes");
+    // Every box takes the focus for its own refusal.
+    row("length", { "txt_totallength=1e39" }, "Length", "txt_totallength");
+    row("stripe 1", { "txt_len_str1=1e39" }, "Stripe 1", "txt_len_str1");
+    row("stripe 2", { "txt_len_str2=1e39" }, "Stripe 2", "txt_len_str2");
+    row("stripe 3", { "txt_len_str3=1e39" }, "Stripe 3", "txt_len_str3");
+    row("stripe 4", { "Text6=4", "txt_len_str4=1e39" }, "Stripe 4", "txt_len_str4");
+    row("stripe 5", { "Text6=5", "txt_len_str5=1e39" }, "Stripe 5", "txt_len_str5");
+    row("stripe 6", { "Text6=6", "txt_len_str6=1e39" }, "Stripe 6", "txt_len_str6");
+    row("start X", { "txt_startx=1e400" }, "Start X", "txt_startx");
+    row("start Y", { "txt_starty=1e39" }, "Start Y", "txt_starty");
+    row("depth", { "txt_engr_depth=\u22120.1" }, "Engr depth", "txt_engr_depth");
+    row("radius", { "Option3:1", "Txt_radius=1e400" }, "Radius", "Txt_radius");
+    row("start angle", { "Option3:1", "Txt_start_angle=1e400" }, "Start Angle", "Txt_start_angle");
 }
 
 void TestSaveCommand::refusedInputIsReportedBeforeTheDialogAndCreatesNothing()
 {
-    QFETCH(QString, boxName);
-    QFETCH(QString, text);
+    QFETCH(QStringList, steps);
     QFETCH(QString, named);
+    QFETCH(QString, focused);
 
-    box(boxName.toUtf8().constData())->setText(text);
+    follow(steps);
     m_answers << inFolder("scale.din");
     save();
 
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages.front().contains(named), qPrintable(m_messages.front()));
+    QCOMPARE(m_window->focusWidget(), m_window->findChild<QWidget*>(focused));
     QCOMPARE(m_filters, QStringList {}); // no dialog was shown
     QCOMPARE(listing(m_folder->path()), QStringList {});
     QCOMPARE(box("Text7")->text(), QString());
@@ -393,6 +397,25 @@ void TestSaveCommand::stagedFileSystemFaultLeavesTheEarlierFileAsItWas()
     QCOMPARE(listing(folder), before);
 }
 
+// No temporary file can be made beside the target, so the target itself is rewritten, as a
+// plain editor would. Root writes into any folder: staged_fault.sh runs this as nobody.
+void TestSaveCommand::unwritableFolderStillReplacesAWritableFile()
+{
+    if (::geteuid() == 0)
+        QSKIP("root writes into any folder; staged_fault.sh runs this as an unprivileged user");
+    const QString path = inFolder("scale.din");
+    QVERIFY(writeFile(path, QByteArray(100000, 'x')));
+    const QString folder = m_folder->path();
+    const QFile::Permissions writable = QFile::permissions(folder);
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    m_answers << path;
+    save();
+    QVERIFY(QFile::setPermissions(folder, writable));
+    QCOMPARE(m_messages, QStringList {});
+    QCOMPARE(contentsOf(path), engravingFileOf(ScaleParameters {}));
+    QCOMPARE(listing(folder), QStringList { "scale.din" });
+}
+
 void TestSaveCommand::cancelWritesNothingAlsoAfterAnEarlierSave()
 {
     save(); // cancelled on first use
@@ -413,6 +436,41 @@ void TestSaveCommand::cancelWritesNothingAlsoAfterAnEarlierSave()
     QCOMPARE(listing(m_folder->path()), QStringList { "scale.din" });
     QCOMPARE(box("Text7")->text(), sequence);
     QCOMPARE(m_messages, QStringList {});
+}
+
+// A picture left from an earlier preview would show a scale that the save has just refused.
+// Edits redraw nothing, as ever; once a save accepts the inputs, the reason goes. A refused
+// preview keeps its reason until the next preview, accepted save or not: its limits are the
+// drawing's own.
+void TestSaveCommand::refusedSaveTakesThePictureUntilTheInputsAreAccepted()
+{
+    const auto* picture = m_window->findChild<PreviewPicture*>(QStringLiteral("Picture1"));
+    const QString refused = QStringLiteral("Distance between stripes must not be 0.");
+    click(*m_window, QStringLiteral("Cmd_preview"));
+    m_answers << inFolder("first.din");
+    save();
+    QVERIFY(picture->drawing()); // an accepted save leaves the preview alone
+
+    box("txt_dist_stripes")->setText(QStringLiteral("0"));
+    save();
+    QCOMPARE(m_messages, QStringList { refused });
+    QVERIFY(!picture->drawing());
+    QCOMPARE(picture->message(), refused);
+    box("txt_dist_stripes")->setText(QStringLiteral("2"));
+    QCOMPARE(picture->message(), refused);
+
+    m_answers << inFolder("second.din");
+    save();
+    QVERIFY(!picture->drawing());
+    QCOMPARE(picture->message(), QString());
+
+    box("txt_totallength")->setText(QStringLiteral("0"));
+    click(*m_window, QStringLiteral("Cmd_preview"));
+    m_answers << inFolder("third.din");
+    save();
+    QCOMPARE(picture->message(), QStringLiteral("Length must not be 0."));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(listing(m_folder->path()), (QStringList { "first.din", "second.din", "third.din" }));
 }
 
 void TestSaveCommand::withoutSeamsARefusalShowsAWarningBox()

@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "support/window_fixture.h"
 #include "ui/main_window.h"
 #include "ui/preview_picture.h"
-#include "window_fixture.h"
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -32,14 +32,11 @@ protected:
 
 } // namespace
 
-class TestWindowHandlers : public QObject
+class TestWindowHandlers : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void shapeAndUnitClicksSwitchCaptionsAndRows_data();
     void shapeAndUnitClicksSwitchCaptionsAndRows();
     void plotBoxSwitchesTheSaveCaption();
@@ -62,24 +59,7 @@ private:
         return m_window->findChild<QWidget*>(QString::fromUtf8(name))->isVisible();
     }
     QLineEdit* packageBox() const { return m_window->findChild<QLineEdit*>("Text6"); }
-
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
-
-void TestWindowHandlers::init()
-{
-    m_watchdog = std::make_unique<ModalWatchdog>();
-    m_window = std::make_unique<MainWindow>();
-    QVERIFY(showAndWait(*m_window));
-}
-
-void TestWindowHandlers::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
-    m_watchdog.reset();
-}
 
 void TestWindowHandlers::shapeAndUnitClicksSwitchCaptionsAndRows_data()
 {

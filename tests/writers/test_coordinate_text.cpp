@@ -130,6 +130,9 @@ void TestCoordinateText::plotterUnitsRoundHalvesToEven_data()
     QTest::newRow("ten") << 10.0 << Precision::Single << "400";
     QTest::newRow("minus five") << -5.0 << Precision::Double << "-200";
     QTest::newRow("single product in single") << double(0.3f) << Precision::Single << "12";
+    // 40 × 0.0125f is 0.50000001 in double but exactly 0.5 in single.
+    QTest::newRow("single 0.0125 gives 0.5 in single, written 0")
+        << double(0.0125f) << Precision::Single << "0";
 }
 
 void TestCoordinateText::plotterUnitsRoundHalvesToEven()

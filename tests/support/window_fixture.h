@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -40,13 +42,19 @@ inline QAbstractButton* optionButton(const MainWindow& window, const char* group
     return buttons ? buttons->button(index) : nullptr;
 }
 
-// Clicks what a step names: "Option3:1" is button 1 of Option3, any other name a control.
+// A control by name: "Option3:1" is button 1 of Option3, any other name a widget.
+inline QWidget* controlNamed(const MainWindow& window, const QString& name)
+{
+    const QStringList parts = name.split(u':');
+    if (parts.size() == 2)
+        return optionButton(window, parts[0].toUtf8().constData(), parts[1].toInt());
+    return window.findChild<QWidget*>(name);
+}
+
+// Clicks the control that a step names, as controlNamed reads the name.
 inline void click(MainWindow& window, const QString& step)
 {
-    const QStringList parts = step.split(u':');
-    QWidget* target = parts.size() == 2
-        ? optionButton(window, parts[0].toUtf8().constData(), parts[1].toInt())
-        : window.findChild<QWidget*>(step);
+    QWidget* target = controlNamed(window, step);
     QVERIFY2(target, qPrintable(step));
     QTest::mouseClick(target, Qt::LeftButton);
 }
@@ -57,5 +65,34 @@ inline bool showAndWait(MainWindow& window)
     window.show();
     return QTest::qWaitForWindowExposed(&window);
 }
+
+// The base of the window's suites: every test gets a new window, shown and ready for clicks,
+// under a modal watchdog; a test that opened a modal window fails when it ends.
+class WindowSuite : public QObject
+{
+    Q_OBJECT
+
+protected:
+    // Called with each new window before it is shown: where a suite sets its seams.
+    virtual void prepare() { }
+
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+    std::unique_ptr<MainWindow> m_window;
+
+private slots:
+    void init()
+    {
+        m_watchdog = std::make_unique<ModalWatchdog>();
+        m_window = std::make_unique<MainWindow>();
+        prepare();
+        QVERIFY(showAndWait(*m_window));
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
+        m_watchdog.reset();
+    }
+};
 
 } // namespace mensora::testing
