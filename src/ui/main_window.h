@@ -18,11 +18,13 @@ namespace mensora {
 
 struct ControlRow;
 struct Refusal;
+class LiveUpdate;
 class PreviewPicture;
 
-// The one window of the program: the inputs of a scale, the preview, and the File menu that
-// saves the engraving. Controls carry their names as objectName; the buttons of an option
-// group share the group's name and are found through the QButtonGroup of that name.
+// The one window of the program: the inputs of a scale, the preview, the File menu that
+// saves the engraving and the View menu that sets how the preview shows and when it runs. Controls
+// carry their names as objectName; the buttons of an option group share the group's name and are
+// found through the QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -57,6 +59,7 @@ private:
     QWidget* createOptionButton(const ControlRow& row, QWidget* parent);
     void createMenu();
     void connectHandlers();
+    void createViewMenu();
     void centreOnScreen();
 
     // Handlers of the window's events.
@@ -78,6 +81,7 @@ private:
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
     QString m_lastSavePath;
+    LiveUpdate* m_liveUpdate = nullptr;
 };
 
 } // namespace mensora
