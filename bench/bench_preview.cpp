@@ -1,5 +1,8 @@
 // Preview speed: the geometry and the painting of the largest scales (32767 stripes, flat and
 // round, with baseline) at the size of Picture1, in milliseconds per frame (median of runs).
+// Each scale is painted in three views: the starting view, zoomed 1000 times about the
+// middle of the middle stripe, and mid-pan (zoomed 8 times there and dragged by a quarter of
+// the width and an eighth of the height, where many long stripes stay in view).
 // Usage: bench_preview [runs] [folder to save the painted frames as PNG]
 #include <algorithm>
 #include <chrono>
@@ -62,6 +65,27 @@ std::vector<Case> cases()
         { "flat defaults", defaults }, { "round defaults", defaultsRound } };
 }
 
+struct View
+{
+    const char* name;
+    PreviewView view;
+};
+
+// The three views, looking at the middle of the scale's middle stripe.
+std::vector<View> views(const PreviewDrawing& drawing)
+{
+    const PreviewView start(pixelsPerMm, pixelsPerMm, pictureWidth, pictureHeight);
+    const PreviewLine& middle = drawing.stripes[drawing.stripes.size() / 2];
+    const PixelPoint at
+        = start.toPixel((middle.from.x + middle.to.x) / 2.0, (middle.from.y + middle.to.y) / 2.0);
+    PreviewView zoomed = start;
+    zoomed.zoomAbout(at, 1000);
+    PreviewView panned = start;
+    panned.zoomAbout(at, 8);
+    panned.panBy(pictureWidth / 4.0, pictureHeight / 8.0);
+    return { { "start", start }, { "zoom-1000", zoomed }, { "mid-pan", panned } };
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -76,30 +100,30 @@ int main(int argc, char** argv)
     const float height = float(pictureHeight / pixelsPerMm);
     QImage image(pictureWidth, pictureHeight, QImage::Format_ARGB32_Premultiplied);
 
-    std::printf("%d x %d px, median of %d runs\n", pictureWidth, pictureHeight, runs);
-    std::printf(
-        "%-22s %8s %12s %10s %10s\n", "scale", "stripes", "geometry ms", "paint ms", "frame ms");
+    std::printf("%d x %d px, median of %d runs, milliseconds\n", pictureWidth, pictureHeight, runs);
+    std::printf("%-22s %8s %9s %9s %9s %9s\n", "scale", "stripes", "geometry", "start", "zoom-1000",
+        "mid-pan");
     for (const Case& c : cases()) {
         const auto drawing = renderPreview(c.parameters, width, height);
         if (!drawing) {
             std::printf("%s refused: %s\n", c.name, drawing.refusal().message.c_str());
             return 1;
         }
-        const auto paint = [&](const PreviewDrawing& d) {
-            QPainter painter(&image);
-            paintPreview(painter, image.rect(), d, pixelsPerMm, pixelsPerMm);
-        };
         const double geometry = medianMs(runs, [&] { renderPreview(c.parameters, width, height); });
-        const double painting = medianMs(runs, [&] { paint(*drawing); });
-        const double frame
-            = medianMs(runs, [&] { paint(*renderPreview(c.parameters, width, height)); });
-        std::printf("%-22s %8zu %12.3f %10.3f %10.3f\n", c.name, drawing->stripes.size(), geometry,
-            painting, frame);
-        if (!saveTo.isEmpty()) {
-            paint(*drawing);
-            image.save(QDir(saveTo).filePath(
-                QString(c.name).replace(", ", "-").replace(' ', '-') + ".png"));
+        std::printf("%-22s %8zu %9.3f", c.name, drawing->stripes.size(), geometry);
+        for (const View& v : views(*drawing)) {
+            const auto paint = [&] {
+                QPainter painter(&image);
+                paintPreview(painter, image.rect(), *drawing, v.view, false);
+            };
+            std::printf(" %9.3f", medianMs(runs, paint));
+            if (!saveTo.isEmpty()) {
+                paint();
+                image.save(QDir(saveTo).filePath(
+                    QString(c.name).replace(", ", "-").replace(' ', '-') + "-" + v.name + ".png"));
+            }
         }
+        std::printf("\n");
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "preview/preview_renderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -59,15 +60,16 @@ Result<RunInputs> readInputs(const ScaleParameters& p)
     return in;
 }
 
-// Drawing units per millimetre. A flat scale spans the width less 3 at each side; a round
-// one spans half the height less 5 with radius plus the length of kind 1.
+// Drawing units per millimetre. A flat scale spans the width less 3 at each side, whichever
+// way it runs; a round one spans half the height less 5 with radius plus the length of kind 1.
 Result<double> drawingScale(const RunInputs& in, float width, float height)
 {
     if (in.shape == Shape::Flat) {
         const Refusal zero { ScaleInput::Length, "Length must not be 0." };
         if (in.total == 0.0f)
             return zero;
-        const double k = (static_cast<double>(width) - 6.0) / static_cast<double>(in.total);
+        const double k
+            = (static_cast<double>(width) - 6.0) / std::fabs(static_cast<double>(in.total));
         return std::isfinite(k) ? Result<double>(k) : Result<double>(zero);
     }
     const Refusal zero { ScaleInput::Radius, "Stripe 1 and Radius must not add up to 0." };
@@ -90,15 +92,22 @@ Result<PreviewPoint> drawable(double x, ScaleInput xInput, double y, ScaleInput 
     return PreviewPoint { *sx, *sy };
 }
 
-// The world point (x, y) of a flat scale sits at (3 + k·x, H/2 − k·y).
-Result<PreviewLine> flatStripe(
-    const RunInputs& in, double k, float height, float position, float length, int kind)
+// Where a flat scale's X 0 lands: 3 from the left edge, so that the scale runs right across
+// the width; a negative total runs left from X 0, which then stands 3 from the right edge.
+double flatLeft(const RunInputs& in, float width)
+{
+    return in.total < 0.0f ? static_cast<double>(width) - 3.0 : 3.0;
+}
+
+// The world point (x, y) of a flat scale sits at (left + k·x, H/2 − k·y).
+Result<PreviewLine> flatStripe(const RunInputs& in, double k, float width, float height,
+    float position, float length, int kind)
 {
     const double u = in.startX + static_cast<double>(position);
     const auto [inner, outer] = stripeOffsets(length, in.position);
     const float y1 = inner + in.startY;
     const float y2 = in.startY + outer;
-    const double x = 3 + k * u;
+    const double x = flatLeft(in, width) + k * u;
     const double middle = static_cast<double>(height / 2.0f);
 
     const ScaleInput xInput
@@ -145,17 +154,18 @@ Result<PreviewLine> roundStripe(const RunInputs& in, double k, float width, floa
 }
 
 // The flat baseline runs from start X to start X + total at start Y, mapped as the stripes.
-Result<PreviewLine> flatBaseline(const RunInputs& in, double k, float height)
+Result<PreviewLine> flatBaseline(const RunInputs& in, double k, float width, float height)
 {
     const double y = static_cast<double>(height / 2.0f) - k * static_cast<double>(in.startY);
     const double end = in.startX + static_cast<double>(in.total);
+    const double left = flatLeft(in, width);
     const auto from
-        = drawable(3 + k * in.startX, ScaleInput::StartX, y, ScaleInput::StartY, in.shape);
+        = drawable(left + k * in.startX, ScaleInput::StartX, y, ScaleInput::StartY, in.shape);
     if (!from)
         return from.refusal();
     const ScaleInput endInput
         = heavier(in.startX, ScaleInput::StartX, in.total, ScaleInput::Length);
-    const auto to = drawable(3 + k * end, endInput, y, ScaleInput::StartY, in.shape);
+    const auto to = drawable(left + k * end, endInput, y, ScaleInput::StartY, in.shape);
     if (!to)
         return to.refusal();
     return PreviewLine { *from, *to };
@@ -176,14 +186,15 @@ Result<PreviewArc> roundBaseline(const RunInputs& in, double k, float width, flo
     return PreviewArc { { width / 2.0f, height / 2.0f }, *radius, *start, *end };
 }
 
-// Where the scale's own coordinates land: a flat scale's X 0 at 3 from the left edge and Y 0
-// on the mid-line; a round scale's centre in the middle of the area.
+// Where the scale's own coordinates land: a flat scale's X 0 at 3 from the left edge (the
+// right edge for a negative total) and Y 0 on the mid-line; a round scale's centre in the
+// middle of the area.
 PreviewFrame frameOf(const RunInputs& in, double k, float width, float height)
 {
     const double scale = k * in.unitFactor;
     const double midY = static_cast<double>(height / 2.0f);
     if (in.shape == Shape::Flat)
-        return { scale, 3, midY };
+        return { scale, flatLeft(in, width), midY };
     const double midX = static_cast<double>(width / 2.0f);
     return { scale, midX - k * in.startX, midY + k * static_cast<double>(in.startY) };
 }
@@ -208,6 +219,10 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
         k = *scale;
     }
     drawing.frame = frameOf(in, k, width, height);
+    drawing.unit = parameters.unit;
+    if (in.shape == Shape::Round)
+        drawing.centre = ScalePoint { in.startX / in.unitFactor,
+            static_cast<double>(in.startY) / in.unitFactor };
 
     const auto count = static_cast<StripeIndex>(in.sequence.size());
     drawing.stripes.reserve(in.sequence.size());
@@ -221,7 +236,7 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
         length = stripeLengthFor(kind, in.lengths).value_or(length);
         const int kindNumber = kind - '0';
         const auto line = in.shape == Shape::Flat
-            ? flatStripe(in, k, height, position, length, kindNumber)
+            ? flatStripe(in, k, width, height, position, length, kindNumber)
             : roundStripe(in, k, width, height, position, length, kindNumber);
         if (!line)
             return line.refusal();
@@ -230,7 +245,7 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
 
     if (parameters.baseline == Baseline::Single) {
         if (in.shape == Shape::Flat) {
-            const auto line = flatBaseline(in, k, height);
+            const auto line = flatBaseline(in, k, width, height);
             if (!line)
                 return line.refusal();
             drawing.baseLine = *line;
@@ -244,13 +259,11 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
     return drawing;
 }
 
-double counterClockwiseSweep(const PreviewArc& arc)
+double arcSweep(const PreviewArc& arc)
 {
     constexpr double turn = 2 * std::numbers::pi;
     const double sweep = static_cast<double>(arc.endAngle) - static_cast<double>(arc.startAngle);
-    if (std::fabs(sweep) >= turn)
-        return turn;
-    return sweep >= 0 ? sweep : sweep + turn;
+    return std::clamp(sweep, -turn, turn);
 }
 
 } // namespace mensora

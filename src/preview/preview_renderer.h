@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "model/result.h"
+#include "model/scale_parameters.h"
 
 namespace mensora {
-
-struct ScaleParameters;
 
 // A point of the picture area in millimetres: origin at the top-left corner, y downwards.
 struct PreviewPoint
@@ -28,8 +27,9 @@ struct PreviewLine
     friend bool operator==(const PreviewLine&, const PreviewLine&) = default;
 };
 
-// The base circle of a round scale: an arc of a true circle that runs counter-clockwise on
-// the screen from startAngle to endAngle (radians, 0 pointing right), passed on unreduced.
+// The base circle of a round scale: an arc of a true circle from startAngle to endAngle
+// (radians, 0 pointing right, passed on unreduced). It runs counter-clockwise on the screen
+// when the end is the larger angle and clockwise when it is the smaller, as the file cuts it.
 struct PreviewArc
 {
     PreviewPoint centre;
@@ -50,6 +50,13 @@ struct PreviewFrame
     double originY = 0; // where the scale's Y 0 lands
 };
 
+// A point in the scale's own coordinates: the unit its numbers were typed in, Y upwards.
+struct ScalePoint
+{
+    double x = 0;
+    double y = 0;
+};
+
 // Everything one preview run draws, in drawing order: the stripes, then the baseline (a line
 // for a flat scale, the arc for a round one) when one is chosen.
 struct PreviewDrawing
@@ -59,19 +66,24 @@ struct PreviewDrawing
     std::optional<PreviewArc> baseArc;
     std::string stripeSequence; // the stripe kinds, kept in the window's sequence box
     PreviewFrame frame;
+    Unit unit = Unit::Millimetre; // the unit of the scale's own coordinates
+    std::optional<ScalePoint> centre; // a round scale's centre, in its own coordinates
+    std::vector<PreviewLine> travel; // moves between cuts, when the caller adds them
 };
 
 // The preview of the scale the parameters describe, fitted into a drawable area of width by
-// height millimetres: a flat scale fills the width less 3 at each side, a round scale fills
-// half the height less 5 with the radius plus the length of kind 1, around the area's middle.
+// height millimetres: a flat scale fills the width less 3 at each side (starting at the left
+// margin, or at the right one when its total is negative and it runs left), a round scale
+// fills half the height less 5 with the radius plus the length of kind 1, around the area's
+// middle.
 // Inch values are turned into millimetres first (total and distance only for a flat scale;
 // angles never), so both units give the same picture. Refused, naming the box, for anything
 // the stripe pattern refuses, numbers beyond their precision, a flat Length of 0, a round
 // Stripe 1 plus Radius of 0, and points too far out to draw.
 Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height);
 
-// The counter-clockwise sweep of the arc in radians, in [0, 2π]: the way round from the
-// start to the end angle, or a whole turn when they lie a turn or more apart.
-double counterClockwiseSweep(const PreviewArc& arc);
+// The sweep of the arc in radians, positive counter-clockwise, in [−2π, 2π]: from the start to
+// the end angle, or a whole turn in that direction when they lie a turn or more apart.
+double arcSweep(const PreviewArc& arc);
 
 } // namespace mensora

@@ -22,10 +22,13 @@
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "preview/preview_renderer.h"
+#include "preview/travel_moves.h"
 #include "ui/control_table.h"
 #include "ui/file_filter.h"
+#include "ui/live_update.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
+#include "ui/view_menu.h"
 
 namespace mensora {
 
@@ -83,6 +86,7 @@ MainWindow::MainWindow(QWidget* parent)
     createClientArea();
     createMenu();
     connectHandlers();
+    createViewMenu();
     onLoad();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     centreOnScreen();
@@ -202,6 +206,27 @@ void MainWindow::connectHandlers()
         &QWidget::close);
 }
 
+// Last on the menu bar. With "Update preview while typing" every input box runs the preview
+// after a pause, and the shape, unit and plot options at once; the baseline and
+// stripe-position groups run it in any case.
+void MainWindow::createViewMenu()
+{
+    const ViewMenu view = addViewMenu(menuBar());
+    PreviewPicture* area = picture();
+    area->setShowTravel(view.showTravel->isChecked());
+    connect(view.showTravel, &QAction::toggled, area, &PreviewPicture::setShowTravel);
+
+    m_liveUpdate = new LiveUpdate([this] { runPreview(); }, this);
+    m_liveUpdate->setEnabled(view.updateWhileTyping->isChecked());
+    connect(view.updateWhileTyping, &QAction::toggled, m_liveUpdate, &LiveUpdate::setEnabled);
+    for (const InputBox& input : inputBoxes())
+        connect(box(input.name), &QLineEdit::textEdited, m_liveUpdate, &LiveUpdate::boxEdited);
+    for (const char* name : { shapeGroup, unitGroup })
+        connect(group(name), &QButtonGroup::idClicked, m_liveUpdate, &LiveUpdate::optionChanged);
+    auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
+    connect(plot, &QCheckBox::clicked, m_liveUpdate, &LiveUpdate::optionChanged);
+}
+
 void MainWindow::centreOnScreen()
 {
     adjustSize();
@@ -232,8 +257,12 @@ ScaleParameters MainWindow::scaleParameters() const
 void MainWindow::runPreview()
 {
     PreviewPicture* area = picture();
-    const auto run
-        = renderPreview(scaleParameters(), area->drawableWidthMm(), area->drawableHeightMm());
+    const ScaleParameters parameters = scaleParameters();
+    auto run = renderPreview(parameters, area->drawableWidthMm(), area->drawableHeightMm());
+    if (run)
+        run.value().travel = travelLines(parameters, run->frame);
+    // The cursor's position reads with the separator the saved file uses.
+    area->setDecimalSeparator(QString::fromStdString(numberFormatOf().decimalSeparator));
     area->showPreview(run);
     m_pictureShowsSaveRefusal = false;
     if (run)

@@ -18,11 +18,13 @@ namespace mensora {
 
 struct ControlRow;
 struct Refusal;
+class LiveUpdate;
 class PreviewPicture;
 
-// The one window of the program: the inputs of a scale, the preview, and the File menu that
-// saves the engraving. Controls carry their names as objectName; the buttons of an option
-// group share the group's name and are found through the QButtonGroup of that name.
+// The one window of the program: the inputs of a scale, the preview, the File menu that
+// saves the engraving and the View menu that sets how the preview shows and when it runs. Controls
+// carry their names as objectName; the buttons of an option group share the group's name and are
+// found through the QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -58,6 +60,7 @@ private:
     QWidget* createOptionButton(const ControlRow& row, QWidget* parent);
     void createMenu();
     void connectHandlers();
+    void createViewMenu();
     void centreOnScreen();
 
     // Handlers of the window's events.
@@ -80,6 +83,7 @@ private:
     QAction* m_saveAction = nullptr;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
+    LiveUpdate* m_liveUpdate = nullptr;
 };
 
 } // namespace mensora

@@ -1,64 +1,96 @@
 #include "ui/preview_picture.h"
 
-#include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include <QFontMetricsF>
 #include <QLineF>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QWheelEvent>
+
+#include "preview/cursor_reading.h"
+#include "preview/visible_parts.h"
 
 namespace mensora {
 
 namespace {
 
 constexpr double millimetresPerInch = 25.4;
-constexpr double degreesPerRadian = 180 / std::numbers::pi;
+constexpr int textMargin = 4;
 
-QPointF toQt(const PreviewPoint& point)
+QPointF toQt(PixelPoint point)
 {
-    return { static_cast<double>(point.x), static_cast<double>(point.y) };
+    return { point.x, point.y };
 }
 
-// Whether any of the circle's line can show in `visible`: not when the whole rectangle lies
-// inside the circle or the circle lies wholly outside it. Keeps huge circles, which only ever
-// pass far outside the area, away from the stroker.
-bool circleMeets(const QRectF& visible, QPointF centre, double radius)
+void drawPixelLines(QPainter& painter, const std::vector<PixelLine>& lines)
 {
-    const double nearX = std::clamp(centre.x(), visible.left(), visible.right());
-    const double nearY = std::clamp(centre.y(), visible.top(), visible.bottom());
-    const double nearest = std::hypot(nearX - centre.x(), nearY - centre.y());
-    const double farX = std::fmax(
-        std::fabs(visible.left() - centre.x()), std::fabs(visible.right() - centre.x()));
-    const double farY = std::fmax(
-        std::fabs(visible.top() - centre.y()), std::fabs(visible.bottom() - centre.y()));
-    const double farthest = std::hypot(farX, farY);
-    const double margin = 1.0;
-    return nearest <= radius + margin && farthest >= radius - margin;
+    std::vector<QLineF> qtLines;
+    qtLines.reserve(lines.size());
+    for (const PixelLine& line : lines)
+        qtLines.emplace_back(toQt(line.from), toQt(line.to));
+    painter.drawLines(qtLines.data(), static_cast<int>(qtLines.size()));
 }
 
-// The arc as a path at full precision. Path angles run counter-clockwise on the screen from
-// 3 o'clock in y-down coordinates, as the arc's own angles do; a negative radius puts every
-// point on the far side of the centre.
-void drawArc(QPainter& painter, const PreviewArc& arc, const QRectF& visible)
+void drawPolylines(QPainter& painter, const std::vector<std::vector<PixelPoint>>& polylines)
 {
-    double radius = static_cast<double>(arc.radius);
-    double start = std::fmod(static_cast<double>(arc.startAngle), 2 * std::numbers::pi);
-    if (radius < 0) {
-        radius = -radius;
-        start += std::numbers::pi;
+    std::vector<QPointF> points;
+    for (const auto& polyline : polylines) {
+        points.assign(polyline.size(), {});
+        for (std::size_t i = 0; i < polyline.size(); ++i)
+            points[i] = toQt(polyline[i]);
+        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
-    const QPointF centre = toQt(arc.centre);
-    if (!circleMeets(visible, centre, radius))
-        return;
-    const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    const double startDegrees = start * degreesPerRadian;
-    QPainterPath path;
-    path.arcMoveTo(box, startDegrees);
-    path.arcTo(box, startDegrees, counterClockwiseSweep(arc) * degreesPerRadian);
-    painter.drawPath(path);
+}
+
+void drawOriginCross(QPainter& painter, PixelPoint origin)
+{
+    constexpr double arm = 4;
+    painter.setPen(QPen(previewOriginColour(), 0));
+    painter.drawLine(QLineF(origin.x - arm, origin.y, origin.x + arm, origin.y));
+    painter.drawLine(QLineF(origin.x, origin.y - arm, origin.x, origin.y + arm));
+}
+
+// A font small enough that the widest line of `text` fits `width`, down to 6 points.
+QFont fittingFont(QFont font, const QString& text, int width)
+{
+    const auto widest = [&] {
+        qreal most = 0;
+        for (const QString& line : text.split(u'\n'))
+            most = std::fmax(most, QFontMetricsF(font).horizontalAdvance(line));
+        return most;
+    };
+    while (font.pointSizeF() > 6 && widest() > width)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
+// Writes `text` in a corner of `area` over a background patch, so that lines beneath do not
+// hide it. Long single lines get a smaller font before they get cut short.
+void drawCornerText(QPainter& painter, const QRect& area, const QString& text, Qt::Alignment corner)
+{
+    const QRect inner = area.adjusted(textMargin, textMargin, -textMargin, -textMargin);
+    painter.save();
+    painter.setFont(fittingFont(painter.font(), text, inner.width()));
+    const QString shown = text.contains(u'\n')
+        ? text
+        : painter.fontMetrics().elidedText(text, Qt::ElideRight, inner.width());
+    const QRect box = painter.boundingRect(inner, int(corner), shown);
+    painter.fillRect(box.adjusted(-2, 0, 2, 0), previewBackground());
+    painter.setPen(previewForeground());
+    painter.drawText(box, int(corner), shown);
+    painter.restore();
+}
+
+bool hasScale(const PreviewDrawing& drawing)
+{
+    return !drawing.stripes.empty() || drawing.baseLine || drawing.baseArc;
+}
+
+QString outOfViewNotice()
+{
+    return QStringLiteral("The scale lies outside the picture: zoom out to find it.");
 }
 
 } // namespace
@@ -73,53 +105,52 @@ QColor previewBackground()
     return QColor(0, 64, 64);
 }
 
-void paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& drawing,
-    double pixelsPerMmX, double pixelsPerMmY)
+QColor previewTravelColour()
+{
+    return QColor(255, 140, 60);
+}
+
+QColor previewOriginColour()
+{
+    return QColor(255, 255, 255);
+}
+
+bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& drawing,
+    const PreviewView& view, bool showTravel)
 {
     painter.fillRect(area, previewBackground());
+    const VisibleParts parts = visibleParts(drawing, view);
     painter.save();
     painter.setClipRect(area);
     painter.translate(area.topLeft());
-    painter.scale(pixelsPerMmX, pixelsPerMmY);
-    // Width 0 is the one-pixel cosmetic pen, whatever the scale.
-    painter.setPen(QPen(previewForeground(), 0));
     painter.setBrush(Qt::NoBrush);
-
-    std::vector<QLineF> lines;
-    lines.reserve(drawing.stripes.size() + 1);
-    for (const PreviewLine& stripe : drawing.stripes)
-        lines.emplace_back(toQt(stripe.from), toQt(stripe.to));
-    if (drawing.baseLine)
-        lines.emplace_back(toQt(drawing.baseLine->from), toQt(drawing.baseLine->to));
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
-
-    if (drawing.baseArc) {
-        const QRectF visible(0, 0, area.width() / pixelsPerMmX, area.height() / pixelsPerMmY);
-        drawArc(painter, *drawing.baseArc, visible);
+    if (showTravel) {
+        painter.setPen(QPen(previewTravelColour(), 0, Qt::DotLine));
+        drawPixelLines(painter, parts.travel);
     }
+    // Width 0 is the one-pixel cosmetic pen, at every zoom.
+    painter.setPen(QPen(previewForeground(), 0));
+    drawPixelLines(painter, parts.lines);
+    drawPolylines(painter, parts.arcs);
+    if (parts.origin)
+        drawOriginCross(painter, *parts.origin);
     painter.restore();
+    return parts.showsScale();
 }
 
 void paintPreviewMessage(QPainter& painter, const QRect& area, const QString& message)
 {
     painter.fillRect(area, previewBackground());
-    painter.save();
-    painter.setPen(previewForeground());
-    const QRect line = area.adjusted(4, 4, -4, -4);
-    // Long reasons get a smaller font before they get cut short.
-    QFont font = painter.font();
-    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(message) > line.width())
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    painter.setFont(font);
-    const QString shown = QFontMetrics(font).elidedText(message, Qt::ElideRight, line.width());
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
-    painter.restore();
+    drawCornerText(painter, area, message, Qt::AlignLeft | Qt::AlignTop);
 }
 
 PreviewPicture::PreviewPicture(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    m_view = startingView();
 }
 
 void PreviewPicture::clear()
@@ -138,6 +169,7 @@ void PreviewPicture::showPreview(const Result<PreviewDrawing>& run)
         m_drawing.reset();
         m_message = QString::fromStdString(run.refusal().message);
     }
+    m_view = startingView();
     update();
 }
 
@@ -151,15 +183,165 @@ float PreviewPicture::drawableHeightMm() const
     return static_cast<float>(contentsRect().height() * millimetresPerInch / logicalDpiY());
 }
 
+void PreviewPicture::setShowTravel(bool shown)
+{
+    m_showTravel = shown;
+    update();
+}
+
+void PreviewPicture::setFiguresLine(const QString& line)
+{
+    m_figuresLine = line;
+    update();
+}
+
+void PreviewPicture::setDecimalSeparator(const QString& separator)
+{
+    m_decimalSeparator = separator;
+    update();
+}
+
+QString PreviewPicture::cursorText() const
+{
+    if (!m_drawing || !m_cursor)
+        return {};
+    const auto reading = readCursor(*m_drawing, m_view, pixelAt(*m_cursor));
+    if (!reading)
+        return {};
+    const QString unit
+        = m_drawing->unit == Unit::Inch ? QStringLiteral("inch") : QStringLiteral("mm");
+    QString text = QStringLiteral("X %1  Y %2 %3")
+                       .arg(number(reading->x, reading->decimals),
+                           number(reading->y, reading->decimals), unit);
+    if (reading->angle && reading->radius)
+        text += QStringLiteral("\n%1°  R %2 %3")
+                    .arg(number(*reading->angle, reading->angleDecimals),
+                        number(*reading->radius, reading->decimals), unit);
+    return text;
+}
+
+QString PreviewPicture::notice() const
+{
+    if (!m_drawing || !hasScale(*m_drawing) || visibleParts(*m_drawing, m_view).showsScale())
+        return {};
+    return outOfViewNotice();
+}
+
 void PreviewPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), previewBackground());
-    if (m_drawing)
-        paintPreview(painter, contentsRect(), *m_drawing, logicalDpiX() / millimetresPerInch,
-            logicalDpiY() / millimetresPerInch);
-    else if (!m_message.isEmpty())
-        paintPreviewMessage(painter, contentsRect(), m_message);
+    const QRect area = contentsRect();
+    if (m_drawing) {
+        const bool shows = paintPreview(painter, area, *m_drawing, m_view, m_showTravel);
+        if (!shows && hasScale(*m_drawing))
+            drawCornerText(painter, area, outOfViewNotice(), Qt::AlignLeft | Qt::AlignTop);
+        if (const QString position = cursorText(); !position.isEmpty())
+            drawCornerText(painter, area, position, Qt::AlignRight | Qt::AlignTop);
+    } else if (!m_message.isEmpty()) {
+        paintPreviewMessage(painter, area, m_message);
+    }
+    if (!m_figuresLine.isEmpty())
+        drawCornerText(painter, area, m_figuresLine, Qt::AlignLeft | Qt::AlignBottom);
+}
+
+void PreviewPicture::resizeEvent(QResizeEvent*)
+{
+    m_view.resize(contentsRect().width(), contentsRect().height());
+}
+
+void PreviewPicture::wheelEvent(QWheelEvent* event)
+{
+    const double steps = event->angleDelta().y() / 120.0;
+    if (!m_drawing || steps == 0) {
+        event->ignore();
+        return;
+    }
+    m_view.zoomAbout(pixelAt(event->position()), std::pow(zoomStep, steps));
+    m_cursor = event->position();
+    update();
+}
+
+void PreviewPicture::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragFrom = event->position();
+    QWidget::mousePressEvent(event);
+}
+
+void PreviewPicture::mouseMoveEvent(QMouseEvent* event)
+{
+    m_cursor = event->position();
+    if (m_dragFrom && (event->buttons() & Qt::LeftButton)) {
+        const QPointF moved = event->position() - *m_dragFrom;
+        m_view.panBy(moved.x(), moved.y());
+        m_dragFrom = event->position();
+    }
+    update();
+}
+
+void PreviewPicture::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragFrom.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PreviewPicture::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_view.reset();
+    update();
+}
+
+void PreviewPicture::leaveEvent(QEvent*)
+{
+    m_cursor.reset();
+    m_dragFrom.reset();
+    update();
+}
+
+void PreviewPicture::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: // + without Shift on many keyboards
+        m_view.zoomAboutCentre(zoomStep);
+        break;
+    case Qt::Key_Minus:
+        m_view.zoomAboutCentre(1 / zoomStep);
+        break;
+    case Qt::Key_Home:
+        m_view.reset();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    update();
+}
+
+PreviewView PreviewPicture::startingView() const
+{
+    const QRect area = contentsRect();
+    return PreviewView(logicalDpiX() / millimetresPerInch, logicalDpiY() / millimetresPerInch,
+        area.width(), area.height());
+}
+
+// The centre of the pixel under the pointer: a one-pixel line drawn at x lights the pixel
+// whose centre lies nearest to it.
+PixelPoint PreviewPicture::pixelAt(QPointF position) const
+{
+    const QPointF inArea = position - contentsRect().topLeft();
+    return { inArea.x() + 0.5, inArea.y() + 0.5 };
+}
+
+QString PreviewPicture::number(double value, int decimals) const
+{
+    return QString::number(value, 'f', decimals).replace(u'.', m_decimalSeparator);
 }
 
 } // namespace mensora

@@ -2,11 +2,13 @@
 
 #include <optional>
 
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 
 #include "model/result.h"
 #include "preview/preview_renderer.h"
+#include "preview/preview_view.h"
 
 class QPainter;
 
@@ -14,19 +16,25 @@ namespace mensora {
 
 // Picture1: the preview surface, yellow on dark teal. Its drawing unit is the millimetre.
 // It keeps the last run's drawing, or the reason the run was refused, and paints it again on
-// every repaint.
+// every repaint at the current zoom and pan: the wheel zooms about the cursor, + and − about
+// the middle, a left drag pans, a double-click or Home returns to the starting view. While
+// the mouse is over it, a corner gives the cursor's position in the scale's coordinates. It
+// takes the keyboard focus only when clicked.
 class PreviewPicture : public QWidget
 {
     Q_OBJECT
 
 public:
+    // Each wheel step and each + or − zooms by this factor.
+    static constexpr double zoomStep = 1.25;
+
     explicit PreviewPicture(QWidget* parent = nullptr);
 
     // Empties the area (the start state, and the first step of every preview run).
     void clear();
 
-    // Shows one preview run: its drawing, or, for a refused run, an empty area with the
-    // reason as one line of text.
+    // Shows one preview run in the starting view: its drawing, or, for a refused run, an
+    // empty area with the reason as one line of text.
     void showPreview(const Result<PreviewDrawing>& run);
 
     // Drawable width and height in millimetres, from the widget's inner size in pixels and
@@ -38,23 +46,63 @@ public:
     const std::optional<PreviewDrawing>& drawing() const { return m_drawing; }
     const QString& message() const { return m_message; }
 
+    // The zoom and pan of the drawing, in pixels of the inner area.
+    const PreviewView& view() const { return m_view; }
+
+    // Whether the drawing's travel moves are drawn, dotted in a second colour.
+    void setShowTravel(bool shown);
+    bool showsTravel() const { return m_showTravel; }
+
+    // One line at the foot of the picture (the job's figures); nothing when empty.
+    void setFiguresLine(const QString& line);
+    const QString& figuresLine() const { return m_figuresLine; }
+
+    // The decimal separator of the cursor's position: the one the saved file uses.
+    void setDecimalSeparator(const QString& separator);
+
+    // The cursor's position as the corner shows it; empty while the mouse is elsewhere.
+    QString cursorText() const;
+
+    // The line that says the scale lies out of view; empty while any of it shows.
+    QString notice() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    PreviewView startingView() const;
+    PixelPoint pixelAt(QPointF position) const;
+    QString number(double value, int decimals) const;
+
     std::optional<PreviewDrawing> m_drawing;
     QString m_message;
+    PreviewView m_view;
+    bool m_showTravel = false;
+    QString m_figuresLine;
+    QString m_decimalSeparator = QStringLiteral(".");
+    std::optional<QPointF> m_cursor; // over the picture, in widget pixels
+    std::optional<QPointF> m_dragFrom; // while the left button pans
 };
 
-// The picture's colours: yellow on dark teal.
+// The picture's colours: yellow on dark teal; travel moves and the origin cross stand apart.
 QColor previewForeground();
 QColor previewBackground();
+QColor previewTravelColour();
+QColor previewOriginColour();
 
-// Fills `area` with the background and draws the drawing over it, one millimetre being
-// `pixelsPerMmX` by `pixelsPerMmY` pixels from the area's top-left corner. Shared by the
-// picture and anything else that paints a preview.
-void paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& drawing,
-    double pixelsPerMmX, double pixelsPerMmY);
+// Fills `area` with the background and draws the drawing over it as the view shows it, from
+// the geometry at the view's zoom, leaving out what lies out of view. Shared by the picture
+// and anything else that paints a preview. Returns whether any of the scale itself shows.
+bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& drawing,
+    const PreviewView& view, bool showTravel);
 
 // Fills `area` with the background and writes the message inside it on one line.
 void paintPreviewMessage(QPainter& painter, const QRect& area, const QString& message);

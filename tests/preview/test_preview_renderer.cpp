@@ -70,6 +70,8 @@ private slots:
     void flatStripeEnds_data();
     void flatStripeEnds();
     void flatDefaultsSpanTheWidthWithTheBaselineOnTheMidLine();
+    void flatNegativeTotalRunsLeftWithTheStartAtTheRightMargin();
+    void roundNegativeTotalArcRunsClockwiseOverItsSweep();
     void flatStartXShiftsStripesAndBaselineByTenK();
     void roundStripeEnds_data();
     void roundStripeEnds();
@@ -82,8 +84,8 @@ private slots:
     void scaleWithoutStripesDrawsTheBaselineAtScaleZero();
     void refusesWhatItCannotDraw_data();
     void refusesWhatItCannotDraw();
-    void arcSweepRunsCounterClockwise_data();
-    void arcSweepRunsCounterClockwise();
+    void arcSweepFollowsTheSignOfTheTotal_data();
+    void arcSweepFollowsTheSignOfTheTotal();
 };
 
 // W = 206 and H = 80 make the flat scale k = (206 - 6) / 100 = 2 and the mid-line y = 40.
@@ -117,6 +119,15 @@ void TestPreviewRenderer::flatStripeEnds_data()
         << line(33, 40, 33, 25);
     QTest::newRow("negative start X leaves the area")
         << P { .startX = "-5" } << 0 << line(-7, 40, -7, 20);
+
+    // A negative total runs left from X 0, which stands 3 from the right edge: k = 200 / 100.
+    const P leftwards { .length = "-100", .distance = "-1" };
+    QTest::newRow("negative total, kind 1 at 0") << leftwards << 0 << line(203, 40, 203, 20);
+    QTest::newRow("negative total, kind 2 at -5") << leftwards << 5 << line(193, 40, 193, 30);
+    QTest::newRow("negative total, kind 3 at -13") << leftwards << 13 << line(177, 40, 177, 34);
+    QTest::newRow("negative total, kind 1 at -100") << leftwards << 100 << line(3, 40, 3, 20);
+    QTest::newRow("negative total, start X -10")
+        << P { .length = "-100", .distance = "-1", .startX = "-10" } << 0 << line(183, 40, 183, 20);
 }
 
 void TestPreviewRenderer::flatStripeEnds()
@@ -155,6 +166,35 @@ void TestPreviewRenderer::flatDefaultsSpanTheWidthWithTheBaselineOnTheMidLine()
 
     p.baseline = Baseline::None;
     QVERIFY(!drawn(p, 206, 80).baseLine);
+}
+
+void TestPreviewRenderer::flatNegativeTotalRunsLeftWithTheStartAtTheRightMargin()
+{
+    ScaleParameters p;
+    p.length = "-100";
+    p.distance = "-1";
+    p.baseline = Baseline::Single;
+    const PreviewDrawing drawing = drawn(p, 206, 80);
+
+    QCOMPARE(drawing.stripes.size(), std::size_t(101));
+    COMPARE_LINE(*drawing.baseLine, line(203, 40, 3, 40), 1e-5);
+    // X 0 of the scale at the right margin, one picture millimetre per half unit.
+    QCOMPARE(drawing.frame.originX, 203.0);
+    QCOMPARE(drawing.frame.originY, 40.0);
+    QCOMPARE(drawing.frame.scale, 2.0);
+}
+
+void TestPreviewRenderer::roundNegativeTotalArcRunsClockwiseOverItsSweep()
+{
+    ScaleParameters p = roundScale;
+    p.length = "-90";
+    p.distance = "-10";
+    p.baseline = Baseline::Single;
+    const PreviewDrawing drawing = drawn(p, 2000, 810);
+
+    QCOMPARE(drawing.stripes.size(), std::size_t(10));
+    QCOMPARE(*drawing.baseArc, (PreviewArc { { 1000, 405 }, 300, 0, float(-90 * degree) }));
+    QVERIFY(std::fabs(arcSweep(*drawing.baseArc) + 90 * degree) < 1e-6);
 }
 
 void TestPreviewRenderer::flatStartXShiftsStripesAndBaselineByTenK()
@@ -204,6 +244,10 @@ void TestPreviewRenderer::roundStripeEnds_data()
     QTest::newRow("start angle 90 turns the first stripe up")
         << P { .startAngle = "90", .shape = round } << 0 << line(1000, 105, 1000, 5);
     // Only kind 1 and the radius fit the picture: a longer kind 2 reaches past it.
+    // Total -90 in steps of -10: stripe 1 at -10 degrees, (29.544, -5.209) to (32.499, -5.73).
+    QTest::newRow("negative total runs clockwise")
+        << P { .length = "-90", .distance = "-10", .shape = round } << 1
+        << line(1295.44f, 457.09f, 1324.99f, 462.3f);
     QTest::newRow("kind 2 longer than kind 1")
         << P { .stripeLengths = { "10", "20", "3", "10", "5", "3" }, .shape = round } << 95
         << line(973.85f, 106.14f, 956.42f, -93.1f);
@@ -410,7 +454,7 @@ void TestPreviewRenderer::refusesWhatItCannotDraw()
     QCOMPARE(int(run.refusal().input), input);
 }
 
-void TestPreviewRenderer::arcSweepRunsCounterClockwise_data()
+void TestPreviewRenderer::arcSweepFollowsTheSignOfTheTotal_data()
 {
     QTest::addColumn<float>("start");
     QTest::addColumn<float>("end");
@@ -418,24 +462,25 @@ void TestPreviewRenderer::arcSweepRunsCounterClockwise_data()
 
     const double turn = 2 * std::numbers::pi;
     QTest::newRow("0 to 100 degrees") << 0.0f << float(100 * degree) << 100 * degree;
-    QTest::newRow("negative total goes the long way")
-        << 0.0f << float(-90 * degree) << 270 * degree;
+    QTest::newRow("negative total runs clockwise") << 0.0f << float(-90 * degree) << -90 * degree;
     QTest::newRow("from 350 over 20 degrees")
         << float(350 * degree) << float(370 * degree) << 20 * degree;
     QTest::newRow("total 0 draws nothing") << 1.0f << 1.0f << 0.0;
     QTest::newRow("a hair over a turn is a turn") << 0.0f << float(turn) << turn;
-    QTest::newRow("a turn backwards is a turn") << 0.0f << float(-turn) << turn;
+    QTest::newRow("a turn backwards is a turn clockwise") << 0.0f << float(-turn) << -turn;
+    QTest::newRow("beyond a turn backwards is a turn clockwise")
+        << float(10 * degree) << float(-400 * degree) << -turn;
 }
 
-void TestPreviewRenderer::arcSweepRunsCounterClockwise()
+void TestPreviewRenderer::arcSweepFollowsTheSignOfTheTotal()
 {
     QFETCH(float, start);
     QFETCH(float, end);
     QFETCH(double, sweep);
 
     const PreviewArc arc { { 0, 0 }, 1, start, end };
-    QVERIFY2(std::fabs(counterClockwiseSweep(arc) - sweep) < 1e-6,
-        qPrintable(QString::number(counterClockwiseSweep(arc) / degree)));
+    QVERIFY2(std::fabs(arcSweep(arc) - sweep) < 1e-6,
+        qPrintable(QString::number(arcSweep(arc) / degree)));
 }
 
 QTEST_APPLESS_MAIN(TestPreviewRenderer)

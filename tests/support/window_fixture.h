@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,13 @@
 #include "ui/main_window.h"
 
 namespace mensora::testing {
+
+// The window reads its View options from the settings as it opens: every window test keeps
+// away from the user's settings, from before the first window.
+inline const bool settingsInTestMode = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
 
 // Closes every modal window that a test opens by mistake (a real message box or file dialog),
 // so that a fault fails the test instead of hanging it.

@@ -1,0 +1,67 @@
+#include "preview/travel_moves.h"
+
+#include <optional>
+#include <utility>
+#include <variant>
+
+#include "model/number_rules.h"
+
+namespace mensora {
+
+namespace {
+
+// Collects a line from each cut's end to the next rapid's point.
+class TravelCollector : public MoveSink
+{
+public:
+    explicit TravelCollector(const PreviewFrame& frame)
+        : m_frame(frame)
+    { }
+
+    void move(const ToolMove& move) override
+    {
+        if (const auto* rapid = std::get_if<Rapid>(&move)) {
+            const auto to = mapped(rapid->x, rapid->y);
+            if (m_cutEnd && to)
+                m_lines.push_back({ *m_cutEnd, *to });
+            m_cutEnd.reset();
+        } else if (const auto* cut = std::get_if<Cut>(&move)) {
+            m_cutEnd = mapped(cut->x, cut->y);
+        } else if (const auto* arc = std::get_if<Arc>(&move)) {
+            m_cutEnd = mapped(arc->x, arc->y);
+        }
+    }
+
+    std::vector<PreviewLine> take() { return std::move(m_lines); }
+
+private:
+    std::optional<PreviewPoint> mapped(const Coord& x, const Coord& y) const
+    {
+        const auto px = singleOrNone(m_frame.originX + m_frame.scale * x.value);
+        const auto py = singleOrNone(m_frame.originY - m_frame.scale * y.value);
+        if (!px || !py)
+            return std::nullopt;
+        return PreviewPoint { *px, *py };
+    }
+
+    PreviewFrame m_frame;
+    std::optional<PreviewPoint> m_cutEnd;
+    std::vector<PreviewLine> m_lines;
+};
+
+} // namespace
+
+std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFrame& frame)
+{
+    TravelCollector collector(frame);
+    engraving.makeMoves(collector);
+    return collector.take();
+}
+
+std::vector<PreviewLine> travelLines(const ScaleParameters& parameters, const PreviewFrame& frame)
+{
+    const auto engraving = Engraving::prepare(parameters);
+    return engraving ? travelLines(*engraving, frame) : std::vector<PreviewLine> {};
+}
+
+} // namespace mensora

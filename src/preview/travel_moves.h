@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "engraving/engraving.h"
+#include "preview/preview_renderer.h"
+
+namespace mensora {
+
+// The tool's travels between cuts as the engraving makes its moves: from the end of each cut
+// (a straight cut or an arc) to the point of the next rapid, mapped into the picture through
+// the frame. A travel that lands too far out to draw is left out.
+std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFrame& frame);
+
+// The same for the engraving the parameters describe; none when it is refused.
+std::vector<PreviewLine> travelLines(const ScaleParameters& parameters, const PreviewFrame& frame);
+
+} // namespace mensora

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "preview/preview_renderer.h"
+#include "preview/preview_view.h"
+
+namespace mensora {
+
+// A straight line on the screen, in pixels of the picture area.
+struct PixelLine
+{
+    PixelPoint from;
+    PixelPoint to;
+};
+
+// A rectangle of the screen, in pixels.
+struct PixelRect
+{
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// The part of the line inside the rectangle; none when no part of it lies there.
+std::optional<PixelLine> clipLine(const PixelLine& line, const PixelRect& rect);
+
+// What of a drawing a view shows, in pixels of the area, clipped to the area widened by one
+// pixel, so that painting never meets coordinates far outside the screen.
+struct VisibleParts
+{
+    std::vector<PixelLine> lines; // the scale's straight lines: stripes, then the baseline
+    std::vector<std::vector<PixelPoint>> arcs; // the base arc's pieces in view, as polylines
+    std::vector<PixelLine> travel; // the moves between cuts
+    std::optional<PixelPoint> origin; // the machine origin X 0 Y 0, when in view
+
+    // Whether any line of the scale itself shows.
+    bool showsScale() const { return !lines.empty() || !arcs.empty(); }
+};
+
+VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view);
+
+// Appends the parts of `lines` that the view shows, in pixels.
+void appendVisible(
+    std::span<const PreviewLine> lines, const PreviewView& view, std::vector<PixelLine>& out);
+
+// The pieces of the arc near the view as polylines, with chords short enough that each stays
+// within a fifth of a pixel of the true circle at the view's zoom; none for an arc out of view.
+std::vector<std::vector<PixelPoint>> visibleArc(const PreviewArc& arc, const PreviewView& view);
+
+} // namespace mensora
