@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
@@ -75,7 +76,8 @@ inline bool showAndWait(MainWindow& window)
 }
 
 // The base of the window's suites: every test gets a new window, shown and ready for clicks,
-// under a modal watchdog; a test that opened a modal window fails when it ends.
+// under a modal watchdog, with no remembered settings; a test that opened a modal window fails
+// when it ends.
 class WindowSuite : public QObject
 {
     Q_OBJECT
@@ -90,6 +92,7 @@ protected:
 private slots:
     void init()
     {
+        QSettings().clear();
         m_watchdog = std::make_unique<ModalWatchdog>();
         m_window = std::make_unique<MainWindow>();
         prepare();
@@ -100,6 +103,7 @@ private slots:
         m_window.reset();
         QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
         m_watchdog.reset();
+        QSettings().clear();
     }
 };
 

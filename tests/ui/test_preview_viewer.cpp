@@ -11,9 +11,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "support/window_fixture.h"
 #include "ui/main_window.h"
 #include "ui/preview_picture.h"
-#include "window_fixture.h"
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -46,14 +46,11 @@ int pixelsOf(const QImage& image, const QColor& colour)
 
 } // namespace
 
-class TestPreviewViewer : public QObject
+class TestPreviewViewer : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void wheelZoomsAboutTheCursorInSteps();
     void keysZoomAboutTheMiddleAndHomeResets();
@@ -92,32 +89,7 @@ private:
         box(name)->selectAll();
         QTest::keyClicks(box(name), text);
     }
-
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
-
-void TestPreviewViewer::initTestCase()
-{
-    QCoreApplication::setOrganizationName(QStringLiteral("Mensora tests"));
-    QCoreApplication::setApplicationName(QStringLiteral("test_preview_viewer"));
-}
-
-void TestPreviewViewer::init()
-{
-    QSettings().clear();
-    m_watchdog = std::make_unique<ModalWatchdog>();
-    m_window = std::make_unique<MainWindow>();
-    QVERIFY(showAndWait(*m_window));
-}
-
-void TestPreviewViewer::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
-    m_watchdog.reset();
-    QSettings().clear();
-}
 
 void TestPreviewViewer::wheelZoomsAboutTheCursorInSteps()
 {
