@@ -1,12 +1,14 @@
 #include "engraving/engraving.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "model/character_text.h"
 #include "model/scale_input.h"
 #include "model/scale_values.h"
 #include "writers/coordinate_text.h"
+#include "writers/dxf_writer.h"
 #include "writers/gcode_writer.h"
 #include "writers/plot_writer.h"
 
@@ -14,8 +16,12 @@ namespace mensora {
 
 namespace {
 
-// Checks, without writing, that every coordinate of a scale can be written: finite, and for
-// a plot file finite after scaling to plotter units.
+// A drawing's coordinate at most this large leaves its extent, an arc's radius and the points
+// an arc reaches (under four times the largest coordinate) finite.
+constexpr double drawingLimit = std::numeric_limits<double>::max() / 8;
+
+// Checks, without writing, that every coordinate of a scale can be written: finite, for a
+// plot file finite after scaling to plotter units, for a drawing within drawingLimit.
 class CoordinateCheck : public MoveSink
 {
 public:
@@ -44,7 +50,9 @@ private:
     {
         if (!std::isfinite(c.value))
             return false;
-        return m_format == OutputFormat::Gcode || std::isfinite(plotterUnits(c));
+        if (m_format == OutputFormat::Plot)
+            return std::isfinite(plotterUnits(c));
+        return m_format == OutputFormat::Gcode || std::fabs(c.value) <= drawingLimit;
     }
 
     OutputFormat m_format;
@@ -128,6 +136,7 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p)
     }
 
     Engraving engraving(std::move(layout), v.sequence, p.depth, p.format);
+    engraving.m_unit = p.unit;
     CoordinateCheck check(p.format);
     engraving.makeMoves(check);
     if (!check.allWritable())
@@ -147,8 +156,21 @@ void Engraving::makeMoves(MoveSink& sink) const
     std::visit([&](const auto& layout) { layout.makeMoves(m_sequence, m_depth, sink); }, m_layout);
 }
 
-void Engraving::write(TextSink& sink, const NumberFormat& format) const
+void Engraving::write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg) const
 {
+    if (m_format == OutputFormat::Svg) {
+        SvgWriter writer(sink, m_unit, svg);
+        makeMoves(writer);
+        writer.end();
+        return;
+    }
+    if (m_format == OutputFormat::Dxf) {
+        DxfWriter writer(sink, m_unit);
+        writer.begin();
+        makeMoves(writer);
+        writer.end();
+        return;
+    }
     if (m_format == OutputFormat::Plot) {
         PlotWriter writer(sink);
         writer.begin();

@@ -21,6 +21,11 @@ char* writeCoordinate(char* out, Coord coord, std::string_view decimalSeparator)
 void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSeparator);
 std::string coordinateText(Coord coord, std::string_view decimalSeparator = ".");
 
+// The value a reader of the coordinate's text gets: the coordinate rounded to its 7 or 15
+// significant digits, as the nearest double. Drawings compute their arcs from these, so that
+// they match the program's text.
+double writtenValue(Coord coord);
+
 // The plotter coordinate: 40 units per unit, multiplied in the coordinate's own precision and
 // rounded to a whole number, halves to even. Not finite when the product overflows.
 double plotterUnits(Coord coord);
