@@ -7,6 +7,9 @@ namespace mensora {
 
 namespace {
 
+// Wider lines than this would hide any scale's stripes.
+constexpr double maxStrokeWidthMm = 100;
+
 // The names of a choice, for the options' help and their errors.
 template <typename Choice>
 QStringList namesOf()
@@ -17,11 +20,14 @@ QStringList namesOf()
     return names;
 }
 
-// Reads the choice an option names into `choice`; false, with the reason, for another name.
+// Reads the choice an option names into `choice`, when the option was given; false, with the
+// reason, for another name.
 template <typename Choice>
 bool readChoice(
     const QCommandLineParser& parser, const char* option, Choice& choice, QString& error)
 {
+    if (!parser.isSet(option))
+        return true;
     const QString value = parser.value(option);
     if (const auto named = choiceNamed<Choice>(value.toStdString())) {
         choice = *named;
@@ -46,8 +52,10 @@ CommandLine::CommandLine()
     , m_version(m_parser.addVersionOption())
 {
     m_parser.setApplicationDescription(
-        "Writes the engraving program of a graduated scale: a G-code program or a plot file.\n"
-        "Box texts are read as the window reads them (\"12mm\" is 12).");
+        "Writes the engraving program of a graduated scale, a G-code program or a plot file, or\n"
+        "a drawing of its cuts (SVG or DXF) for lasers, cutters and CAD.\n"
+        "Box texts are read as the window reads them (\"12mm\" is 12). With --scale, the scale\n"
+        "file comes first and every option given changes it.");
     addTextOptions();
     m_parser.addOptions({
         choiceOption<Shape>("shape", "Scale shape: flat or round."),
@@ -56,9 +64,14 @@ CommandLine::CommandLine()
         choiceOption<Baseline>("baseline", "Baseline: none or single."),
         choiceOption<StripePosition>(
             "position", "Stripe position: above, midway or under the baseline."),
-        choiceOption<OutputFormat>("format", "Output: gcode (.din) or plot (.plt)."),
+        choiceOption<OutputFormat>(
+            "format", "Output: gcode (.din), plot (.plt), or a drawing of the cuts: svg or dxf."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
+        { "scale", "Read the scale from the scale file FILE (.mensora) first.", "FILE" },
+        { "save-scale", "Write the scale to the scale file FILE and nothing else.", "FILE" },
+        { "stroke-width", "Line width of an SVG drawing in millimetres (default 0.1).", "mm",
+            "0.1" },
     });
 }
 
@@ -91,21 +104,54 @@ bool CommandLine::parse(const QStringList& arguments)
         m_error = "Unexpected argument: " + m_parser.positionalArguments().first();
         return false;
     }
-    for (const InputRow& row : inputTable)
-        inputText(m_request.parameters, row.input) = m_parser.value(row.option).toStdString();
     m_request.output = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
-    return readChoices();
+    return applyOptions(m_request.parameters, m_error) && readFileOptions();
 }
 
-bool CommandLine::readChoices()
+ScaleParameters CommandLine::overriding(const ScaleParameters& base) const
 {
-    ScaleParameters& p = m_request.parameters;
-    return readChoice(m_parser, "shape", p.shape, m_error)
-        && readChoice(m_parser, "unit", p.unit, m_error)
-        && readChoice(m_parser, "baseline", p.baseline, m_error)
-        && readChoice(m_parser, "position", p.stripePosition, m_error)
-        && readChoice(m_parser, "format", p.format, m_error);
+    ScaleParameters parameters = base;
+    QString unused; // parse() has refused every option that could fail
+    applyOptions(parameters, unused);
+    return parameters;
+}
+
+bool CommandLine::applyOptions(ScaleParameters& p, QString& error) const
+{
+    for (const InputRow& row : inputTable)
+        if (m_parser.isSet(row.option))
+            inputText(p, row.input) = m_parser.value(row.option).toStdString();
+    return readChoice(m_parser, "shape", p.shape, error)
+        && readChoice(m_parser, "unit", p.unit, error)
+        && readChoice(m_parser, "baseline", p.baseline, error)
+        && readChoice(m_parser, "position", p.stripePosition, error)
+        && readChoice(m_parser, "format", p.format, error);
+}
+
+bool CommandLine::readFileOptions()
+{
+    m_request.scaleFile = m_parser.value("scale");
+    m_request.saveScale = m_parser.value("save-scale");
+    if (m_parser.isSet("scale") && m_request.scaleFile.isEmpty()) {
+        m_error = "--scale takes the name of a scale file.";
+        return false;
+    }
+    if (m_parser.isSet("save-scale")
+        && (m_parser.isSet("output") || m_request.sequenceOnly || m_request.saveScale.isEmpty())) {
+        m_error = "--save-scale takes a file name and writes only the scale: no -o, no --sequence.";
+        return false;
+    }
+    const QString width = m_parser.value("stroke-width");
+    bool number = false;
+    const double millimetres = width.toDouble(&number);
+    if (!number || !(millimetres > 0 && millimetres <= maxStrokeWidthMm)) {
+        m_error = QString("--stroke-width takes millimetres above 0 and up to 100, not \"%1\".")
+                      .arg(width);
+        return false;
+    }
+    m_request.svg.strokeWidthMm = millimetres;
+    return true;
 }
 
 } // namespace mensora

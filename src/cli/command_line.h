@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "model/scale_parameters.h"
+#include "writers/svg_writer.h"
 
 namespace mensora {
 
@@ -13,6 +14,9 @@ struct CliRequest
     ScaleParameters parameters; // box texts and choices, the window's start values by default
     QString output = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
+    QString scaleFile; // a scale file to read first, under the options given; empty for none
+    QString saveScale; // write the scale to this scale file and nothing else; empty for none
+    SvgSettings svg; // an SVG drawing's stroke width
 };
 
 // The generator's options; `parse` fills a request or says what is wrong with the arguments.
@@ -29,9 +33,13 @@ public:
     QString helpText() const { return m_parser.helpText(); }
     const CliRequest& request() const { return m_request; }
 
+    // A scale with every scale option that was given set on top of `base` (a scale file's).
+    ScaleParameters overriding(const ScaleParameters& base) const;
+
 private:
     void addTextOptions();
-    bool readChoices();
+    bool applyOptions(ScaleParameters& parameters, QString& error) const;
+    bool readFileOptions();
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;

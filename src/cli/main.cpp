@@ -1,14 +1,17 @@
-// mensora-cli: the engraving program of a scale from box texts on the command line.
-// Exit status: 0 written, 2 usage error, 3 input refused, 4 file not written.
+// mensora-cli: the engraving program of a scale, or a drawing of its cuts, from box texts on the
+// command line or a scale file.
+// Exit status: 0 written, 2 usage error, 3 input or scale file refused, 4 file not written.
 
 #include <QCoreApplication>
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 
 #include "cli/command_line.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
+#include "files/scale_file.h"
 
 using namespace mensora;
 
@@ -33,14 +36,43 @@ void say(const QString& text)
     std::fprintf(stderr, "mensora-cli: %s\n", text.toLocal8Bit().constData());
 }
 
-int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format)
+int writeToStandardOutput(const Engraving& engraving, const CliRequest& request)
 {
     StandardOutputSink sink;
-    engraving.write(sink, format);
+    engraving.write(sink, numberFormatOf(QLocale::system()), request.svg);
     if (std::fflush(stdout) != 0 && sink.error == 0)
         sink.error = errno;
     if (sink.error != 0 || std::ferror(stdout)) {
         say("cannot write to standard output: " + qt_error_string(sink.error));
+        return NotWritten;
+    }
+    return Written;
+}
+
+// The scale the run describes: the scale file's, when one is named, under the options given.
+// Empty, with the problem said, when the file is refused.
+std::optional<ScaleParameters> scaleOf(const CommandLine& commandLine)
+{
+    const CliRequest& request = commandLine.request();
+    if (request.scaleFile.isEmpty())
+        return request.parameters;
+    const ScaleFileReading reading = readScaleFile(request.scaleFile);
+    if (!reading) {
+        say(reading.problem);
+        return std::nullopt;
+    }
+    return commandLine.overriding(*reading.scale);
+}
+
+int saveScale(const ScaleParameters& scale, const QString& path)
+{
+    if (const auto unkept = unkeptInScaleFile(scale)) {
+        say(*unkept);
+        return Refused;
+    }
+    const QString failure = saveScaleFile(scale, path);
+    if (!failure.isEmpty()) {
+        say(QString("cannot write %1: %2").arg(path, failure));
         return NotWritten;
     }
     return Written;
@@ -69,7 +101,12 @@ int main(int argc, char* argv[])
     }
 
     const CliRequest& request = commandLine.request();
-    const auto engraving = Engraving::prepare(request.parameters);
+    const std::optional<ScaleParameters> scale = scaleOf(commandLine);
+    if (!scale)
+        return Refused;
+    if (!request.saveScale.isEmpty())
+        return saveScale(*scale, request.saveScale);
+    const auto engraving = Engraving::prepare(*scale);
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
@@ -79,10 +116,10 @@ int main(int argc, char* argv[])
         return Written;
     }
 
-    const NumberFormat format = numberFormatOf(QLocale::system());
     if (request.output == "-")
-        return writeToStandardOutput(*engraving, format);
-    const QString failure = saveEngraving(*engraving, request.output, format);
+        return writeToStandardOutput(*engraving, request);
+    const QString failure
+        = saveEngraving(*engraving, request.output, numberFormatOf(QLocale::system()), request.svg);
     if (!failure.isEmpty()) {
         say(QString("cannot write %1: %2").arg(request.output, failure));
         return NotWritten;
