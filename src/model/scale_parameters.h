@@ -44,6 +44,8 @@ struct ScaleParameters
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;
+
+    friend bool operator==(const ScaleParameters&, const ScaleParameters&) = default;
 };
 
 } // namespace mensora
