@@ -259,6 +259,19 @@ def check_range(log, points):
 
 # ---- driver ---------------------------------------------------------------------------------
 
+def check_every_scale(check, cli, scales):
+    """Runs check(cli, flags, folder) on every scale in a fresh folder; the exit status."""
+    for flags in scales:
+        with tempfile.TemporaryDirectory(prefix="mensora-reader-") as folder:
+            try:
+                summary = check(cli, flags, folder)
+            except Failure as failure:
+                print(f"FAIL {' '.join(flags) or '(defaults)'}: {failure}")
+                return 1
+        print(f"ok   {' '.join(flags) or '(defaults)'}: {summary}")
+    return 0
+
+
 def main():
     if len(sys.argv) != 3 or sys.argv[1] not in ("gcode", "plot"):
         print(__doc__, file=sys.stderr)
@@ -269,15 +282,7 @@ def main():
         print(f"{program} is not installed; skipping")
         return SKIP
     check = check_gcode if reader == "gcode" else check_plot
-    for flags in FLAT + ROUND:
-        with tempfile.TemporaryDirectory(prefix="mensora-reader-") as folder:
-            try:
-                summary = check(cli, flags, folder)
-            except Failure as failure:
-                print(f"FAIL {' '.join(flags) or '(defaults)'}: {failure}")
-                return 1
-        print(f"ok   {' '.join(flags) or '(defaults)'}: {summary}")
-    return 0
+    return check_every_scale(check, cli, FLAT + ROUND)
 
 
 if __name__ == "__main__":
