@@ -92,6 +92,13 @@ void paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& dr
     if (drawing.baseLine)
         lines.emplace_back(toQt(drawing.baseLine->from), toQt(drawing.baseLine->to));
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    std::vector<QPointF> points;
+    for (const PreviewStroke& stroke : drawing.numberStrokes) {
+        points.clear();
+        for (const PreviewPoint& point : stroke)
+            points.push_back(toQt(point));
+        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
 
     if (drawing.baseArc) {
         const QRectF visible(0, 0, area.width() / pixelsPerMmX, area.height() / pixelsPerMmY);

@@ -243,7 +243,6 @@ void TestMainWindow::pictureStartsEmptyDarkTeal()
 
 void TestMainWindow::fileMenuHoldsSaveSeparatorAndExitWithoutKeys()
 {
-    QCOMPARE(m_window->menuBar()->actions().size(), 1);
     auto* file = m_window->findChild<QMenu*>(QStringLiteral("menu_file"));
     QVERIFY(file);
     QCOMPARE(m_window->menuBar()->actions().front(), file->menuAction());
