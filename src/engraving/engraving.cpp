@@ -152,7 +152,7 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p)
         (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, numberCheck);
         if (!numberCheck.allWritable())
             return numbersTooLarge(p, v.sequence.size());
-        engraving.m_numbers = std::move(*numbers);
+        engraving.m_numbers = std::move(numbers.value());
     }
     return engraving;
 }
