@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "cli/number_options.h"
 #include "model/scale_choices.h"
 #include "model/scale_input.h"
 
@@ -60,6 +61,7 @@ CommandLine::CommandLine()
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
     });
+    m_parser.addOptions(numberOptions());
 }
 
 void CommandLine::addTextOptions()
@@ -105,7 +107,8 @@ bool CommandLine::readChoices()
         && readChoice(m_parser, "unit", p.unit, m_error)
         && readChoice(m_parser, "baseline", p.baseline, m_error)
         && readChoice(m_parser, "position", p.stripePosition, m_error)
-        && readChoice(m_parser, "format", p.format, m_error);
+        && readChoice(m_parser, "format", p.format, m_error)
+        && readNumberOptions(m_parser, p.numbers, p.marks, m_error);
 }
 
 } // namespace mensora

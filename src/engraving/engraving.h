@@ -3,8 +3,8 @@
 #include <string>
 #include <variant>
 
-#include "layout/flat_scale_layout.h"
-#include "layout/round_scale_layout.h"
+#include "layout/number_layout.h"
+#include "layout/scale_layout.h"
 #include "model/number_rules.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
@@ -19,7 +19,8 @@ class Engraving
 public:
     // Reads the parameters and refuses, naming the box, any input that gives no sound file:
     // the stripe-pattern limits, numbers beyond their precision, a depth text with characters
-    // outside printable ASCII (G-code only), and coordinates that overflow.
+    // outside printable ASCII (G-code only), and coordinates that overflow; then the number
+    // settings (see prepareNumbers) and the numbers' coordinates.
     static Result<Engraving> prepare(const ScaleParameters& parameters);
 
     // The stripe sequence, one kind digit per stripe.
@@ -29,14 +30,15 @@ public:
     // sink, numbers with the user's decimal separator, CR LF after every line.
     void write(TextSink& sink, const NumberFormat& format) const;
 
-    // Hands the scale's moves, in order, to a sink.
+    // Hands the scale's moves, in order, to a sink: the stripes, the baseline, the numbers.
     void makeMoves(MoveSink& sink) const;
 
 private:
-    using Layout = std::variant<FlatScaleLayout, RoundScaleLayout>;
+    using Layout = ScaleLayout;
     Engraving(Layout layout, std::string sequence, std::string depth, OutputFormat format);
 
     Layout m_layout;
+    std::optional<NumberLayout> m_numbers;
     std::string m_sequence;
     std::string m_depth;
     OutputFormat m_format;

@@ -19,6 +19,7 @@ namespace mensora {
 struct ControlRow;
 struct Refusal;
 class LiveUpdate;
+class NumbersDialog;
 class PreviewPicture;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
@@ -53,6 +54,19 @@ public:
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
 
+    // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
+    // ones it was closed with by OK. They start at their defaults on every run.
+    void editNumbersAndMarks();
+
+    // The number and mark settings that go into scaleParameters().
+    void setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks);
+    const NumberSettings& numberSettings() const { return m_numbers; }
+    const MarkSettings& markSettings() const { return m_marks; }
+
+    // Runs the numbers dialog; true when it was closed by OK. Replaceable so that tests fill
+    // the form and accept it without a modal loop.
+    std::function<bool(NumbersDialog& dialog)> runNumbersDialog;
+
 private:
     void createClientArea();
     QWidget* createControl(const ControlRow& row, QWidget* parent);
@@ -81,9 +95,12 @@ private:
     QHash<QString, QWidget*> m_controls; // option buttons live in m_groups instead
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
+    QAction* m_numbersAction = nullptr;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
     LiveUpdate* m_liveUpdate = nullptr;
+    NumberSettings m_numbers;
+    MarkSettings m_marks;
 };
 
 } // namespace mensora
