@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "cli/number_options.h"
 #include "model/scale_choices.h"
 #include "model/scale_input.h"
 
@@ -73,6 +74,7 @@ CommandLine::CommandLine()
         { "stroke-width", "Line width of an SVG drawing in millimetres (default 0.1).", "mm",
             "0.1" },
     });
+    m_parser.addOptions(numberOptions());
 }
 
 void CommandLine::addTextOptions()
@@ -126,7 +128,8 @@ bool CommandLine::applyOptions(ScaleParameters& p, QString& error) const
         && readChoice(m_parser, "unit", p.unit, error)
         && readChoice(m_parser, "baseline", p.baseline, error)
         && readChoice(m_parser, "position", p.stripePosition, error)
-        && readChoice(m_parser, "format", p.format, error);
+        && readChoice(m_parser, "format", p.format, error)
+        && readNumberOptions(m_parser, p.numbers, p.marks, error);
 }
 
 bool CommandLine::readFileOptions()

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "engraving/numbering.h"
 #include "model/character_text.h"
 #include "model/scale_input.h"
 #include "model/scale_values.h"
@@ -61,7 +62,7 @@ private:
 
 // The box most likely to blame for coordinates too large to write: the largest number that
 // goes into them.
-Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
+std::pair<ScaleInput, double> largestInput(const ScaleParameters& p, std::size_t stripes)
 {
     const bool round = p.shape == Shape::Round;
     const double count = static_cast<double>(stripes);
@@ -89,9 +90,29 @@ Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
             largest = magnitude;
         }
     }
+    return { blamed, largest };
+}
+
+Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
+{
+    const ScaleInput blamed = largestInput(p, stripes).first;
     return { blamed,
         inputCaption(blamed, p.shape)
             + " is too large: the scale's coordinates cannot be written." };
+}
+
+// The numbers go beyond the stripes by their height and gap: those are to blame unless a box
+// holds a larger number.
+Refusal numbersTooLarge(const ScaleParameters& p, std::size_t stripes)
+{
+    const double height = std::fabs(numberHeightOf(p.numbers, p.unit));
+    const double gap = std::fabs(numberGapOf(p.numbers, p.unit));
+    if (std::fmax(height, gap) < largestInput(p, stripes).second)
+        return coordinatesTooLarge(p, stripes);
+    const NumberSetting blamed = height >= gap ? NumberSetting::Height : NumberSetting::Gap;
+    return settingRefusal(blamed,
+        numberSettingCaption(blamed)
+            + " is too large: the numbers' coordinates cannot be written.");
 }
 
 Result<std::monostate> checkDepth(const std::string& depth)
@@ -125,22 +146,23 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p)
             return depth.refusal();
     }
 
-    // The stripes take the step in double precision; the single only counts them.
-    Layout layout = FlatScaleLayout { v.total, v.wideStep, v.startX, v.startY, p.stripePosition,
-        p.baseline, v.lengths };
-    if (p.shape == Shape::Round) {
-        // A plot file has no arcs: a dial's base circle stays out of it.
-        const Baseline baseCircle = p.format == OutputFormat::Plot ? Baseline::None : p.baseline;
-        layout = RoundScaleLayout { v.total, v.wideStep, v.startAngle, v.radius, v.startX, v.startY,
-            p.stripePosition, baseCircle, v.lengths };
-    }
-
-    Engraving engraving(std::move(layout), v.sequence, p.depth, p.format);
+    Engraving engraving(scaleLayoutOf(p, v), v.sequence, p.depth, p.format);
     engraving.m_unit = p.unit;
     CoordinateCheck check(p.format);
     engraving.makeMoves(check);
     if (!check.allWritable())
         return coordinatesTooLarge(p, v.sequence.size());
+
+    auto numbers = prepareNumbers(p, v);
+    if (!numbers)
+        return numbers.refusal();
+    if (*numbers) {
+        CoordinateCheck numberCheck(p.format);
+        (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, numberCheck);
+        if (!numberCheck.allWritable())
+            return numbersTooLarge(p, v.sequence.size());
+        engraving.m_numbers = std::move(numbers.value());
+    }
     return engraving;
 }
 
@@ -154,6 +176,10 @@ Engraving::Engraving(Layout layout, std::string sequence, std::string depth, Out
 void Engraving::makeMoves(MoveSink& sink) const
 {
     std::visit([&](const auto& layout) { layout.makeMoves(m_sequence, m_depth, sink); }, m_layout);
+    if (!m_numbers)
+        return;
+    sink.section(MoveSection::Numbers);
+    m_numbers->makeMoves(m_layout, m_depth, sink);
 }
 
 void Engraving::write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg) const

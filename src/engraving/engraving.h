@@ -3,8 +3,8 @@
 #include <string>
 #include <variant>
 
-#include "layout/flat_scale_layout.h"
-#include "layout/round_scale_layout.h"
+#include "layout/number_layout.h"
+#include "layout/scale_layout.h"
 #include "model/number_rules.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
@@ -21,7 +21,8 @@ public:
     // Reads the parameters and refuses, naming the box, any input that gives no sound file:
     // the stripe-pattern limits, numbers beyond their precision, a depth text with characters
     // outside printable ASCII (G-code only), and coordinates that overflow (for a drawing,
-    // also its extent and arcs).
+    // also its extent and arcs); then the number settings (see prepareNumbers) and the
+    // numbers' coordinates.
     static Result<Engraving> prepare(const ScaleParameters& parameters);
 
     // The stripe sequence, one kind digit per stripe.
@@ -33,14 +34,15 @@ public:
     // file leaves out; the SVG settings concern only an SVG drawing.
     void write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg = {}) const;
 
-    // Hands the scale's moves, in order, to a sink.
+    // Hands the scale's moves, in order, to a sink: the stripes, the baseline, the numbers.
     void makeMoves(MoveSink& sink) const;
 
 private:
-    using Layout = std::variant<FlatScaleLayout, RoundScaleLayout>;
+    using Layout = ScaleLayout;
     Engraving(Layout layout, std::string sequence, std::string depth, OutputFormat format);
 
     Layout m_layout;
+    std::optional<NumberLayout> m_numbers;
     std::string m_sequence;
     std::string m_depth;
     OutputFormat m_format;

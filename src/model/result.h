@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 
+#include "model/number_settings.h"
 #include "model/scale_input.h"
 
 namespace mensora {
@@ -14,7 +16,16 @@ struct Refusal
 {
     ScaleInput input;
     std::string message;
+    // Set when a setting of the numbers is to blame rather than a box; `input` then means
+    // nothing.
+    std::optional<NumberSetting> setting = std::nullopt;
 };
+
+// A refusal that names a setting of the numbers.
+inline Refusal settingRefusal(NumberSetting setting, std::string message)
+{
+    return { ScaleInput::Length, std::move(message), setting };
+}
 
 // A value, or the refusal that stopped it from being computed.
 template <typename T>

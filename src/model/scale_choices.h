@@ -20,6 +20,7 @@ inline constexpr std::array<std::string_view, 2> units = { "mm", "inch" };
 inline constexpr std::array<std::string_view, 2> baselines = { "none", "single" };
 inline constexpr std::array<std::string_view, 3> positions = { "above", "midway", "under" };
 inline constexpr std::array<std::string_view, 4> formats = { "gcode", "plot", "svg", "dxf" };
+inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
 } // namespace choice_detail
 
 template <>
@@ -46,6 +47,12 @@ template <>
 constexpr std::span<const std::string_view> choiceNames<OutputFormat>()
 {
     return choice_detail::formats;
+}
+
+template <>
+constexpr std::span<const std::string_view> choiceNames<NumberOrientation>()
+{
+    return choice_detail::orientations;
 }
 
 template <typename Choice>

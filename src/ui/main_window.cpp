@@ -26,6 +26,7 @@
 #include "ui/control_table.h"
 #include "ui/file_filter.h"
 #include "ui/live_update.h"
+#include "ui/numbers_dialog.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
 #include "ui/scale_file_commands.h"
@@ -101,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent)
     };
     showMessage
         = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
+    runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 }
 
 void MainWindow::createClientArea()
@@ -197,6 +199,11 @@ void MainWindow::createMenu()
     file->addSeparator()->setObjectName(QStringLiteral("menu_str"));
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("menu_exit"));
+
+    QMenu* scale = menuBar()->addMenu(QStringLiteral("Scale"));
+    scale->setObjectName(QStringLiteral("menu_scale"));
+    m_numbersAction = scale->addAction(QStringLiteral("Numbers and marks\u2026"));
+    m_numbersAction->setObjectName(QStringLiteral("menu_numbers"));
 }
 
 void MainWindow::connectHandlers()
@@ -210,6 +217,7 @@ void MainWindow::connectHandlers()
     auto* preview = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("Cmd_preview")));
     connect(preview, &QPushButton::clicked, this, &MainWindow::runPreview);
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
+    connect(m_numbersAction, &QAction::triggered, this, &MainWindow::editNumbersAndMarks);
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
 }
@@ -257,6 +265,8 @@ ScaleParameters MainWindow::scaleParameters() const
     parameters.unit = static_cast<Unit>(choice(unitGroup));
     const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
     parameters.format = plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode;
+    parameters.numbers = m_numbers;
+    parameters.marks = m_marks;
     return parameters;
 }
 
@@ -273,6 +283,25 @@ void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
     select(unitGroup, parameters.unit);
     onShapeClicked(static_cast<int>(parameters.shape));
     onUnitClicked(static_cast<int>(parameters.unit));
+    setNumbersAndMarks(parameters.numbers, parameters.marks);
+}
+
+void MainWindow::setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks)
+{
+    m_numbers = numbers;
+    m_marks = marks;
+}
+
+// A picture on show is redrawn with the new settings; an empty one waits for Preview.
+void MainWindow::editNumbersAndMarks()
+{
+    NumbersDialog dialog(this);
+    dialog.setSettings(m_numbers, m_marks);
+    if (!runNumbersDialog(dialog))
+        return;
+    setNumbersAndMarks(dialog.numbers(), dialog.marks());
+    if (picture()->drawing() || !picture()->message().isEmpty())
+        runPreview();
 }
 
 // A refused run clears the picture and shows the reason inside it: the preview runs on every
@@ -331,6 +360,8 @@ void MainWindow::saveEngravingFile()
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     showMessage(QString::fromStdString(refusal.message));
+    if (refusal.setting)
+        return; // a setting of the numbers: it has no box in the window
     if (QLineEdit* culprit = box(boxNameOf(refusal.input))) {
         culprit->setFocus();
         culprit->selectAll();

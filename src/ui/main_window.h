@@ -21,6 +21,7 @@ namespace mensora {
 struct ControlRow;
 struct Refusal;
 class LiveUpdate;
+class NumbersDialog;
 class PreviewPicture;
 class ScaleFileCommands;
 
@@ -39,9 +40,9 @@ public:
     // The inputs as they stand: every box's text exactly as typed, every group's choice.
     ScaleParameters scaleParameters() const;
 
-    // Sets every box and option of a scale as if the user had typed and clicked them: the
-    // shape and unit captions switch as on a click. Runs no preview. The plot box is left as
-    // it is: the output format is not part of a scale.
+    // Sets every box and option of a scale as if the user had typed and clicked them (the
+    // shape and unit captions switch as on a click), and its numbers and marks. Runs no
+    // preview. The plot box is left as it is: the output format is not part of a scale.
     void applyScaleParameters(const ScaleParameters& parameters);
 
     // The engraving of the parameters for a file, refusals handled as Save G-Code handles them
@@ -68,6 +69,19 @@ public:
 
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
+
+    // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
+    // ones it was closed with by OK. They start at their defaults on every run.
+    void editNumbersAndMarks();
+
+    // The number and mark settings that go into scaleParameters().
+    void setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks);
+    const NumberSettings& numberSettings() const { return m_numbers; }
+    const MarkSettings& markSettings() const { return m_marks; }
+
+    // Runs the numbers dialog; true when it was closed by OK. Replaceable so that tests fill
+    // the form and accept it without a modal loop.
+    std::function<bool(NumbersDialog& dialog)> runNumbersDialog;
 
 private:
     void createClientArea();
@@ -97,10 +111,13 @@ private:
     QHash<QString, QWidget*> m_controls; // option buttons live in m_groups instead
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
+    QAction* m_numbersAction = nullptr;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
     LiveUpdate* m_liveUpdate = nullptr;
     ScaleFileCommands* m_scaleFiles = nullptr;
+    NumberSettings m_numbers;
+    MarkSettings m_marks;
 };
 
 } // namespace mensora

@@ -23,8 +23,8 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from real_readers import (FLAT, ROUND, Failure, check_every_scale, has_baseline,  # noqa: E402
-                          run, words)
+from real_readers import (FLAT, NUMBERED, ROUND, Failure, check_every_scale,  # noqa: E402
+                          has_baseline, run, words)
 
 SKIP = 77
 CLOSE = 1e-9
@@ -35,7 +35,7 @@ ROUND_EXTRA = [
     ["--shape", "round", "--length", "360", "--distance", "90", "--radius", "0",
      "--baseline", "single"],
 ]
-SCALES = FLAT + ROUND + ROUND_EXTRA
+SCALES = FLAT + ROUND + ROUND_EXTRA + [flags for flags, _, _ in NUMBERED]
 
 
 # ---- ours, from the G-code ------------------------------------------------------------------
@@ -245,7 +245,8 @@ def main():
     if reader_missing(reader):
         print(f"the {reader} reader is not installed; skipping")
         return SKIP
-    return check_every_scale(check_dxf if reader == "dxf" else check_svg, cli, SCALES)
+    cases = [(flags,) for flags in SCALES]
+    return check_every_scale(check_dxf if reader == "dxf" else check_svg, cli, cases)
 
 
 if __name__ == "__main__":
