@@ -7,8 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringList>
 
+#include "files/number_settings_json.h"
 #include "files/safe_save.h"
 #include "model/scale_choices.h"
 #include "model/scale_input.h"
@@ -34,106 +34,13 @@ constexpr TextKey textKeys[] = {
     { "startAngle", &ScaleParameters::startAngle },
 };
 constexpr const char* stripeLengthsKey = "stripeLengths";
+constexpr const char* numbersKey = "numbers";
+constexpr const char* marksKey = "marks";
 
 QString qText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
-
-qsizetype characterCount(const QString& text)
-{
-    return text.toUcs4().size();
-}
-
-template <typename Choice>
-QString namesOf()
-{
-    QStringList names;
-    for (const std::string_view name : choiceNames<Choice>())
-        names << qText(name);
-    return names.join(QStringLiteral(" or "));
-}
-
-// Reads a file's values into a scale; the first value that cannot be read stops it with the
-// sentence that refuses the file.
-class ValueReader
-{
-public:
-    ValueReader(const QJsonObject& object, const QString& name)
-        : m_object(object)
-        , m_name(name)
-    { }
-
-    bool text(const char* key, std::string& text)
-    {
-        if (!m_object.contains(QLatin1String(key)))
-            return true;
-        const QJsonValue value = m_object.value(QLatin1String(key));
-        return value.isString() ? boxText(key, value.toString(), text) : wrongType(key, "a text");
-    }
-
-    bool stripeLengths(std::array<std::string, 6>& lengths)
-    {
-        const QLatin1String key(stripeLengthsKey);
-        if (!m_object.contains(key))
-            return true;
-        const QJsonValue value = m_object.value(key);
-        const QJsonArray texts = value.toArray();
-        if (!value.isArray() || texts.size() != qsizetype(lengths.size()))
-            return wrongType(stripeLengthsKey, "a list of six texts");
-        for (std::size_t i = 0; i < lengths.size(); ++i) {
-            const QJsonValue length = texts.at(qsizetype(i));
-            if (!length.isString())
-                return wrongType(stripeLengthsKey, "a list of six texts");
-            if (!boxText(stripeLengthsKey, length.toString(), lengths[i]))
-                return false;
-        }
-        return true;
-    }
-
-    template <typename Choice>
-    bool choice(const char* key, Choice& choice)
-    {
-        if (!m_object.contains(QLatin1String(key)))
-            return true;
-        const QJsonValue value = m_object.value(QLatin1String(key));
-        const auto named = choiceNamed<Choice>(value.toString().toStdString());
-        if (value.isString() && named) {
-            choice = *named;
-            return true;
-        }
-        const QString got = value.isString() ? QStringLiteral("\"%1\"").arg(value.toString())
-                                             : QStringLiteral("a value of another type");
-        return refuse(QStringLiteral("%1: \"%2\" must be %3, not %4.")
-                          .arg(m_name, QLatin1String(key), namesOf<Choice>(), got));
-    }
-
-    const QString& problem() const { return m_problem; }
-
-private:
-    bool boxText(const char* key, const QString& value, std::string& text)
-    {
-        if (characterCount(value) > maxScaleFileText)
-            return refuse(QStringLiteral("%1: \"%2\" holds more than 1,000 characters.")
-                              .arg(m_name, QLatin1String(key)));
-        text = value.toStdString();
-        return true;
-    }
-    bool wrongType(const char* key, const char* wanted)
-    {
-        return refuse(QStringLiteral("%1: \"%2\" must be %3.")
-                          .arg(m_name, QLatin1String(key), QLatin1String(wanted)));
-    }
-    bool refuse(const QString& problem)
-    {
-        m_problem = problem;
-        return false;
-    }
-
-    const QJsonObject& m_object;
-    const QString& m_name;
-    QString m_problem;
-};
 
 ScaleFileReading refused(const QString& problem)
 {
@@ -158,6 +65,19 @@ std::optional<QString> wrongFormat(const QJsonObject& object, const QString& nam
     return std::nullopt;
 }
 
+bool readScale(JsonReader& read, ScaleParameters& scale)
+{
+    for (const TextKey& key : textKeys)
+        if (!read.text(key.key, scale.*key.text))
+            return false;
+    return read.texts(stripeLengthsKey, scale.stripeLengths)
+        && read.choice("baseline", scale.baseline)
+        && read.choice("stripePosition", scale.stripePosition) && read.choice("shape", scale.shape)
+        && read.choice("unit", scale.unit)
+        && read.object(numbersKey, [&](JsonReader& r) { return readNumbers(r, scale.numbers); })
+        && read.object(marksKey, [&](JsonReader& r) { return readMarks(r, scale.marks); });
+}
+
 } // namespace
 
 QByteArray scaleFileBytes(const ScaleParameters& scale)
@@ -175,6 +95,8 @@ QByteArray scaleFileBytes(const ScaleParameters& scale)
     object.insert(QStringLiteral("stripePosition"), qText(choiceName(scale.stripePosition)));
     object.insert(QStringLiteral("shape"), qText(choiceName(scale.shape)));
     object.insert(QStringLiteral("unit"), qText(choiceName(scale.unit)));
+    object.insert(QLatin1String(numbersKey), numbersJson(scale.numbers));
+    object.insert(QLatin1String(marksKey), marksJson(scale.marks));
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
@@ -197,14 +119,8 @@ ScaleFileReading parseScaleFile(const QByteArray& bytes, const QString& name)
         return refused(*problem);
 
     ScaleParameters scale;
-    ValueReader read(object, name);
-    bool ok = true;
-    for (const TextKey& key : textKeys)
-        ok = ok && read.text(key.key, scale.*key.text);
-    ok = ok && read.stripeLengths(scale.stripeLengths) && read.choice("baseline", scale.baseline)
-        && read.choice("stripePosition", scale.stripePosition) && read.choice("shape", scale.shape)
-        && read.choice("unit", scale.unit);
-    if (!ok)
+    JsonReader read(object, name);
+    if (!readScale(read, scale))
         return refused(read.problem());
     return { scale, QString() };
 }
@@ -231,14 +147,14 @@ std::optional<QString> unkeptInScaleFile(const ScaleParameters& scale)
                                   "keeps.")
                 .arg(QString::fromStdString(inputCaption(row.input, scale.shape)));
     }
-    return std::nullopt;
+    return unkeptNumbers(scale.numbers);
 }
 
 QString saveScaleFile(const ScaleParameters& scale, const QString& path)
 {
     const QByteArray bytes = scaleFileBytes(scale);
     return saveSafely(path, [&](TextSink& sink) {
-        sink.write({ bytes.constData(), std::size_t(bytes.size()) });
+        sink.write({ bytes.constData(), static_cast<std::size_t>(bytes.size()) });
     });
 }
 

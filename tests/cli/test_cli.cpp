@@ -290,6 +290,17 @@ void TestCli::scaleFileComesFirstAndOptionsGivenOverrideIt()
         overridden.out, run(dial + QStringList { "--baseline", "single", "--length", "-10" }).out);
     QCOMPARE(run({ "--scale", scale, "--format", "plot", "--baseline", "single" }).out,
         run(dial + QStringList { "--format", "plot" }).out);
+
+    // The numbers and marks too.
+    const QString numbered = m_dir.filePath("numbered.mensora");
+    const QStringList numbers = { "--numbers", "1", "--number-step", "5", "--end-on-total",
+        "--number-font", "timesr", "--package", "13" };
+    QCOMPARE(run(QStringList { "--save-scale", numbered } + numbers).status, 0);
+    const Run decimals = run({ "--scale", numbered, "--number-decimals", "1" });
+    QCOMPARE(decimals.status, 0);
+    QCOMPARE(decimals.out, run(numbers + QStringList { "--number-decimals", "1" }).out);
+    QCOMPARE(run({ "--scale", numbered, "--numbers", "0", "--sequence" }).out,
+        run({ "--package", "13", "--end-on-total", "--sequence" }).out);
 }
 
 void TestCli::saveScaleWritesTheScaleFileAndNothingElse()

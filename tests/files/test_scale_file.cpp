@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,6 +45,15 @@ ScaleParameters withChoices(Shape shape, Unit unit, Baseline baseline, StripePos
     return p;
 }
 
+// Every number and mark setting away from its start value.
+ScaleParameters numbered()
+{
+    ScaleParameters p;
+    p.numbers = { 2, -1.25, 0.1, 3, 2.5, -0.5, "gothgbt", NumberOrientation::Level, "<\"", "° mm" };
+    p.marks = { true, true };
+    return p;
+}
+
 ScaleParameters withLength(std::string length)
 {
     ScaleParameters p;
@@ -62,7 +73,7 @@ private slots:
     void filesAreReadOrRefusedWithOneSentence_data();
     void filesAreReadOrRefusedWithOneSentence();
     void fileThatCannotBeReadIsRefused();
-    void boxTextOverAThousandCharactersIsNotKept();
+    void scaleThatNoFileKeepsIsNamed();
 
 private:
     QTemporaryDir m_dir;
@@ -79,6 +90,12 @@ void TestScaleFile::savingAndOpeningKeepsTheScale_data()
         << withChoices(Shape::Flat, Unit::Millimetre, Baseline::None, StripePosition::Midway);
     QTest::newRow("round mm single above")
         << withChoices(Shape::Round, Unit::Millimetre, Baseline::Single, StripePosition::Above);
+    QTest::newRow("numbers and marks") << numbered();
+    ScaleParameters unsetNumbers = numbered();
+    unsetNumbers.numbers.step.reset();
+    unsetNumbers.numbers.decimals.reset();
+    unsetNumbers.numbers.font = "not offered";
+    QTest::newRow("numbers, defaults left out") << unsetNumbers;
 }
 
 void TestScaleFile::savingAndOpeningKeepsTheScale()
@@ -154,6 +171,25 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
     QTest::newRow("output format is no option of a scale")
         << scaleFile(", \"unit\": \"plot\"") << unread
         << "s.mensora: \"unit\" must be mm or inch, not \"plot\".";
+    ScaleParameters kindThree;
+    kindThree.numbers.kind = 3;
+    QTest::newRow("numbers, the rest unset")
+        << scaleFile(", \"numbers\": {\"kind\": 3, \"later\": 1}, \"marks\": {}") << kindThree
+        << none;
+    QTest::newRow("kind 7") << scaleFile(", \"numbers\": {\"kind\": 7}") << unread
+                            << "s.mensora: \"numbers.kind\" must be a whole number from 0 to 6.";
+    QTest::newRow("decimals 1.5")
+        << scaleFile(", \"numbers\": {\"decimals\": 1.5}") << unread
+        << "s.mensora: \"numbers.decimals\" must be a whole number from 0 to 3.";
+    QTest::newRow("step as text") << scaleFile(", \"numbers\": {\"step\": \"2\"}") << unread
+                                  << "s.mensora: \"numbers.step\" must be a number.";
+    QTest::newRow("orientation not a name")
+        << scaleFile(", \"numbers\": {\"orientation\": \"up\"}") << unread
+        << "s.mensora: \"numbers.orientation\" must be dial or level, not \"up\".";
+    QTest::newRow("numbers not an object")
+        << scaleFile(", \"numbers\": 1") << unread << "s.mensora: \"numbers\" must be an object.";
+    QTest::newRow("mark as text") << scaleFile(", \"marks\": {\"endOnTotal\": \"yes\"}") << unread
+                                  << "s.mensora: \"marks.endOnTotal\" must be true or false.";
     QTest::newRow("text over a thousand characters")
         << scaleFile(
                ", \"stripeLengths\": [\"1\", \"2\", \"" + thousand + "4\", \"4\", \"5\", \"6\"]")
@@ -190,7 +226,7 @@ void TestScaleFile::fileThatCannotBeReadIsRefused()
         QStringLiteral("large.mensora is larger than 1 MB: it is not a scale file."));
 }
 
-void TestScaleFile::boxTextOverAThousandCharactersIsNotKept()
+void TestScaleFile::scaleThatNoFileKeepsIsNamed()
 {
     ScaleParameters scale;
     scale.shape = Shape::Round;
@@ -199,6 +235,14 @@ void TestScaleFile::boxTextOverAThousandCharactersIsNotKept()
     scale.startX += "x";
     QCOMPARE(unkeptInScaleFile(scale).value_or(QString()),
         QStringLiteral("Centre X holds more than 1,000 characters, more than a scale file keeps."));
+
+    ScaleParameters numbers;
+    numbers.numbers.suffix = std::string(1001, 'x');
+    QCOMPARE(unkeptInScaleFile(numbers).value_or(QString()),
+        QStringLiteral("Suffix holds more than 1,000 characters, more than a scale file keeps."));
+    numbers.numbers.step = INFINITY;
+    QCOMPARE(unkeptInScaleFile(numbers).value_or(QString()),
+        QStringLiteral("Number step is not a finite number, which a scale file cannot keep."));
 }
 
 QTEST_GUILESS_MAIN(TestScaleFile)

@@ -98,16 +98,23 @@ private:
 void TestScaleFileCommands::savedScaleOpensInAnotherWindowAsTheSameScale_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::newRow("start values") << QStringList {};
-    QTest::newRow("round in inches, odd texts") << roundInches;
-    QTest::newRow("back to flat") << roundInches + QStringList { "Option3:0", "Option2:1" };
+    QTest::addColumn<bool>("numbered");
+    QTest::newRow("start values") << QStringList {} << false;
+    QTest::newRow("round in inches, odd texts") << roundInches << false;
+    QTest::newRow("back to flat") << roundInches + QStringList { "Option3:0", "Option2:1" }
+                                  << false;
+    QTest::newRow("numbered dial") << QStringList { "Option3:1", "Option1:1" } << true;
 }
 
 void TestScaleFileCommands::savedScaleOpensInAnotherWindowAsTheSameScale()
 {
     QFETCH(QStringList, steps);
+    QFETCH(bool, numbered);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Mensora"));
     follow(*m_window, steps);
+    if (numbered)
+        m_window->setNumbersAndMarks(
+            { 1, 90, -10, 1, 4, 2, "timesr", NumberOrientation::Level, "", "°" }, { false, true });
     trigger("menu_savescale", inFolder("dial.mensora"));
     QCOMPARE(m_messages, QStringList {});
     QCOMPARE(m_filters, QStringList { "Mensora scale (*.mensora)" });
