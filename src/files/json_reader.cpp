@@ -129,6 +129,20 @@ bool JsonReader::refuse(const QString& problem)
     return false;
 }
 
+// A short text of printable characters quoted, so that the sentence names it; any other
+// value described, so that the sentence stays one short line.
+QString JsonReader::describedValue(const QJsonValue& value)
+{
+    constexpr qsizetype longest = 40;
+    if (!value.isString())
+        return QStringLiteral("a value of another type");
+    const QString text = value.toString();
+    const auto printable = [](QChar c) { return c.isPrint(); };
+    if (text.size() > longest || !std::all_of(text.begin(), text.end(), printable))
+        return QStringLiteral("a text that is none of them");
+    return QStringLiteral("\"%1\"").arg(text);
+}
+
 QString JsonReader::keyName(const char* key) const
 {
     const QString name = QLatin1String(key);

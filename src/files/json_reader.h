@@ -48,16 +48,16 @@ public:
         QStringList names;
         for (const std::string_view name : choiceNames<Choice>())
             names << QString::fromUtf8(name.data(), qsizetype(name.size()));
-        const QString got = value.isString() ? QStringLiteral("\"%1\"").arg(value.toString())
-                                             : QStringLiteral("a value of another type");
         return refuse(QStringLiteral("%1: \"%2\" must be %3, not %4.")
-                          .arg(m_fileName, keyName(key), names.join(QStringLiteral(" or ")), got));
+                          .arg(m_fileName, keyName(key), names.join(QStringLiteral(" or ")),
+                              describedValue(value)));
     }
 
     const QString& problem() const { return m_problem; }
 
 private:
     bool has(const char* key) const { return m_object.contains(QLatin1String(key)); }
+    static QString describedValue(const QJsonValue& value);
     bool boxText(const char* key, const QString& value, std::string& text);
     bool wrongType(const char* key, const QString& wanted);
     bool refuse(const QString& problem);

@@ -168,6 +168,9 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
         << scaleFile(", \"stripePosition\": 1") << unread
         << "s.mensora: \"stripePosition\" must be above or midway or under, not a value of "
            "another type.";
+    QTest::newRow("option with a line feed")
+        << scaleFile(", \"shape\": \"flat\\nround\"") << unread
+        << "s.mensora: \"shape\" must be flat or round, not a text that is none of them.";
     QTest::newRow("output format is no option of a scale")
         << scaleFile(", \"unit\": \"plot\"") << unread
         << "s.mensora: \"unit\" must be mm or inch, not \"plot\".";
