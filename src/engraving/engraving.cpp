@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "engraving/machine_check.h"
 #include "model/character_text.h"
 #include "model/scale_input.h"
 #include "model/scale_values.h"
@@ -53,7 +54,8 @@ private:
 
 // The box most likely to blame for coordinates too large to write: the largest number that
 // goes into them.
-Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
+Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes,
+    const std::string& reason = " is too large: the scale's coordinates cannot be written.")
 {
     const bool round = p.shape == Shape::Round;
     const double count = static_cast<double>(stripes);
@@ -81,9 +83,7 @@ Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
             largest = magnitude;
         }
     }
-    return { blamed,
-        inputCaption(blamed, p.shape)
-            + " is too large: the scale's coordinates cannot be written." };
+    return { blamed, inputCaption(blamed, p.shape) + reason };
 }
 
 Result<std::monostate> checkDepth(const std::string& depth)
@@ -106,13 +106,15 @@ std::string asciiSeparator(const std::string& separator)
 
 } // namespace
 
-Result<Engraving> Engraving::prepare(const ScaleParameters& p)
+Result<Engraving> Engraving::prepare(const ScaleParameters& p, const MachineSettings& machine)
 {
     const auto read = readScaleValues(p);
     if (!read)
         return read.refusal();
     const ScaleValues& v = *read;
-    if (p.format == OutputFormat::Gcode) {
+    const MachineProfile profile = effectiveProfile(machine.profile, p.format);
+    // A laser writes no depth.
+    if (p.format == OutputFormat::Gcode && profile != MachineProfile::GrblLaser) {
         if (const auto depth = checkDepth(p.depth); !depth)
             return depth.refusal();
     }
@@ -121,8 +123,9 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p)
     Layout layout = FlatScaleLayout { v.total, v.wideStep, v.startX, v.startY, p.stripePosition,
         p.baseline, v.lengths };
     if (p.shape == Shape::Round) {
-        // A plot file has no arcs: a dial's base circle stays out of it.
-        const Baseline baseCircle = p.format == OutputFormat::Plot ? Baseline::None : p.baseline;
+        // A plain plot file has no arcs: a dial's base circle stays out of it.
+        const bool arcless = p.format == OutputFormat::Plot && profile == MachineProfile::Plain;
+        const Baseline baseCircle = arcless ? Baseline::None : p.baseline;
         layout = RoundScaleLayout { v.total, v.wideStep, v.startAngle, v.radius, v.startX, v.startY,
             p.stripePosition, baseCircle, v.lengths };
     }
@@ -132,6 +135,23 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p)
     engraving.makeMoves(check);
     if (!check.allWritable())
         return coordinatesTooLarge(p, v.sequence.size());
+
+    auto job = machineJobFor(p, v, machine);
+    if (!job)
+        return job.refusal();
+    engraving.m_machine = std::move(*job);
+    if (profile == MachineProfile::Plain)
+        return engraving;
+    switch (engraving.checkMachineFile()) {
+    case MachineFileFault::OutOfRange:
+        return coordinatesTooLarge(p, v.sequence.size(), machineRangeReason(profile, p.unit));
+    case MachineFileFault::TooManyLines:
+        return machineRefusal(MachineSetting::LineNumbers,
+            "go only up to 9999999 in a GRBL program, and this one has more lines: turn them "
+            "off.");
+    case MachineFileFault::None:
+        break;
+    }
     return engraving;
 }
 
@@ -149,6 +169,10 @@ void Engraving::makeMoves(MoveSink& sink) const
 
 void Engraving::write(TextSink& sink, const NumberFormat& format) const
 {
+    if (m_machine.profile != MachineProfile::Plain) {
+        writeMachineFile(sink); // its numbers take "." whatever the locale
+        return;
+    }
     if (m_format == OutputFormat::Plot) {
         PlotWriter writer(sink);
         writer.begin();

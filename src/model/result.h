@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 
+#include "model/machine_settings.h"
 #include "model/scale_input.h"
 
 namespace mensora {
@@ -14,7 +16,17 @@ struct Refusal
 {
     ScaleInput input;
     std::string message;
+    // Set when a machine setting is to blame rather than a box; `input` then means nothing.
+    std::optional<MachineSetting> machineSetting = std::nullopt;
 };
+
+// A refusal that names a machine setting: its caption, then the reason.
+inline Refusal machineRefusal(MachineSetting setting, const std::string& reason)
+{
+    return { .input = ScaleInput::Length,
+        .message = machineSettingCaption(setting) + " " + reason,
+        .machineSetting = setting };
+}
 
 // A value, or the refusal that stopped it from being computed.
 template <typename T>
