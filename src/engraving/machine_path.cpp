@@ -101,7 +101,7 @@ void MachinePath::endStroke(bool lifted)
     if (m_hadArc && m_segments.empty())
         return; // an arc of no sweep: nothing to cut, so no plunge either
     const bool reverse = m_order == TravelOrder::Alternate && stroke < m_stripes && stroke % 2 == 1
-        && !m_segments.empty();
+        && m_passes % 2 == 1 && !m_segments.empty();
     m_out.move(reverse ? Rapid { m_x, m_y } : m_rapid);
     for (int pass = 1; pass <= m_passes; ++pass) {
         if (m_hasPlunge)
