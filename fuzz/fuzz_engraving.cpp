@@ -1,17 +1,24 @@
-// Fuzz target: the whole generation, from arbitrary box texts and choices to the file's bytes.
+// Fuzz target: the whole generation, from arbitrary box texts, choices and machine settings to
+// the file's bytes and the job's figures.
 // Input: "CHOICES|length|distance|stripe1|..|stripe6|package|startx|starty|depth|radius|
-// startangle"; missing fields keep the window's start texts. CHOICES are five bytes, each
-// taken modulo the number of options (so "0" and "1" read as the first and second button):
-// shape, baseline, stripe position, output format, decimal separator.
+// startangle|feed|plungefeed|rapidrate|safez|spindle|power|passes"; missing fields keep the
+// window's start texts and the default settings, and a setting that is no number (with ".")
+// keeps its default. CHOICES are bytes, each taken modulo the number of options (so "0" and "1"
+// read as the first and second button): shape, baseline, stripe position, output format,
+// decimal separator, then machine profile, travel order, line numbers (on first) and unit.
+// Inputs of five choices and fourteen fields, the older form, give the plain file.
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engraving/engraving.h"
 #include "fuzz_check.h"
+#include "model/machine_settings.h"
 #include "model/scale_input.h"
 #include "model/stripe_pattern.h"
 
@@ -40,8 +47,25 @@ const NumberFormat formats[] = {
 struct FuzzCase
 {
     ScaleParameters parameters;
+    MachineSettings machine;
     NumberFormat format;
 };
+
+std::optional<double> settingNumber(std::string_view& input, bool& more)
+{
+    if (!more)
+        return std::nullopt;
+    return strictNumberValue(takeField(input, more), NumberFormat { ".", "" });
+}
+
+void readSettings(std::string_view input, bool more, MachineSettings& m, Unit unit)
+{
+    for (std::optional<Rate>* rate : { &m.feed, &m.plungeFeed, &m.rapidRate })
+        if (const auto value = settingNumber(input, more))
+            *rate = Rate { *value, unit };
+    for (double* value : { &m.safeHeight, &m.spindleSpeed, &m.laserPower, &m.passes })
+        *value = settingNumber(input, more).value_or(*value);
+}
 
 FuzzCase caseFrom(std::string_view input)
 {
@@ -57,9 +81,14 @@ FuzzCase caseFrom(std::string_view input)
     p.stripePosition = static_cast<StripePosition>(choice(2, 3));
     p.format = choice(3, 2) == 0 ? OutputFormat::Gcode : OutputFormat::Plot;
     c.format = formats[choice(4, std::size(formats))];
+    c.machine.profile = static_cast<MachineProfile>(choice(5, 5));
+    c.machine.order = static_cast<TravelOrder>(choice(6, 2));
+    c.machine.lineNumbers = choice(7, 2) == 0;
+    p.unit = static_cast<Unit>(choice(8, 2));
 
     for (std::size_t i = 0; i < inputTable.size() && more; ++i)
         inputText(p, inputTable[i].input) = std::string(takeField(input, more));
+    readSettings(input, more, c.machine, p.unit);
     return c;
 }
 
@@ -79,6 +108,39 @@ std::size_t checkedLineCount(const std::string& text)
         FUZZ_CHECK(byte >= 0x20 && byte <= 0x7e, "every byte is printable ASCII");
     }
     return lines;
+}
+
+// What every machine dialect promises: numbered lines without gaps when numbered, GRBL's
+// 80 characters, no Z for a laser, nothing below 0 for a cutter.
+void checkMachineFile(const std::string& text, const MachineJob& job)
+{
+    if (job.profile == MachineProfile::HpglCutter) {
+        FUZZ_CHECK(text.find('-') == std::string::npos, "no plotter coordinate below 0");
+        FUZZ_CHECK(text.ends_with("PU;SP0;\r\n"), "the cutter's file ends with PU;SP0;");
+        return;
+    }
+    const bool grbl = job.profile != MachineProfile::Rs274;
+    std::size_t number = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        const std::string_view line(text.data() + at, end - at);
+        at = end + 2;
+        FUZZ_CHECK(!grbl || line.size() <= 80, "a GRBL line holds at most 80 characters");
+        if (job.lineNumbers)
+            FUZZ_CHECK(line.starts_with("N" + std::to_string(number++) + " "),
+                "lines are numbered without gaps");
+        const std::string_view words = line.substr(0, line.find('('));
+        FUZZ_CHECK(job.profile != MachineProfile::GrblLaser
+                || words.find('Z') == std::string_view::npos,
+            "a laser program has no Z word");
+    }
+}
+
+// What the figures promise: finite amounts, none below 0.
+void checkFigures(const JobFigures& figures)
+{
+    for (const double amount : { figures.cutLength, figures.travelLength, figures.seconds })
+        FUZZ_CHECK(std::isfinite(amount) && amount >= 0, "figures are finite and not below 0");
 }
 
 // Four lines a stripe in G-code, two in a plot file; the baseline likewise (a round scale's
@@ -113,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (stripeCountOf(c.parameters) > MENSORA_FUZZ_MAX_STRIPES)
         return 0;
 #endif
-    const auto engraving = Engraving::prepare(c.parameters);
+    const auto engraving = Engraving::prepare(c.parameters, c.machine);
     if (!engraving) {
         FUZZ_CHECK(
             !engraving.refusal().message.empty(), "a refused input is refused with a message");
@@ -126,6 +188,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StringSink sink;
     engraving->write(sink, c.format);
     const std::size_t lines = checkedLineCount(sink.text);
-    FUZZ_CHECK(lines == expectedLineCount(c.parameters, sequence.size()), "one line per move");
+    const MachineJob& job = engraving->machineJob();
+    if (job.profile == MachineProfile::Plain)
+        FUZZ_CHECK(lines == expectedLineCount(c.parameters, sequence.size()), "one line per move");
+    else
+        checkMachineFile(sink.text, job);
+    checkFigures(engraving->figures());
     return 0;
 }
