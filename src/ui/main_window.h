@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 
 class QAction;
@@ -19,10 +20,12 @@ namespace mensora {
 struct ControlRow;
 struct Refusal;
 class LiveUpdate;
+class MachineDialog;
 class PreviewPicture;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
-// saves the engraving and the View menu that sets how the preview shows and when it runs. Controls
+// saves the engraving, the Machine menu that sets what machine it is for, and the View menu
+// that sets how the preview shows and when it runs. Controls
 // carry their names as objectName; the buttons of an option group share the group's name and are
 // found through the QButtonGroup of that name.
 class MainWindow : public QMainWindow
@@ -53,6 +56,13 @@ public:
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
 
+    // Machine, "Machine settings…": the settings every file and figure is made with, kept
+    // between runs. The dialog runs modally unless replaced; true when it was accepted.
+    const MachineSettings& machineSettings() const { return m_machine; }
+    void setMachineSettings(const MachineSettings& settings);
+    void editMachineSettings();
+    std::function<bool(MachineDialog& dialog)> runMachineDialog;
+
 private:
     void createClientArea();
     QWidget* createControl(const ControlRow& row, QWidget* parent);
@@ -81,6 +91,8 @@ private:
     QHash<QString, QWidget*> m_controls; // option buttons live in m_groups instead
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
+    QAction* m_machineAction = nullptr;
+    MachineSettings m_machine;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
     LiveUpdate* m_liveUpdate = nullptr;
