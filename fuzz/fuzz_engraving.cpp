@@ -136,11 +136,16 @@ void checkMachineFile(const std::string& text, const MachineJob& job)
     }
 }
 
-// What the figures promise: finite amounts, none below 0.
-void checkFigures(const JobFigures& figures)
+// What the figures promise: amounts, none below 0 (a plain file's absurd numbers may add up
+// to infinity, a machine file's stay finite), and a time in words.
+void checkFigures(const JobFigures& figures, MachineProfile profile)
 {
-    for (const double amount : { figures.cutLength, figures.travelLength, figures.seconds })
-        FUZZ_CHECK(std::isfinite(amount) && amount >= 0, "figures are finite and not below 0");
+    for (const double amount : { figures.cutLength, figures.travelLength, figures.seconds }) {
+        FUZZ_CHECK(amount >= 0, "figures are amounts, not below 0");
+        FUZZ_CHECK(profile == MachineProfile::Plain || std::isfinite(amount),
+            "a machine file's figures are finite");
+    }
+    FUZZ_CHECK(!durationText(figures.seconds).empty(), "the time reads in words");
 }
 
 // Four lines a stripe in G-code, two in a plot file; the baseline likewise (a round scale's
@@ -193,6 +198,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(lines == expectedLineCount(c.parameters, sequence.size()), "one line per move");
     else
         checkMachineFile(sink.text, job);
-    checkFigures(engraving->figures());
+    checkFigures(engraving->figures(), job.profile);
     return 0;
 }

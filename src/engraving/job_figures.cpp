@@ -106,6 +106,8 @@ void JobFiguresSink::moveZ(double z, double rate)
 std::string durationText(double seconds)
 {
     const double whole = std::round(std::fmax(seconds, 0));
+    if (!(whole < 3.6e12)) // the figures of an absurd scale may run to infinity
+        return "over 1000000000 h";
     if (!(whole < 3600)) {
         const double minutes = std::round(whole / 60);
         return fixedDecimalsText(std::floor(minutes / 60), 0) + " h "

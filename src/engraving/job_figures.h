@@ -18,7 +18,8 @@ struct JobBox
     double maxY = 0;
 };
 
-// What a job takes, from the moves its file gets, in the scale's unit.
+// What a job takes, from the moves its file gets, in the scale's unit. A plain file's absurd
+// numbers (accepted as long as they can be written) may add up to infinity.
 struct JobFigures
 {
     std::size_t stripes = 0;
@@ -55,7 +56,7 @@ private:
 };
 
 // A time for people: "44 s", "6 min 44 s", "2 h 5 min", rounded to whole seconds (minutes
-// from an hour on).
+// from an hour on); "over 1000000000 h" beyond.
 std::string durationText(double seconds);
 
 } // namespace mensora
