@@ -1,12 +1,17 @@
 // Fuzz target: the whole generation, from arbitrary box texts, choices and machine settings to
 // the file's bytes and the job's figures.
 // Input: "CHOICES|length|distance|stripe1|..|stripe6|package|startx|starty|depth|radius|
-// startangle|feed|plungefeed|rapidrate|safez|spindle|power|passes"; missing fields keep the
-// window's start texts and the default settings, and a setting that is no number (with ".")
-// keeps its default. CHOICES are bytes, each taken modulo the number of options (so "0" and "1"
-// read as the first and second button): shape, baseline, stripe position, output format,
-// decimal separator, then machine profile, travel order, line numbers (on first) and unit.
-// Inputs of five choices and fourteen fields, the older form, give the plain file.
+// startangle|NUMBERS|SETTINGS"; missing fields keep the window's start texts and the default
+// settings. CHOICES are bytes, each taken modulo the number of options (so "0" and "1" read as
+// the first and second button): shape, baseline, stripe position, output format, decimal
+// separator, then machine profile, travel order, line numbers (on first) and unit. NUMBERS
+// are the fields "kind|first|step|decimals|height|gap|font|orientation|prefix|suffix|marks":
+// kind and decimals a digit as it stands (any other byte: kind modulo 8, decimals as
+// needed), first, step, height and gap read by the numeric-prefix rule (empty: unset), font,
+// prefix and suffix as they stand, orientation a byte modulo 2, marks two bytes modulo 2 (end
+// on the total, no double mark); missing, no numbers. SETTINGS are
+// "feed|plungefeed|rapidrate|safez|spindle|power|passes", numbers with "." (a field that is no
+// number keeps its default). Inputs of five choices give the plain file.
 
 #include <array>
 #include <cmath>
@@ -43,6 +48,42 @@ const NumberFormat formats[] = {
     { ",", "." },
     { "\u066b", "\u066c" },
 };
+
+std::optional<double> unsetOrNumber(std::string_view field)
+{
+    if (field.empty())
+        return std::nullopt;
+    return numericPrefixValue(field);
+}
+
+std::size_t byteAt(std::string_view field, std::size_t at, std::size_t options)
+{
+    return at < field.size() ? static_cast<unsigned char>(field[at]) % options : 0;
+}
+
+void readNumbers(
+    std::string_view& input, bool& more, NumberSettings& numbers, MarkSettings& marks)
+{
+    const auto next = [&] { return more ? takeField(input, more) : std::string_view {}; };
+    const auto digit = [](std::string_view field) {
+        return !field.empty() && field[0] >= '0' && field[0] <= '9' ? field[0] - '0' : -1;
+    };
+    const std::string_view kind = next();
+    numbers.kind = digit(kind) >= 0 ? digit(kind) : static_cast<int>(byteAt(kind, 0, 8));
+    numbers.first = numericPrefixValue(next());
+    numbers.step = unsetOrNumber(next());
+    if (const int decimals = digit(next()); decimals >= 0)
+        numbers.decimals = decimals;
+    numbers.height = unsetOrNumber(next());
+    numbers.gap = unsetOrNumber(next());
+    if (const std::string_view font = next(); !font.empty())
+        numbers.font = std::string(font);
+    numbers.orientation = static_cast<NumberOrientation>(byteAt(next(), 0, 2));
+    numbers.prefix = std::string(next());
+    numbers.suffix = std::string(next());
+    const std::string_view markBytes = next();
+    marks = { byteAt(markBytes, 0, 2) == 1, byteAt(markBytes, 1, 2) == 1 };
+}
 
 struct FuzzCase
 {
@@ -88,6 +129,8 @@ FuzzCase caseFrom(std::string_view input)
 
     for (std::size_t i = 0; i < inputTable.size() && more; ++i)
         inputText(p, inputTable[i].input) = std::string(takeField(input, more));
+    if (more)
+        readNumbers(input, more, p.numbers, p.marks);
     readSettings(input, more, c.machine, p.unit);
     return c;
 }
@@ -148,14 +191,55 @@ void checkFigures(const JobFigures& figures, MachineProfile profile)
     FUZZ_CHECK(!durationText(figures.seconds).empty(), "the time reads in words");
 }
 
-// Four lines a stripe in G-code, two in a plot file; the baseline likewise (a round scale's
-// is left out of plot files); plus the end record, or the plot header and trailer.
-std::size_t expectedLineCount(const ScaleParameters& p, std::size_t stripes)
+// Four moves a stripe and four for the baseline (a round scale's is left out of plain plot
+// files; a cutter draws it).
+std::size_t stripeMoveCount(const ScaleParameters& p, std::size_t stripes, MachineProfile profile)
 {
-    const bool baseline = p.baseline == Baseline::Single;
-    if (p.format == OutputFormat::Gcode)
-        return 4 * stripes + (baseline ? 4 : 0) + 1;
-    return 2 * stripes + (baseline && p.shape == Shape::Flat ? 2 : 0) + 3;
+    const bool baseline = p.baseline == Baseline::Single
+        && (p.format == OutputFormat::Gcode || p.shape == Shape::Flat
+            || profile == MachineProfile::HpglCutter);
+    return 4 * stripes + (baseline ? 4 : 0);
+}
+
+// Counts the moves, and checks that what follows the stripes and the baseline is strokes:
+// each a rapid, a plunge, cuts naming both axes, a lift.
+class MoveCount : public MoveSink
+{
+public:
+    explicit MoveCount(std::size_t stripeMoves)
+        : m_stripeMoves(stripeMoves)
+    { }
+
+    void move(const ToolMove& move) override
+    {
+        ++moves;
+        drawn += std::holds_alternative<Rapid>(move) || std::holds_alternative<Cut>(move);
+        if (moves <= m_stripeMoves)
+            return;
+        const std::size_t expected = m_next == Next::Rapid ? 0 : m_next == Next::Plunge ? 1 : 2;
+        FUZZ_CHECK(move.index() == expected || (m_next == Next::CutOrLift && move.index() == 3),
+            "a stroke is a rapid, a plunge, cuts and a lift");
+        if (const auto* cut = std::get_if<Cut>(&move))
+            FUZZ_CHECK(cut->axes == CutAxes::XY, "a stroke's cuts name both axes");
+        m_next = move.index() == 0 ? Next::Plunge
+            : move.index() == 3    ? Next::Rapid
+                                   : Next::CutOrLift;
+    }
+    bool strokesComplete() const { return m_next == Next::Rapid; }
+
+    std::size_t moves = 0;
+    std::size_t drawn = 0; // rapids and cuts: the lines of a plot file
+private:
+    enum class Next { Rapid, Plunge, CutOrLift };
+    std::size_t m_stripeMoves;
+    Next m_next = Next::Rapid;
+};
+
+// One line a move in G-code, plus the end record; one line a rapid or cut in a plot file,
+// plus the header and trailer.
+std::size_t expectedLineCount(const ScaleParameters& p, const MoveCount& count)
+{
+    return p.format == OutputFormat::Gcode ? count.moves + 1 : count.drawn + 3;
 }
 
 // The stripe count the boxes give, or 0 when they give none.
@@ -190,12 +274,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sequence.size() <= 32767, "at most 32767 stripes");
     FUZZ_CHECK(sequence.find_first_not_of("123456") == std::string::npos, "kinds 1 to 6");
 
+    const MachineJob& job = engraving->machineJob();
+    const std::size_t stripeMoves = stripeMoveCount(c.parameters, sequence.size(), job.profile);
+    MoveCount count(stripeMoves);
+    engraving->makeMoves(count);
+    FUZZ_CHECK(count.strokesComplete(), "the last stroke is lifted");
+    FUZZ_CHECK(count.moves >= stripeMoves, "every stripe is cut");
+    FUZZ_CHECK(c.parameters.numbers.kind != 0 || count.moves == stripeMoves,
+        "no numbers, no moves beyond the stripes");
+
     StringSink sink;
     engraving->write(sink, c.format);
     const std::size_t lines = checkedLineCount(sink.text);
-    const MachineJob& job = engraving->machineJob();
     if (job.profile == MachineProfile::Plain)
-        FUZZ_CHECK(lines == expectedLineCount(c.parameters, sequence.size()), "one line per move");
+        FUZZ_CHECK(lines == expectedLineCount(c.parameters, count), "one line per move");
     else
         checkMachineFile(sink.text, job);
     checkFigures(engraving->figures(), job.profile);

@@ -17,6 +17,8 @@ packages=(
     clang-format locales
     # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
     fonts-liberation2
+    # The single-stroke glyphs of the numbers: the library and its font files
+    libhersheyfont-dev hershey-fonts-data
 )
 # Only for `test`:
 test_packages=(

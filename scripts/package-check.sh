@@ -13,9 +13,10 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(echo "$work"/out/*.deb)
 dpkg-deb --field "$deb" Package Version Depends
 
-# shlibdeps must have declared the Qt and C++ libraries the programs link.
+# shlibdeps must have declared the Qt, C++ and glyph libraries the programs link, and the
+# package the glyph files.
 depends=$(dpkg-deb --field "$deb" Depends)
-for library in libqt6core6 libstdc++6; do
+for library in libqt6core6 libstdc++6 libhersheyfont0 hershey-fonts-data; do
     grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends" >&2; exit 1; }
 done
 

@@ -2,6 +2,7 @@
 
 #include "cli/choice_options.h"
 #include "cli/machine_options.h"
+#include "cli/number_options.h"
 #include "model/scale_input.h"
 
 namespace mensora {
@@ -26,6 +27,7 @@ CommandLine::CommandLine()
         { "sequence", "Print the stripe sequence and write nothing." },
     });
     m_parser.addOptions(machineOptions());
+    m_parser.addOptions(numberOptions());
 }
 
 void CommandLine::addTextOptions()
@@ -73,6 +75,7 @@ bool CommandLine::readChoices()
         && readChoice(m_parser, "baseline", p.baseline, m_error)
         && readChoice(m_parser, "position", p.stripePosition, m_error)
         && readChoice(m_parser, "format", p.format, m_error)
+        && readNumberOptions(m_parser, p.numbers, p.marks, m_error)
         && readMachineOptions(m_parser, p, m_request.machine, m_error);
 }
 

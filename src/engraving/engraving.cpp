@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engraving/machine_check.h"
+#include "engraving/numbering.h"
 #include "model/character_text.h"
 #include "model/scale_input.h"
 #include "model/scale_values.h"
@@ -54,8 +55,7 @@ private:
 
 // The box most likely to blame for coordinates too large to write: the largest number that
 // goes into them.
-Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes,
-    const std::string& reason = " is too large: the scale's coordinates cannot be written.")
+std::pair<ScaleInput, double> largestInput(const ScaleParameters& p, std::size_t stripes)
 {
     const bool round = p.shape == Shape::Round;
     const double count = static_cast<double>(stripes);
@@ -83,7 +83,28 @@ Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes,
             largest = magnitude;
         }
     }
+    return { blamed, largest };
+}
+
+Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes,
+    const std::string& reason = " is too large: the scale's coordinates cannot be written.")
+{
+    const ScaleInput blamed = largestInput(p, stripes).first;
     return { blamed, inputCaption(blamed, p.shape) + reason };
+}
+
+// The numbers go beyond the stripes by their height and gap: those are to blame unless a box
+// holds a larger number.
+Refusal numbersTooLarge(const ScaleParameters& p, std::size_t stripes)
+{
+    const double height = std::fabs(numberHeightOf(p.numbers, p.unit));
+    const double gap = std::fabs(numberGapOf(p.numbers, p.unit));
+    if (std::fmax(height, gap) < largestInput(p, stripes).second)
+        return coordinatesTooLarge(p, stripes);
+    const NumberSetting blamed = height >= gap ? NumberSetting::Height : NumberSetting::Gap;
+    return settingRefusal(blamed,
+        numberSettingCaption(blamed)
+            + " is too large: the numbers' coordinates cannot be written.");
 }
 
 Result<std::monostate> checkDepth(const std::string& depth)
@@ -119,22 +140,24 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p, const MachineSett
             return depth.refusal();
     }
 
-    // The stripes take the step in double precision; the single only counts them.
-    Layout layout = FlatScaleLayout { v.total, v.wideStep, v.startX, v.startY, p.stripePosition,
-        p.baseline, v.lengths };
-    if (p.shape == Shape::Round) {
-        // A plain plot file has no arcs: a dial's base circle stays out of it.
-        const bool arcless = p.format == OutputFormat::Plot && profile == MachineProfile::Plain;
-        const Baseline baseCircle = arcless ? Baseline::None : p.baseline;
-        layout = RoundScaleLayout { v.total, v.wideStep, v.startAngle, v.radius, v.startX, v.startY,
-            p.stripePosition, baseCircle, v.lengths };
-    }
-
-    Engraving engraving(std::move(layout), v.sequence, p.depth, p.format);
+    // A cutter draws a dial's base circle in chords; a plain plot file has no arcs.
+    const bool baseCircleInPlot = profile == MachineProfile::HpglCutter;
+    Engraving engraving(scaleLayoutOf(p, v, baseCircleInPlot), v.sequence, p.depth, p.format);
     CoordinateCheck check(p.format);
     engraving.makeMoves(check);
     if (!check.allWritable())
         return coordinatesTooLarge(p, v.sequence.size());
+
+    auto numbers = prepareNumbers(p, v);
+    if (!numbers)
+        return numbers.refusal();
+    if (*numbers) {
+        CoordinateCheck numberCheck(p.format);
+        (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, numberCheck);
+        if (!numberCheck.allWritable())
+            return numbersTooLarge(p, v.sequence.size());
+        engraving.m_numbers = std::move(numbers.value());
+    }
 
     auto job = machineJobFor(p, v, machine);
     if (!job)
@@ -165,6 +188,8 @@ Engraving::Engraving(Layout layout, std::string sequence, std::string depth, Out
 void Engraving::makeMoves(MoveSink& sink) const
 {
     std::visit([&](const auto& layout) { layout.makeMoves(m_sequence, m_depth, sink); }, m_layout);
+    if (m_numbers)
+        m_numbers->makeMoves(m_layout, m_depth, sink);
 }
 
 void Engraving::write(TextSink& sink, const NumberFormat& format) const

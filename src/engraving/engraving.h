@@ -4,8 +4,8 @@
 #include <variant>
 
 #include "engraving/job_figures.h"
-#include "layout/flat_scale_layout.h"
-#include "layout/round_scale_layout.h"
+#include "layout/number_layout.h"
+#include "layout/scale_layout.h"
 #include "model/machine_job.h"
 #include "model/machine_settings.h"
 #include "model/number_rules.h"
@@ -23,10 +23,11 @@ class Engraving
 public:
     // Reads the parameters and refuses, naming the box, any input that gives no sound file:
     // the stripe-pattern limits, numbers beyond their precision, a depth text with characters
-    // outside printable ASCII (G-code only), and coordinates that overflow. With a machine
-    // profile for the file's family, also the settings it uses, the depth as a number for a
-    // profile with Z (see machineJobFor), and every number the file would hold against the
-    // dialect's range (for GRBL also its line numbers); other settings leave the file plain.
+    // outside printable ASCII (G-code only), and coordinates that overflow; then the number
+    // settings (see prepareNumbers) and the numbers' coordinates. With a machine profile for
+    // the file's family, also the settings it uses, the depth as a number for a profile with Z
+    // (see machineJobFor), and every number the file would hold against the dialect's range
+    // (for GRBL also its line numbers); other settings leave the file plain.
     static Result<Engraving> prepare(
         const ScaleParameters& parameters, const MachineSettings& machine = {});
 
@@ -37,7 +38,7 @@ public:
     // sink, numbers with the user's decimal separator, CR LF after every line.
     void write(TextSink& sink, const NumberFormat& format) const;
 
-    // Hands the scale's moves, in order, to a sink.
+    // Hands the scale's moves, in order, to a sink: the stripes, the baseline, the numbers.
     void makeMoves(MoveSink& sink) const;
 
     // Hands the moves as the file's machine runs them: for a profile, in its travel order and
@@ -52,7 +53,7 @@ public:
     const MachineJob& machineJob() const { return m_machine; }
 
 private:
-    using Layout = std::variant<FlatScaleLayout, RoundScaleLayout>;
+    using Layout = ScaleLayout;
     Engraving(Layout layout, std::string sequence, std::string depth, OutputFormat format);
 
     // What keeps a profile's file from being written, found before anything is.
@@ -62,6 +63,7 @@ private:
     void writeMachineFile(TextSink& sink) const;
 
     Layout m_layout;
+    std::optional<NumberLayout> m_numbers;
     std::string m_sequence;
     std::string m_depth;
     OutputFormat m_format;

@@ -24,6 +24,7 @@ inline constexpr std::array<std::string_view, 2> formats = { "gcode", "plot" };
 inline constexpr std::array<std::string_view, 5> profiles
     = { "plain", "rs274", "grbl", "grbl-laser", "hpgl-cutter" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
+inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
 } // namespace choice_detail
 
 template <>
@@ -61,6 +62,11 @@ template <>
 constexpr std::span<const std::string_view> choiceNames<TravelOrder>()
 {
     return choice_detail::orders;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<NumberOrientation>()
+{
+    return choice_detail::orientations;
 }
 
 template <typename Choice>

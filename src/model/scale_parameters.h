@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "model/number_settings.h"
+
 namespace mensora {
 
 // Which layout the commands run: a ruler or a dial.
@@ -40,6 +42,9 @@ struct ScaleParameters
     Shape shape = Shape::Flat;
     Unit unit = Unit::Millimetre;
     OutputFormat format = OutputFormat::Gcode;
+
+    NumberSettings numbers {}; // none by default
+    MarkSettings marks {}; // both off by default
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;

@@ -31,6 +31,13 @@ Result<double> readDoubleTimes(const ScaleParameters& p, ScaleInput input, doubl
     return product;
 }
 
+// A dial whose total is a whole number of turns, when the user asked for no double mark.
+bool cutsNoDoubleMark(const ScaleParameters& p, float total)
+{
+    return p.marks.noDoubleMark && p.shape == Shape::Round && total != 0.0f
+        && std::fmod(total, 360.0f) == 0.0f;
+}
+
 } // namespace
 
 Result<ScaleValues> readScaleValues(const ScaleParameters& p, double unitFactor)
@@ -44,9 +51,12 @@ Result<ScaleValues> readScaleValues(const ScaleParameters& p, double unitFactor)
     const auto step = readSingleTimes(p, ScaleInput::Distance, alongFactor);
     if (!step)
         return step.refusal();
-    auto sequence = stripeSequenceFor(*total, *step, p.package);
+    auto sequence = stripeSequenceFor(*total, *step, p.package, p.marks.endOnTotal);
     if (!sequence)
         return sequence.refusal();
+    if (cutsNoDoubleMark(p, *total))
+        sequence.value().resize(
+            stripesBeforeFullTurn(numericPrefixValue(p.distance), sequence.value().size()));
     const auto lengths = readStripeLengths(p, *sequence, unitFactor);
     if (!lengths)
         return lengths.refusal();

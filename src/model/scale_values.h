@@ -28,8 +28,11 @@ struct ScaleValues
 // scale. Every length is multiplied by `unitFactor` (the preview draws inches as
 // millimetres): start, radius and stripe lengths always, total and step only for a flat
 // scale, whose total and step are lengths; angles never. Each product is rounded back to its
-// value's precision. Refused, naming the box, for anything the stripe pattern refuses and for
-// numbers beyond their precision.
+// value's precision. The marks settings shape the sequence here, so that the preview shows
+// the stripes the file cuts: "End on the total" expands the package to N + 1 stripes, and
+// "No double mark on a full turn" ends a dial of whole turns before its first stripe that
+// falls back onto the first. Refused, naming the box, for anything the stripe pattern refuses
+// and for numbers beyond their precision.
 Result<ScaleValues> readScaleValues(const ScaleParameters& parameters, double unitFactor = 1.0);
 
 } // namespace mensora

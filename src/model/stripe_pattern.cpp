@@ -24,6 +24,17 @@ Refusal tooManyStripes()
         "Length, Distance between stripes and the package give more than 32767 stripes." };
 }
 
+Result<std::string> checkedKinds(std::string sequence)
+{
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        if (sequence[i] < '1' || sequence[i] > '6')
+            return Refusal { ScaleInput::Package,
+                "The package (How is 1 pakage) may hold only the digits 1 to 6, not "
+                    + describeCharacter(sequence, i) + "." };
+    }
+    return sequence;
+}
+
 } // namespace
 
 Result<StripeCount> stripeCountFor(float total, float step)
@@ -68,20 +79,44 @@ Result<std::string> expandStripePattern(std::string_view pattern, StripeCount co
 
     if (sequence.size() > maxStripes)
         return tooManyStripes();
-    for (std::size_t i = 0; i < sequence.size(); ++i) {
-        if (sequence[i] < '1' || sequence[i] > '6')
-            return Refusal { ScaleInput::Package,
-                "The package (How is 1 pakage) may hold only the digits 1 to 6, not "
-                    + describeCharacter(sequence, i) + "." };
-    }
-    return sequence;
+    return checkedKinds(std::move(sequence));
 }
 
-Result<std::string> stripeSequenceFor(float total, float step, std::string_view pattern)
+Result<std::string> expandStripePatternToTotal(std::string_view pattern, StripeCount count)
+{
+    const std::string_view package = trimSpaces(pattern);
+    if (package.empty())
+        return Refusal { ScaleInput::Package, "The package (How is 1 pakage) must not be empty." };
+    if (count < 0)
+        return Refusal { ScaleInput::Length,
+            "Length and Distance between stripes must have the same sign." };
+    if (count >= maxStripes)
+        return tooManyStripes();
+    std::string sequence(static_cast<std::size_t>(count) + 1, ' ');
+    for (std::size_t i = 0; i < sequence.size(); ++i)
+        sequence[i] = package[i % package.size()];
+    return checkedKinds(std::move(sequence));
+}
+
+std::size_t stripesBeforeFullTurn(double step, std::size_t stripes)
+{
+    for (std::size_t i = 1; i < stripes; ++i) {
+        const double angle = static_cast<double>(i) * step;
+        const double offTurn = std::fabs(std::remainder(angle, 360.0));
+        if (std::fabs(angle) > 180 && offTurn < sameAngleTolerance)
+            return i;
+    }
+    return stripes;
+}
+
+Result<std::string> stripeSequenceFor(
+    float total, float step, std::string_view pattern, bool endOnTotal)
 {
     const auto count = stripeCountFor(total, step);
     if (!count)
         return count.refusal();
+    if (endOnTotal)
+        return expandStripePatternToTotal(pattern, *count);
     return expandStripePattern(pattern, *count);
 }
 

@@ -31,8 +31,25 @@ Result<StripeCount> stripeCountFor(float total, float step);
 // kind other than the digits 1 to 6.
 Result<std::string> expandStripePattern(std::string_view pattern, StripeCount count);
 
-// stripeCountFor and expandStripePattern in one.
-Result<std::string> stripeSequenceFor(float total, float step, std::string_view pattern);
+// N + 1 stripes whatever the package's length, so that the last lies at the total: stripe i
+// gets kind i modulo the package, which loses its leading and trailing spaces. Refused as
+// expandStripePattern refuses.
+Result<std::string> expandStripePatternToTotal(std::string_view pattern, StripeCount count);
+
+// stripeCountFor and expandStripePattern (or, ending on the total,
+// expandStripePatternToTotal) in one.
+Result<std::string> stripeSequenceFor(
+    float total, float step, std::string_view pattern, bool endOnTotal = false);
+
+// Angles closer than this, in degrees, are one: far below what a 3-decimal point can tell
+// apart at any radius a dial has.
+inline constexpr double sameAngleTolerance = 1e-6;
+
+// How many of a dial's stripes, at i × step degrees from the first, come before the first
+// that falls back onto the first stripe's angle, a whole turn on. None of those share an
+// angle; from there on every stripe falls on the one a turn's worth of stripes earlier.
+// All of them when no stripe comes back.
+std::size_t stripesBeforeFullTurn(double step, std::size_t stripes);
 
 // The kind character of stripe i (counted from 0).
 char stripeKindAt(std::string_view sequence, StripeIndex i);

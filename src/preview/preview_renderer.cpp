@@ -8,6 +8,7 @@
 #include "model/number_rules.h"
 #include "model/scale_input.h"
 #include "model/scale_values.h"
+#include "preview/number_strokes.h"
 
 namespace mensora {
 
@@ -256,6 +257,11 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
             drawing.baseArc = *arc;
         }
     }
+
+    auto numbers = previewNumberStrokes(parameters, drawing.frame);
+    if (!numbers)
+        return numbers.refusal();
+    drawing.numberStrokes = std::move(numbers.value());
     return drawing;
 }
 

@@ -40,6 +40,9 @@ struct PreviewArc
     friend bool operator==(const PreviewArc&, const PreviewArc&) = default;
 };
 
+// A line through points: one stroke of a number.
+using PreviewStroke = std::vector<PreviewPoint>;
+
 // How a point of the scale, in the unit its numbers were typed in, lands in the picture:
 // (originX + scale·x, originY − scale·y), in millimetres of the area. Numbers, travel moves
 // and the cursor's position use it; the stripes and the baseline keep their own arithmetic.
@@ -58,12 +61,14 @@ struct ScalePoint
 };
 
 // Everything one preview run draws, in drawing order: the stripes, then the baseline (a line
-// for a flat scale, the arc for a round one) when one is chosen.
+// for a flat scale, the arc for a round one) when one is chosen, then the numbers' strokes,
+// mapped by the frame.
 struct PreviewDrawing
 {
     std::vector<PreviewLine> stripes;
     std::optional<PreviewLine> baseLine;
     std::optional<PreviewArc> baseArc;
+    std::vector<PreviewStroke> numberStrokes;
     std::string stripeSequence; // the stripe kinds, kept in the window's sequence box
     PreviewFrame frame;
     Unit unit = Unit::Millimetre; // the unit of the scale's own coordinates
@@ -79,7 +84,8 @@ struct PreviewDrawing
 // Inch values are turned into millimetres first (total and distance only for a flat scale;
 // angles never), so both units give the same picture. Refused, naming the box, for anything
 // the stripe pattern refuses, numbers beyond their precision, a flat Length of 0, a round
-// Stripe 1 plus Radius of 0, and points too far out to draw.
+// Stripe 1 plus Radius of 0, points too far out to draw, and the number settings the
+// engraving refuses.
 Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height);
 
 // The sweep of the arc in radians, positive counter-clockwise, in [−2π, 2π]: from the start to

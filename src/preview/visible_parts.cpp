@@ -209,6 +209,13 @@ VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view
         appendVisible(std::span(&*drawing.baseLine, 1), view, parts.lines);
     if (drawing.baseArc)
         parts.arcs = visibleArc(*drawing.baseArc, view);
+    std::vector<PreviewLine> pieces;
+    for (const PreviewStroke& stroke : drawing.numberStrokes) {
+        pieces.clear();
+        for (std::size_t i = 1; i < stroke.size(); ++i)
+            pieces.push_back({ stroke[i - 1], stroke[i] });
+        appendVisible(pieces, view, parts.lines);
+    }
     appendVisible(drawing.travel, view, parts.travel);
     const PixelPoint origin = view.toPixel(drawing.frame, {});
     if (contains(areaOf(view), origin.x, origin.y))

@@ -32,7 +32,7 @@ std::optional<PixelLine> clipLine(const PixelLine& line, const PixelRect& rect);
 // pixel, so that painting never meets coordinates far outside the screen.
 struct VisibleParts
 {
-    std::vector<PixelLine> lines; // the scale's straight lines: stripes, then the baseline
+    std::vector<PixelLine> lines; // the scale's straight lines: stripes, baseline, numbers
     std::vector<std::vector<PixelPoint>> arcs; // the base arc's pieces in view, as polylines
     std::vector<PixelLine> travel; // the moves between cuts
     std::optional<PixelPoint> origin; // the machine origin X 0 Y 0, when in view

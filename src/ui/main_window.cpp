@@ -29,6 +29,7 @@
 #include "ui/live_update.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
+#include "ui/numbers_dialog.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
 #include "ui/view_menu.h"
@@ -101,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent)
         = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
     runMachineDialog = [](MachineDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_machine = loadMachineSettings();
+    runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 }
 
 void MainWindow::createClientArea()
@@ -199,6 +201,11 @@ void MainWindow::createMenu()
     machine->setObjectName(QStringLiteral("menu_machine"));
     m_machineAction = machine->addAction(QStringLiteral("Machine settings\u2026"));
     m_machineAction->setObjectName(QStringLiteral("menu_machinesettings"));
+
+    QMenu* scale = menuBar()->addMenu(QStringLiteral("Scale"));
+    scale->setObjectName(QStringLiteral("menu_scale"));
+    m_numbersAction = scale->addAction(QStringLiteral("Numbers and marks\u2026"));
+    m_numbersAction->setObjectName(QStringLiteral("menu_numbers"));
 }
 
 void MainWindow::connectHandlers()
@@ -213,6 +220,7 @@ void MainWindow::connectHandlers()
     connect(preview, &QPushButton::clicked, this, &MainWindow::runPreview);
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
     connect(m_machineAction, &QAction::triggered, this, &MainWindow::editMachineSettings);
+    connect(m_numbersAction, &QAction::triggered, this, &MainWindow::editNumbersAndMarks);
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
 }
@@ -260,7 +268,27 @@ ScaleParameters MainWindow::scaleParameters() const
     parameters.unit = static_cast<Unit>(choice(unitGroup));
     const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
     parameters.format = plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode;
+    parameters.numbers = m_numbers;
+    parameters.marks = m_marks;
     return parameters;
+}
+
+void MainWindow::setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks)
+{
+    m_numbers = numbers;
+    m_marks = marks;
+}
+
+// A picture on show is redrawn with the new settings; an empty one waits for Preview.
+void MainWindow::editNumbersAndMarks()
+{
+    NumbersDialog dialog(this);
+    dialog.setSettings(m_numbers, m_marks);
+    if (!runNumbersDialog(dialog))
+        return;
+    setNumbersAndMarks(dialog.numbers(), dialog.marks());
+    if (picture()->drawing() || !picture()->message().isEmpty())
+        runPreview();
 }
 
 // A refused run clears the picture and shows the reason inside it: the preview runs on every
@@ -325,15 +353,15 @@ void MainWindow::editMachineSettings()
     if (!runMachineDialog(dialog))
         return;
     setMachineSettings(dialog.settings());
-    if (picture()->drawing())
+    if (picture()->drawing() || !picture()->message().isEmpty())
         runPreview();
 }
 
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     showMessage(QString::fromStdString(refusal.message));
-    if (refusal.machineSetting)
-        return; // a machine setting: it has no box in the window
+    if (refusal.setting || refusal.machineSetting)
+        return; // a setting of the numbers or of the machine: it has no box in the window
     if (QLineEdit* culprit = box(boxNameOf(refusal.input))) {
         culprit->setFocus();
         culprit->selectAll();

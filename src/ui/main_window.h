@@ -21,13 +21,14 @@ struct ControlRow;
 struct Refusal;
 class LiveUpdate;
 class MachineDialog;
+class NumbersDialog;
 class PreviewPicture;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
-// saves the engraving, the Machine menu that sets what machine it is for, and the View menu
-// that sets how the preview shows and when it runs. Controls
-// carry their names as objectName; the buttons of an option group share the group's name and are
-// found through the QButtonGroup of that name.
+// saves the engraving, the Machine menu that sets what machine it is for, the Scale menu of
+// the numbers and marks, and the View menu that sets how the preview shows and when it runs.
+// Controls carry their names as objectName; the buttons of an option group share the group's
+// name and are found through the QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -63,6 +64,19 @@ public:
     void editMachineSettings();
     std::function<bool(MachineDialog& dialog)> runMachineDialog;
 
+    // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
+    // ones it was closed with by OK. They start at their defaults on every run.
+    void editNumbersAndMarks();
+
+    // The number and mark settings that go into scaleParameters().
+    void setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks);
+    const NumberSettings& numberSettings() const { return m_numbers; }
+    const MarkSettings& markSettings() const { return m_marks; }
+
+    // Runs the numbers dialog; true when it was closed by OK. Replaceable so that tests fill
+    // the form and accept it without a modal loop.
+    std::function<bool(NumbersDialog& dialog)> runNumbersDialog;
+
 private:
     void createClientArea();
     QWidget* createControl(const ControlRow& row, QWidget* parent);
@@ -93,9 +107,12 @@ private:
     QAction* m_saveAction = nullptr;
     QAction* m_machineAction = nullptr;
     MachineSettings m_machine;
+    QAction* m_numbersAction = nullptr;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
     LiveUpdate* m_liveUpdate = nullptr;
+    NumberSettings m_numbers;
+    MarkSettings m_marks;
 };
 
 } // namespace mensora

@@ -22,6 +22,9 @@ private slots:
     void sequenceIsPrintedAndNothingWritten();
     void statsGoWhereTheFileDoesNot();
     void machineFilesAreTheSameInEveryLocale();
+    void numberSettingsAreRefusedNamingTheSetting();
+    void marksChangeTheSequence_data();
+    void marksChangeTheSequence();
 
 private:
     struct Run
@@ -195,6 +198,21 @@ void TestCli::usageErrorsExitTwo_data()
     QTest::newRow("passes not a number") << QStringList { "--passes=two" } << "--passes takes";
     QTest::newRow("unknown order")
         << QStringList { "--order=random" } << "--order takes listed or alternate";
+    QTest::newRow("kind 7") << QStringList {
+        "--numbers=7"
+    } << "--numbers takes a stripe kind from 1 to 6, or 0 for none, not \"7\".";
+    QTest::newRow("decimal comma") << QStringList { "--number-first=1,5" }
+                                   << "--number-first takes a number with \".\" for decimals";
+    QTest::newRow("height in words")
+        << QStringList { "--number-height", "big" } << "--number-height takes a number";
+    QTest::newRow("infinite step")
+        << QStringList { "--number-step=inf" } << "--number-step takes a number";
+    QTest::newRow("4 decimals") << QStringList { "--number-decimals=4" }
+                                << "--number-decimals takes auto or 0, 1, 2 or 3, not \"4\".";
+    QTest::newRow("font not offered")
+        << QStringList { "--number-font=greek" } << "--number-font takes one of futural, futuram,";
+    QTest::newRow("orientation") << QStringList { "--number-orientation=up" }
+                                 << "--number-orientation takes dial or level, not \"up\".";
 }
 
 void TestCli::usageErrorsExitTwo()
@@ -205,6 +223,38 @@ void TestCli::usageErrorsExitTwo()
     QCOMPARE(result.status, 2);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QVERIFY(result.out.isEmpty());
+}
+
+void TestCli::numberSettingsAreRefusedNamingTheSetting()
+{
+    const Run result = run({ "--numbers=1", "--number-height=0", "--number-prefix=\u00e9" });
+    QCOMPARE(result.status, 3);
+    QVERIFY2(result.err.contains("Number height must be a finite number greater than 0."),
+        qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+}
+
+void TestCli::marksChangeTheSequence_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("sequence");
+
+    QTest::newRow("package 1 ends short")
+        << QStringList { "--package=1", "--length=10" } << QByteArray("1111111111\n");
+    QTest::newRow("end on the total") << QStringList { "--package=1", "--length=10",
+        "--end-on-total" } << QByteArray("11111111111\n");
+    QTest::newRow("no double mark")
+        << QStringList { "--shape=round", "--length=360", "--distance=90", "--no-double-mark" }
+        << QByteArray("1333\n");
+}
+
+void TestCli::marksChangeTheSequence()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, sequence);
+    const Run result = run(arguments << "--sequence");
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, sequence);
 }
 
 void TestCli::sequenceIsPrintedAndNothingWritten()

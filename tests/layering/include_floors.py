@@ -12,8 +12,8 @@ import os
 import re
 import sys
 
-FLOORS = ["model", "toolpath", "layout", "writers", "engraving", "preview", "files", "ui", "cli",
-          "app"]
+FLOORS = ["model", "lettering", "toolpath", "layout", "writers", "engraving", "preview", "files",
+          "ui", "cli", "app"]
 # The two shells stand side by side: neither includes the other.
 BESIDE = {("ui", "cli"), ("cli", "ui")}
 CORE = FLOORS[:FLOORS.index("preview") + 1]

@@ -32,6 +32,10 @@ EXTRA = [
      "--baseline", "single", "--stripe1", "1"],
     ["--length", "2", "--distance", "0.1", "--unit", "inch", "--baseline", "single",
      "--stripe1", "0.25", "--stripe2", "0.15", "--stripe3", "0.1", "--depth", "-0.004"],
+    # Numbers are strokes like any other: cut back and forth, never reversed by the order.
+    ["--numbers", "1", "--baseline", "single"],
+    ["--shape", "round", "--length", "270", "--distance", "5", "--numbers", "1",
+     "--number-font", "timesr", "--baseline", "single", "--position", "midway"],
 ]
 SCALES = FLAT + ROUND + EXTRA
 
@@ -290,11 +294,17 @@ def check_base_circle(cli, flags, folder, points):
     centre = (float(flag(flags, "--start-x", "0")) * factor - shift[0],
               float(flag(flags, "--start-y", "0")) * factor - shift[1])
     circle = radius * factor
-    # The base circle is the last stroke: its pen-down points after the last pen up.
-    last_up = max(i for i, p in enumerate(points) if not p[0])
-    stroke = [p[1:] for p in points[last_up:]]
-    if len(stroke) < 2:
+    # The base circle: a stroke whose every point lies on the circle (numbers may follow it).
+    strokes = []
+    for pen_down, x, y in points:
+        if not pen_down:
+            strokes.append([])
+        strokes[-1].append((x, y))
+    on_circle = [s for s in strokes if len(s) >= 2
+                 and all(abs(math.dist(p, centre) - circle) <= 1 for p in s)]
+    if not on_circle:
         raise Failure("no base circle")
+    stroke = max(on_circle, key=len)
     swept = 0.0
     for a, b in zip(stroke, stroke[1:]):
         for t in (0, 0.25, 0.5, 0.75, 1):

@@ -64,9 +64,54 @@ ROUND = [
      "--baseline", "single"],
 ]
 
+# Numbered scales: the flags, the font, and the texts of the numbers in order. The strokes a
+# reader must see are counted from the font's .jhf file, not from our output.
+NUMBERED = [
+    (["--numbers", "1"], "futural", [str(v) for v in range(0, 101, 10)]),
+    (["--numbers", "2", "--position", "under", "--number-first", "5", "--number-step", "-2.5",
+      "--number-decimals", "2", "--number-prefix", "-", "--number-suffix", " mm",
+      "--baseline", "single"],
+     "futural", [f"-{5 - 2.5 * n:.2f} mm" for n in range(10)]),
+    (["--shape", "round", "--length", "360", "--distance", "2", "--numbers", "1",
+      "--no-double-mark", "--number-font", "timesr", "--baseline", "single"],
+     "timesr", [str(v) for v in range(0, 360, 20)]),
+    (["--shape", "round", "--numbers", "1", "--number-orientation", "level", "--number-font",
+      "gothgbt", "--start-angle", "45", "--unit", "inch", "--number-height", "2",
+      "--position", "midway"],
+     "gothgbt", [str(v) for v in range(0, 101, 10)]),
+    (["--package", "12", "--length", "15", "--distance", "0.5", "--end-on-total", "--numbers",
+      "1", "--number-step", "1", "--number-decimals", "0", "--number-font", "scripts"],
+     "scripts", [str(v) for v in range(16)]),
+]
+FONTS = "/usr/share/hershey-fonts"
+
 
 class Failure(Exception):
     pass
+
+
+def glyph_strokes(font):
+    """The number of strokes of every printable character of a .jhf font, by character."""
+    with open(os.path.join(FONTS, font + ".jhf"), encoding="ascii") as f:
+        text = f.read()
+    strokes = {}
+    lines = iter(text.splitlines())
+    for code in range(32, 127):
+        line = next(lines)
+        pairs = line[8:]
+        needed = 2 * int(line[5:8])
+        while len(pairs) < needed:
+            pairs += next(lines)
+        body = pairs[2:needed]
+        strokes[chr(code)] = len([s for s in body.split(" R") if s])
+    return strokes
+
+
+def number_strokes(font, labels):
+    if font is None:
+        return 0
+    strokes = glyph_strokes(font)
+    return sum(strokes[c] for label in labels for c in label)
 
 
 def run(command, **kwargs):
@@ -158,7 +203,7 @@ def close(a, b):
     return abs(a - b) <= PRINTED
 
 
-def check_gcode(cli, flags, folder):
+def check_gcode(cli, flags, folder, numbers):
     path, stripes = generate(cli, flags, "gcode", folder)
     lines = our_lines(path)
     program = os.path.join(folder, "with_setup.ngc")
@@ -171,6 +216,7 @@ def check_gcode(cli, flags, folder):
         raise Failure(f"{len(calls)} motions read, {len(expected)} written")
     position = None
     engraved = []
+    plunges = []
     for label, kind, args in calls:
         want_kind, want = expected[int(label)]
         if kind != want_kind:
@@ -184,13 +230,20 @@ def check_gcode(cli, flags, folder):
             and position[:2] == args[:2] and position[2] != args[2]
         if kind != "STRAIGHT_TRAVERSE" and not is_plunge:
             engraved.append(int(label))
+        if is_plunge:
+            plunges.append(int(label))
         position = args[:2] + [args[5] if kind == "ARC_FEED" else args[2]]
 
-    # Every engraved move is a stripe's or the baseline's cut: the third line of its four.
+    # Up to the numbers, every engraved move is a stripe's or the baseline's cut: the third
+    # line of its four. Every stroke, numbers included, begins with a plunge.
     wanted = stripes + (1 if has_baseline(flags) else 0)
-    if len(engraved) != wanted or any(n % 4 != 3 for n in engraved):
-        raise Failure(f"{len(engraved)} engraved moves, {wanted} stripes and baselines")
-    return f"{len(lines)} lines, {len(engraved)} engraved moves"
+    scale = [n for n in engraved if n <= 4 * wanted]
+    if len(scale) != wanted or any(n % 4 != 3 for n in scale):
+        raise Failure(f"{len(scale)} engraved moves, {wanted} stripes and baselines")
+    if len(plunges) != wanted + numbers:
+        raise Failure(f"{len(plunges)} strokes read, {wanted} stripes and baselines and "
+                      f"{numbers} strokes of numbers written")
+    return f"{len(lines)} lines, {len(engraved)} engraved moves, {len(plunges)} strokes"
 
 
 def check_arc_radii(label, start, args):
@@ -204,14 +257,44 @@ def check_arc_radii(label, start, args):
 # ---- plot -----------------------------------------------------------------------------------
 
 def our_strokes(lines):
+    """Pen-down lines, points, and the pen moves: ("U" or "D", point) in order."""
     points = []
-    pen_down = 0
+    moves = []
     for line in lines:
         m = re.fullmatch(r"P([UD])(-?\d+) (-?\d+);", line)
         if m:
-            points.append((int(m.group(2)), int(m.group(3))))
-            pen_down += m.group(1) == "D"
-    return pen_down, points
+            point = (int(m.group(2)), int(m.group(3)))
+            points.append(point)
+            moves.append((m.group(1), point))
+    return sum(pen == "D" for pen, _ in moves), points, moves
+
+
+def rendered_moves(rendered):
+    """The pen moves of hp2xx's own HP-GL output."""
+    moves = []
+    for command in rendered.split(";"):
+        if command[:2] in ("PU", "PD"):
+            numbers = re.findall(r"[-\d.]+", command[2:])
+            moves += [(command[1], (numbers[i], numbers[i + 1]))
+                      for i in range(0, len(numbers) - 1, 2)]
+    return moves
+
+
+def drawn_strokes(moves):
+    """The strokes a reader sees: runs of pen-down moves that go somewhere. Lifting and setting
+    down on the point where the pen is goes on with the same run (hp2xx cuts long strokes so),
+    and a pen-down move to where the pen is draws nothing."""
+    count = 0
+    down = False
+    at = None
+    for pen, point in moves:
+        if pen == "U":
+            down = down and point == at
+        elif point != at and not down:
+            count += 1
+            down = True
+        at = point
+    return count
 
 
 # hp2xx exits 0 even on garbage; its log says what it made of the file. Its statistics and
@@ -227,7 +310,7 @@ def complaints_in(log):
             if COMPLAINT.search(NO_COMPLAINT.sub("", line))]
 
 
-def check_plot(cli, flags, folder):
+def check_plot(cli, flags, folder, numbers):
     path, stripes = generate(cli, flags, "plot", folder)
     lines = our_lines(path)
     rendered = os.path.join(folder, "rendered.hpgl")
@@ -240,18 +323,25 @@ def check_plot(cli, flags, folder):
     if read != len(lines):
         raise Failure(f"hp2xx read {read} commands, the file has {len(lines)}")
 
-    pen_down, points = our_strokes(lines)
+    pen_down, points, moves = our_strokes(lines)
     wanted = stripes + (1 if has_baseline(flags) and "round" not in flags else 0)
     skipped = log.count("Zero line segment length")
     with open(rendered) as f:
-        drawn = sum(len(re.findall(r"[-\d.]+,[-\d.]+", c)) for c in f.read().split(";")
-                    if c.startswith("PD"))
-    if not pen_down == wanted == drawn + skipped:
-        raise Failure(f"{drawn} strokes drawn + {skipped} of zero length; we wrote {pen_down} "
-                      f"for {wanted} stripes and baselines")
+        output = f.read()
+    drawn = sum(len(re.findall(r"[-\d.]+,[-\d.]+", c)) for c in output.split(";")
+                if c.startswith("PD"))
+    if not pen_down == drawn + skipped:
+        raise Failure(f"{drawn} segments drawn + {skipped} of zero length; we wrote {pen_down}")
+    strokes = sum(pen == "U" for pen, _ in moves)
+    if strokes != wanted + numbers:
+        raise Failure(f"we wrote {strokes} strokes for {wanted} stripes and baselines and "
+                      f"{numbers} strokes of numbers")
+    seen = drawn_strokes(rendered_moves(output))
+    if seen != drawn_strokes(moves):
+        raise Failure(f"hp2xx drew {seen} strokes, ours draw {drawn_strokes(moves)}")
     if points:
         check_range(log, points)
-    return f"{len(lines)} lines, {drawn} strokes drawn, {skipped} of zero length skipped"
+    return f"{len(lines)} lines, {drawn} segments and {seen} strokes drawn, {skipped} skipped"
 
 
 def check_range(log, points):
@@ -274,9 +364,11 @@ def checks_of(reader):
     """(label, function(cli, folder) -> summary) for every file the reader gets."""
     if reader in ("gcode", "plot"):
         check = check_gcode if reader == "gcode" else check_plot
+        cases = [(flags, None, []) for flags in FLAT + ROUND] + NUMBERED
         return [(' '.join(flags) or '(defaults)',
-                 lambda cli, folder, flags=flags: check(cli, flags, folder))
-                for flags in FLAT + ROUND]
+                 lambda cli, folder, flags=flags, font=font, labels=labels:
+                 check(cli, flags, folder, number_strokes(font, labels)))
+                for flags, font, labels in cases]
     # The profiles' checks take their helpers and Failure from this very module.
     sys.modules.setdefault("real_readers", sys.modules[__name__])
     import profile_readers

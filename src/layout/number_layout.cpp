@@ -1,0 +1,94 @@
+#include "layout/number_layout.h"
+
+#include <cmath>
+#include <limits>
+
+#include "layout/scale_arithmetic.h"
+
+namespace mensora {
+
+namespace {
+
+// How far from its middle the box's edge lies along a unit direction: where a ray from the
+// middle leaves a box of these half sizes.
+double exitDistance(double halfWidth, double halfHeight, PlacedPoint direction)
+{
+    constexpr double never = std::numeric_limits<double>::infinity();
+    const double across = direction.x != 0 ? halfWidth / std::fabs(direction.x) : never;
+    const double upward = direction.y != 0 ? halfHeight / std::fabs(direction.y) : never;
+    return std::fmin(across, upward);
+}
+
+void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, MoveSink& sink)
+{
+    const auto coordinate = [](double v) { return Coord::wide(round3(v)); };
+    sink.move(Rapid { coordinate(stroke.front().x), coordinate(stroke.front().y) });
+    sink.move(Plunge { depth });
+    for (std::size_t i = 1; i < stroke.size(); ++i)
+        sink.move(Cut { coordinate(stroke[i].x), coordinate(stroke[i].y), CutAxes::XY });
+    sink.move(Lift {});
+}
+
+} // namespace
+
+NumberLayout::NumberLayout(
+    std::shared_ptr<const HersheyFont> font, std::vector<NumberedStripe> stripes, NumberStyle style)
+    : m_font(std::move(font))
+    , m_stripes(std::move(stripes))
+    , m_style(style)
+{ }
+
+void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const
+{
+    for (const NumberedStripe& stripe : m_stripes) {
+        const TextStrokes text = setText(*m_font, stripe.text);
+        const TextPlacement placement = std::visit(
+            [&](const auto& layout) { return placementOf(layout, stripe.index, text); }, scale);
+        for (const auto& stroke : placeText(text, placement))
+            if (!stroke.empty())
+                engrave(stroke, depth, sink);
+    }
+}
+
+TextPlacement NumberLayout::placementOf(
+    const FlatScaleLayout& scale, StripeIndex index, const TextStrokes& text) const
+{
+    const float length = scale.lengths[static_cast<std::size_t>(m_style.kind - 1)];
+    const StripeOffsets offsets = stripeOffsets(length, scale.position);
+    const double halfHeight = m_style.height / 2;
+    TextPlacement placement;
+    placement.scale = m_style.height / text.digitHeight;
+    placement.centre.x = scale.startX + index * scale.distance;
+    if (scale.position == StripePosition::Under) {
+        const float lower = offsets.start + scale.startY;
+        placement.centre.y = static_cast<double>(lower) - m_style.gap - halfHeight;
+    } else {
+        const float upper = scale.startY + offsets.end;
+        placement.centre.y = static_cast<double>(upper) + m_style.gap + halfHeight;
+    }
+    return placement;
+}
+
+TextPlacement NumberLayout::placementOf(
+    const RoundScaleLayout& scale, StripeIndex index, const TextStrokes& text) const
+{
+    const float length = scale.lengths[static_cast<std::size_t>(m_style.kind - 1)];
+    const StripeOffsets offsets = stripeOffsets(length, scale.position);
+    const double radians = (scale.startAngle + index * scale.step) * radiansPerDegree;
+    const PlacedPoint outward { std::cos(radians), std::sin(radians) };
+
+    TextPlacement placement;
+    placement.scale = m_style.height / text.digitHeight;
+    double toMiddle = m_style.height / 2;
+    if (m_style.orientation == NumberOrientation::Dial) {
+        placement.right = { outward.y, -outward.x }; // up is outward: the foot faces the centre
+    } else {
+        const double halfWidth = (text.inkRight - text.inkLeft) * placement.scale / 2;
+        toMiddle = exitDistance(halfWidth, toMiddle, outward);
+    }
+    const double reach = static_cast<double>(offsets.end) + scale.radius + m_style.gap + toMiddle;
+    placement.centre = { scale.centreX + reach * outward.x, scale.centreY + reach * outward.y };
+    return placement;
+}
+
+} // namespace mensora

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "layout/scale_layout.h"
+#include "lettering/hershey_font.h"
+#include "lettering/text_strokes.h"
+#include "model/numbered_stripes.h"
+#include "toolpath/tool_move.h"
+
+namespace mensora {
+
+// How the numbers look: lengths in the scale's unit.
+struct NumberStyle
+{
+    int kind = 1; // the stripe kind that carries them
+    double height = 3; // of the digits
+    double gap = 1; // from the stripe's outer end to the number's box
+    NumberOrientation orientation = NumberOrientation::Dial;
+};
+
+// The numbers of a scale, engraved after its stripes and baseline. A ruler's number stands
+// upright and centred on its stripe, above the upper end of an "Above" or "Midway" stripe and
+// below the lower end of an "Under" one. A dial's number is centred on its stripe's radial line
+// beyond the outer end: "along the dial" its foot faces the centre and its box begins at the gap;
+// "level" it stands upright, and the radial line leaves its box at the gap.
+class NumberLayout
+{
+public:
+    NumberLayout(std::shared_ptr<const HersheyFont> font, std::vector<NumberedStripe> stripes,
+        NumberStyle style);
+
+    // Each stroke of every number: a Rapid to its first point, a Plunge, a Cut naming both
+    // axes to each further point, a Lift. Points are rounded to 3 decimals, halves to even,
+    // and kept in double precision.
+    void makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
+
+    const std::vector<NumberedStripe>& stripes() const { return m_stripes; }
+
+private:
+    TextPlacement placementOf(
+        const FlatScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
+    TextPlacement placementOf(
+        const RoundScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
+
+    std::shared_ptr<const HersheyFont> m_font;
+    std::vector<NumberedStripe> m_stripes;
+    NumberStyle m_style;
+};
+
+} // namespace mensora

@@ -1,0 +1,68 @@
+#include "preview/number_strokes.h"
+
+#include "engraving/numbering.h"
+#include "model/number_rules.h"
+
+namespace mensora {
+
+namespace {
+
+// Turns the numbers' moves back into strokes: a rapid begins one, each cut adds a point.
+class StrokeCollector : public MoveSink
+{
+public:
+    explicit StrokeCollector(const PreviewFrame& frame)
+        : m_frame(frame)
+    { }
+
+    void move(const ToolMove& move) override
+    {
+        if (const auto* rapid = std::get_if<Rapid>(&move)) {
+            strokes.emplace_back();
+            add(rapid->x, rapid->y);
+        } else if (const auto* cut = std::get_if<Cut>(&move)) {
+            add(cut->x, cut->y);
+        }
+    }
+
+    std::vector<PreviewStroke> strokes;
+    bool drawable = true;
+
+private:
+    void add(Coord x, Coord y)
+    {
+        const auto px = singleOrNone(m_frame.originX + m_frame.scale * x.value);
+        const auto py = singleOrNone(m_frame.originY - m_frame.scale * y.value);
+        if (!px || !py) {
+            drawable = false;
+            return;
+        }
+        strokes.back().push_back({ *px, *py });
+    }
+
+    const PreviewFrame& m_frame;
+};
+
+} // namespace
+
+Result<std::vector<PreviewStroke>> previewNumberStrokes(
+    const ScaleParameters& p, const PreviewFrame& frame)
+{
+    if (p.numbers.kind == 0)
+        return std::vector<PreviewStroke> {};
+    const auto values = readScaleValues(p);
+    if (!values)
+        return values.refusal();
+    const auto numbers = prepareNumbers(p, *values);
+    if (!numbers)
+        return numbers.refusal();
+    StrokeCollector collector(frame);
+    (*numbers)->makeMoves(scaleLayoutOf(p, *values), p.depth, collector);
+    if (!collector.drawable)
+        return settingRefusal(NumberSetting::Height,
+            numberSettingCaption(NumberSetting::Height)
+                + " or Gap to the stripe is too large to draw.");
+    return std::move(collector.strokes);
+}
+
+} // namespace mensora
