@@ -61,8 +61,7 @@ std::size_t byteAt(std::string_view field, std::size_t at, std::size_t options)
     return at < field.size() ? static_cast<unsigned char>(field[at]) % options : 0;
 }
 
-void readNumbers(
-    std::string_view& input, bool& more, NumberSettings& numbers, MarkSettings& marks)
+void readNumbers(std::string_view& input, bool& more, NumberSettings& numbers, MarkSettings& marks)
 {
     const auto next = [&] { return more ? takeField(input, more) : std::string_view {}; };
     const auto digit = [](std::string_view field) {
@@ -173,8 +172,8 @@ void checkMachineFile(const std::string& text, const MachineJob& job)
             FUZZ_CHECK(line.starts_with("N" + std::to_string(number++) + " "),
                 "lines are numbered without gaps");
         const std::string_view words = line.substr(0, line.find('('));
-        FUZZ_CHECK(job.profile != MachineProfile::GrblLaser
-                || words.find('Z') == std::string_view::npos,
+        FUZZ_CHECK(
+            job.profile != MachineProfile::GrblLaser || words.find('Z') == std::string_view::npos,
             "a laser program has no Z word");
     }
 }

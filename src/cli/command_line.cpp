@@ -22,7 +22,8 @@ CommandLine::CommandLine()
         choiceOption<Baseline>("baseline", "Baseline: none or single."),
         choiceOption<StripePosition>(
             "position", "Stripe position: above, midway or under the baseline."),
-        choiceOption<OutputFormat>("format", "Output: gcode (.din) or plot (.plt)."),
+        choiceOption<OutputFormat>(
+            "format", "Output: gcode (.din) or plot (.plt); by default the profile's kind."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
     });

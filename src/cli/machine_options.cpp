@@ -70,10 +70,11 @@ bool readFormat(
 QList<QCommandLineOption> machineOptions()
 {
     return {
-        choiceOption<MachineProfile>("profile",
-            "Machine profile: plain (the file as always, the default), rs274, grbl or grbl-laser "
-            "(G-code programs), hpgl-cutter (plot files). Without --format the file is of the "
-            "profile's kind; no setting below applies to plain."),
+        { "profile",
+            "Machine profile: plain (the file as always, the default), rs274, grbl or "
+            "grbl-laser (G-code programs), hpgl-cutter (plot files). Without --format the file "
+            "is of the profile's kind; no setting below applies to plain.",
+            "PROFILE", "plain" },
         { "feed", "Feed of cuts per minute, in the scale's unit (default 100 mm/min, 4 in/min).",
             "NUMBER" },
         { "plunge-feed", "Feed of plunges per minute (default 50 mm/min, 2 in/min).", "NUMBER" },
