@@ -144,8 +144,8 @@ double machineNumberLimit(Unit unit)
 bool withinMachineLimit(double value, Unit unit)
 {
     // Below the limit less half the last decimal, the rounding cannot reach the limit.
-    return std::fabs(value)
-        < machineNumberLimit(unit) - 0.5 * std::pow(10.0, -machineDecimals(unit));
+    const double halfLastDecimal = unit == Unit::Inch ? 0.000005 : 0.00005;
+    return std::fabs(value) < machineNumberLimit(unit) - halfLastDecimal;
 }
 
 Result<MachineJob> machineJobFor(

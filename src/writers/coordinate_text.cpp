@@ -165,6 +165,14 @@ char* writeFixedDecimals(char* out, double value, int decimals)
 {
     if (!std::isfinite(value)) // never in a file: the engraving refuses it first
         return std::to_chars(out, out + 4, value).ptr;
+    // Most values are the nearest double to a number of thousandths (the layouts round to 3
+    // decimals), which lies within half a unit in the last place of it: far from any tie of 3
+    // or more decimals, so those thousandths are its rounding, and the general conversion is
+    // spared.
+    if (decimals >= 3 && value != 0) {
+        if (const std::int64_t thousandths = exactThousandths(Coord::wide(value)))
+            return writeThousandths(out, thousandths, ".");
+    }
     // to_chars rounds the exact binary value, ties to even, as printf does in the C locale.
     char* const start = out;
     char* end

@@ -26,6 +26,7 @@ private slots:
     void plotterUnitsRoundHalvesToEven();
     void fixedDecimalsRoundTheExactValueHalvesToEven_data();
     void fixedDecimalsRoundTheExactValueHalvesToEven();
+    void fixedDecimalsAgreeWithTheGeneralConversion();
     void gcodeRecordsPieceByPiece();
     void plotRecordsPenUpAndDown();
     void gcodeReachesTheSinkInLargePiecesWithNothingLost();
@@ -178,6 +179,38 @@ void TestCoordinateText::fixedDecimalsRoundTheExactValueHalvesToEven()
     QFETCH(int, decimals);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(fixedDecimalsText(value, decimals)), text);
+}
+
+// Against printf's rounding of the exact value, for many values, most of them points rounded to
+// 3 decimals as the layouts make them, in double and in single precision.
+void TestCoordinateText::fixedDecimalsAgreeWithTheGeneralConversion()
+{
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> exponent(-6, 9);
+    for (int i = 0; i < 200000; ++i) {
+        double value = std::pow(10.0, exponent(random)) * (random() % 2 ? 1 : -1);
+        if (i % 3 != 0)
+            value = std::nearbyint(value * 1000) / 1000;
+        if (i % 5 == 0)
+            value = static_cast<float>(value);
+        const int decimals = 4 + i % 2;
+        char expected[400];
+        char* end = std::to_chars(
+            expected, expected + sizeof expected, value, std::chars_format::fixed, decimals)
+                        .ptr;
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+        std::string reference(expected, end);
+        if (reference == "-0")
+            reference = "0";
+        if (fixedDecimalsText(value, decimals) != reference)
+            QFAIL(qPrintable(QString("%1 written as %2, not %3")
+                                 .arg(value, 0, 'g', 17)
+                                 .arg(QString::fromStdString(fixedDecimalsText(value, decimals)),
+                                     QString::fromStdString(reference))));
+    }
 }
 
 void TestCoordinateText::gcodeRecordsPieceByPiece()
