@@ -1,46 +1,11 @@
 #include "cli/command_line.h"
 
+#include "cli/choice_options.h"
+#include "cli/machine_options.h"
 #include "cli/number_options.h"
-#include "model/scale_choices.h"
 #include "model/scale_input.h"
 
 namespace mensora {
-
-namespace {
-
-// The names of a choice, for the options' help and their errors.
-template <typename Choice>
-QStringList namesOf()
-{
-    QStringList names;
-    for (const std::string_view name : choiceNames<Choice>())
-        names << QString::fromUtf8(name.data(), qsizetype(name.size()));
-    return names;
-}
-
-// Reads the choice an option names into `choice`; false, with the reason, for another name.
-template <typename Choice>
-bool readChoice(
-    const QCommandLineParser& parser, const char* option, Choice& choice, QString& error)
-{
-    const QString value = parser.value(option);
-    if (const auto named = choiceNamed<Choice>(value.toStdString())) {
-        choice = *named;
-        return true;
-    }
-    error
-        = QString("--%1 takes %2, not \"%3\".").arg(option, namesOf<Choice>().join(" or "), value);
-    return false;
-}
-
-template <typename Choice>
-QCommandLineOption choiceOption(const char* name, const QString& description)
-{
-    const QStringList names = namesOf<Choice>();
-    return { name, description, names.join('|'), names.first() };
-}
-
-} // namespace
 
 CommandLine::CommandLine()
     : m_help(m_parser.addHelpOption())
@@ -57,10 +22,12 @@ CommandLine::CommandLine()
         choiceOption<Baseline>("baseline", "Baseline: none or single."),
         choiceOption<StripePosition>(
             "position", "Stripe position: above, midway or under the baseline."),
-        choiceOption<OutputFormat>("format", "Output: gcode (.din) or plot (.plt)."),
+        choiceOption<OutputFormat>(
+            "format", "Output: gcode (.din) or plot (.plt); by default the profile's kind."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
     });
+    m_parser.addOptions(machineOptions());
     m_parser.addOptions(numberOptions());
 }
 
@@ -97,6 +64,7 @@ bool CommandLine::parse(const QStringList& arguments)
         inputText(m_request.parameters, row.input) = m_parser.value(row.option).toStdString();
     m_request.output = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
+    m_request.stats = m_parser.isSet("stats");
     return readChoices();
 }
 
@@ -108,7 +76,8 @@ bool CommandLine::readChoices()
         && readChoice(m_parser, "baseline", p.baseline, m_error)
         && readChoice(m_parser, "position", p.stripePosition, m_error)
         && readChoice(m_parser, "format", p.format, m_error)
-        && readNumberOptions(m_parser, p.numbers, p.marks, m_error);
+        && readNumberOptions(m_parser, p.numbers, p.marks, m_error)
+        && readMachineOptions(m_parser, p, m_request.machine, m_error);
 }
 
 } // namespace mensora

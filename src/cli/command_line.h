@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 
 namespace mensora {
@@ -13,6 +14,8 @@ struct CliRequest
     ScaleParameters parameters; // box texts and choices, the window's start values by default
     QString output = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
+    MachineSettings machine; // the plain file by default
+    bool stats = false; // print the job's figures
 };
 
 // The generator's options; `parse` fills a request or says what is wrong with the arguments.

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "cli/command_line.h"
+#include "cli/job_stats.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 
@@ -46,6 +47,24 @@ int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format
     return Written;
 }
 
+// The stripe sequence, or the file.
+int writeRequested(const CliRequest& request, const Engraving& engraving)
+{
+    if (request.sequenceOnly) {
+        std::printf("%s\n", engraving.sequence().c_str());
+        return Written;
+    }
+    const NumberFormat format = numberFormatOf(QLocale::system());
+    if (request.output == "-")
+        return writeToStandardOutput(engraving, format);
+    const QString failure = saveEngraving(engraving, request.output, format);
+    if (!failure.isEmpty()) {
+        say(QString("cannot write %1: %2").arg(request.output, failure));
+        return NotWritten;
+    }
+    return Written;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -69,23 +88,17 @@ int main(int argc, char* argv[])
     }
 
     const CliRequest& request = commandLine.request();
-    const auto engraving = Engraving::prepare(request.parameters);
+    const auto engraving = Engraving::prepare(request.parameters, request.machine);
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
-    if (request.sequenceOnly) {
-        std::printf("%s\n", engraving->sequence().c_str());
-        return Written;
+    const int status = writeRequested(request, *engraving);
+    if (status == Written && request.stats) {
+        const bool fileOnStandardOutput = request.output == "-" && !request.sequenceOnly;
+        const std::string stats
+            = jobStatsText(engraving->figures(), engraving->machineJob().profile);
+        std::fputs(stats.c_str(), fileOnStandardOutput ? stderr : stdout);
     }
-
-    const NumberFormat format = numberFormatOf(QLocale::system());
-    if (request.output == "-")
-        return writeToStandardOutput(*engraving, format);
-    const QString failure = saveEngraving(*engraving, request.output, format);
-    if (!failure.isEmpty()) {
-        say(QString("cannot write %1: %2").arg(request.output, failure));
-        return NotWritten;
-    }
-    return Written;
+    return status;
 }

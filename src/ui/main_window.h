@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 
 class QAction;
@@ -19,13 +20,15 @@ namespace mensora {
 struct ControlRow;
 struct Refusal;
 class LiveUpdate;
+class MachineDialog;
 class NumbersDialog;
 class PreviewPicture;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
-// saves the engraving and the View menu that sets how the preview shows and when it runs. Controls
-// carry their names as objectName; the buttons of an option group share the group's name and are
-// found through the QButtonGroup of that name.
+// saves the engraving, the Machine menu that sets what machine it is for, the Scale menu of
+// the numbers and marks, and the View menu that sets how the preview shows and when it runs.
+// Controls carry their names as objectName; the buttons of an option group share the group's
+// name and are found through the QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -53,6 +56,13 @@ public:
 
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
+
+    // Machine, "Machine settings…": the settings every file and figure is made with, kept
+    // between runs. The dialog runs modally unless replaced; true when it was accepted.
+    const MachineSettings& machineSettings() const { return m_machine; }
+    void setMachineSettings(const MachineSettings& settings);
+    void editMachineSettings();
+    std::function<bool(MachineDialog& dialog)> runMachineDialog;
 
     // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
     // ones it was closed with by OK. They start at their defaults on every run.
@@ -95,6 +105,8 @@ private:
     QHash<QString, QWidget*> m_controls; // option buttons live in m_groups instead
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
+    QAction* m_machineAction = nullptr;
+    MachineSettings m_machine;
     QAction* m_numbersAction = nullptr;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
