@@ -1,7 +1,8 @@
 // Generation speed and memory for the largest scale: 32767 stripes, round, with the base
 // circle, as G-code. Prints the core's time to check the scale and to write its text into
 // memory (and how much of that the layout's moves take), the time to merely write the same
-// bytes to a file, and mensora-cli's wall time and peak memory beside a small scale's.
+// bytes to a file, the same for each machine profile and its job's figures, and mensora-cli's
+// wall time and peak memory beside a small scale's.
 //
 //   bench_generation [path-to-mensora-cli]
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "engraving/engraving.h"
+#include "model/scale_choices.h"
 
 using namespace mensora;
 using Clock = std::chrono::steady_clock;
@@ -99,6 +101,28 @@ ChildRun runChild(std::vector<std::string> arguments)
         usage.ru_maxrss };
 }
 
+// Each profile's file, checked and written into memory (GRBL's check writes it once more to
+// count its lines), and the figures of the job.
+void benchProfiles()
+{
+    for (const MachineProfile profile : { MachineProfile::Rs274, MachineProfile::Grbl,
+             MachineProfile::GrblLaser, MachineProfile::HpglCutter }) {
+        MachineSettings machine;
+        machine.profile = profile;
+        ScaleParameters p = largestScale();
+        p.format = familyOf(profile);
+        const std::string name = "check and write, " + std::string(choiceName(profile));
+        print(name.c_str(), milliseconds(21, [&] {
+            CountingSink sink;
+            Engraving::prepare(p, machine)->write(sink, {});
+        }));
+        if (profile == MachineProfile::Rs274) {
+            const auto engraving = Engraving::prepare(p, machine);
+            print("  the job's figures", milliseconds(21, [&] { (void)engraving->figures(); }));
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -138,6 +162,7 @@ int main(int argc, char* argv[])
     print("  of which the moves alone, without text", moves);
     print("check and write into memory", both);
     print("the same bytes merely written to a file", plainWrite);
+    benchProfiles();
 
     if (argc > 1) {
         const std::string cli = argv[1];

@@ -1,16 +1,21 @@
-// Fuzz target: the whole generation, from arbitrary box texts and choices to the file's bytes.
+// Fuzz target: the whole generation, from arbitrary box texts, choices and machine settings to
+// the file's bytes and the job's figures.
 // Input: "CHOICES|length|distance|stripe1|..|stripe6|package|startx|starty|depth|radius|
-// startangle|NUMBERS"; missing fields keep the window's start texts. CHOICES are five bytes,
-// each taken modulo the number of options (so "0" and "1" read as the first and second
-// button): shape, baseline, stripe position, output format (G-code, plot, SVG or DXF),
-// decimal separator. NUMBERS are
-// the fields "kind|first|step|decimals|height|gap|font|orientation|prefix|suffix|marks":
+// startangle|NUMBERS|SETTINGS"; missing fields keep the window's start texts and the default
+// settings. CHOICES are bytes, each taken modulo the number of options (so "0" and "1" read as
+// the first and second button): shape, baseline, stripe position, output format (G-code, plot,
+// SVG or DXF), decimal separator, then machine profile, travel order, line numbers (on first)
+// and unit. NUMBERS are the fields "kind|first|step|decimals|height|gap|font|orientation|prefix|
+// suffix|marks":
 // kind and decimals a digit as it stands (any other byte: kind modulo 8, decimals as
 // needed), first, step, height and gap read by the numeric-prefix rule (empty: unset), font,
 // prefix and suffix as they stand, orientation a byte modulo 2, marks two bytes modulo 2 (end
-// on the total, no double mark). Missing fields keep the defaults: no numbers.
+// on the total, no double mark); missing, no numbers. SETTINGS are
+// "feed|plungefeed|rapidrate|safez|spindle|power|passes", numbers with "." (a field that is no
+// number keeps its default). Inputs of five choices give the plain file.
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -19,6 +24,7 @@
 
 #include "engraving/engraving.h"
 #include "fuzz_check.h"
+#include "model/machine_settings.h"
 #include "model/scale_input.h"
 #include "model/stripe_pattern.h"
 
@@ -56,9 +62,8 @@ std::size_t byteAt(std::string_view field, std::size_t at, std::size_t options)
     return at < field.size() ? static_cast<unsigned char>(field[at]) % options : 0;
 }
 
-void readNumbers(std::string_view input, NumberSettings& numbers, MarkSettings& marks)
+void readNumbers(std::string_view& input, bool& more, NumberSettings& numbers, MarkSettings& marks)
 {
-    bool more = true;
     const auto next = [&] { return more ? takeField(input, more) : std::string_view {}; };
     const auto digit = [](std::string_view field) {
         return !field.empty() && field[0] >= '0' && field[0] <= '9' ? field[0] - '0' : -1;
@@ -83,8 +88,25 @@ void readNumbers(std::string_view input, NumberSettings& numbers, MarkSettings& 
 struct FuzzCase
 {
     ScaleParameters parameters;
+    MachineSettings machine;
     NumberFormat format;
 };
+
+std::optional<double> settingNumber(std::string_view& input, bool& more)
+{
+    if (!more)
+        return std::nullopt;
+    return strictNumberValue(takeField(input, more), NumberFormat { ".", "" });
+}
+
+void readSettings(std::string_view input, bool more, MachineSettings& m, Unit unit)
+{
+    for (std::optional<Rate>* rate : { &m.feed, &m.plungeFeed, &m.rapidRate })
+        if (const auto value = settingNumber(input, more))
+            *rate = Rate { *value, unit };
+    for (double* value : { &m.safeHeight, &m.spindleSpeed, &m.laserPower, &m.passes })
+        *value = settingNumber(input, more).value_or(*value);
+}
 
 FuzzCase caseFrom(std::string_view input)
 {
@@ -100,11 +122,16 @@ FuzzCase caseFrom(std::string_view input)
     p.stripePosition = static_cast<StripePosition>(choice(2, 3));
     p.format = static_cast<OutputFormat>(choice(3, 4));
     c.format = formats[choice(4, std::size(formats))];
+    c.machine.profile = static_cast<MachineProfile>(choice(5, 5));
+    c.machine.order = static_cast<TravelOrder>(choice(6, 2));
+    c.machine.lineNumbers = choice(7, 2) == 0;
+    p.unit = static_cast<Unit>(choice(8, 2));
 
     for (std::size_t i = 0; i < inputTable.size() && more; ++i)
         inputText(p, inputTable[i].input) = std::string(takeField(input, more));
     if (more)
-        readNumbers(input, p.numbers, p.marks);
+        readNumbers(input, more, p.numbers, p.marks);
+    readSettings(input, more, c.machine, p.unit);
     return c;
 }
 
@@ -126,11 +153,51 @@ std::size_t checkedLineCount(const std::string& text)
     return lines;
 }
 
-// Four moves a stripe and four for the baseline (a round scale's is left out of plot files).
-std::size_t stripeMoveCount(const ScaleParameters& p, std::size_t stripes)
+// What every machine dialect promises: numbered lines without gaps when numbered, GRBL's
+// 80 characters, no Z for a laser, nothing below 0 for a cutter.
+void checkMachineFile(const std::string& text, const MachineJob& job)
+{
+    if (job.profile == MachineProfile::HpglCutter) {
+        FUZZ_CHECK(text.find('-') == std::string::npos, "no plotter coordinate below 0");
+        FUZZ_CHECK(text.ends_with("PU;SP0;\r\n"), "the cutter's file ends with PU;SP0;");
+        return;
+    }
+    const bool grbl = job.profile != MachineProfile::Rs274;
+    std::size_t number = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        const std::string_view line(text.data() + at, end - at);
+        at = end + 2;
+        FUZZ_CHECK(!grbl || line.size() <= 80, "a GRBL line holds at most 80 characters");
+        if (job.lineNumbers)
+            FUZZ_CHECK(line.starts_with("N" + std::to_string(number++) + " "),
+                "lines are numbered without gaps");
+        const std::string_view words = line.substr(0, line.find('('));
+        FUZZ_CHECK(
+            job.profile != MachineProfile::GrblLaser || words.find('Z') == std::string_view::npos,
+            "a laser program has no Z word");
+    }
+}
+
+// What the figures promise: amounts, none below 0 (a plain file's absurd numbers may add up
+// to infinity, a machine file's stay finite), and a time in words.
+void checkFigures(const JobFigures& figures, MachineProfile profile)
+{
+    for (const double amount : { figures.cutLength, figures.travelLength, figures.seconds }) {
+        FUZZ_CHECK(amount >= 0, "figures are amounts, not below 0");
+        FUZZ_CHECK(profile == MachineProfile::Plain || std::isfinite(amount),
+            "a machine file's figures are finite");
+    }
+    FUZZ_CHECK(!durationText(figures.seconds).empty(), "the time reads in words");
+}
+
+// Four moves a stripe and four for the baseline (a round scale's is left out of plain plot
+// files; a cutter draws it).
+std::size_t stripeMoveCount(const ScaleParameters& p, std::size_t stripes, MachineProfile profile)
 {
     const bool baseline = p.baseline == Baseline::Single
-        && (p.format != OutputFormat::Plot || p.shape == Shape::Flat);
+        && (p.format != OutputFormat::Plot || p.shape == Shape::Flat
+            || profile == MachineProfile::HpglCutter);
     return 4 * stripes + (baseline ? 4 : 0);
 }
 
@@ -226,7 +293,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (stripeCountOf(c.parameters) > MENSORA_FUZZ_MAX_STRIPES)
         return 0;
 #endif
-    const auto engraving = Engraving::prepare(c.parameters);
+    const auto engraving = Engraving::prepare(c.parameters, c.machine);
     if (!engraving) {
         FUZZ_CHECK(
             !engraving.refusal().message.empty(), "a refused input is refused with a message");
@@ -236,7 +303,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sequence.size() <= 32767, "at most 32767 stripes");
     FUZZ_CHECK(sequence.find_first_not_of("123456") == std::string::npos, "kinds 1 to 6");
 
-    const std::size_t stripeMoves = stripeMoveCount(c.parameters, sequence.size());
+    const MachineJob& job = engraving->machineJob();
+    const std::size_t stripeMoves = stripeMoveCount(c.parameters, sequence.size(), job.profile);
     MoveCount count(stripeMoves);
     engraving->makeMoves(count);
     FUZZ_CHECK(count.strokesComplete(), "the last stroke is lifted");
@@ -248,9 +316,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engraving->write(sink, c.format);
     const std::size_t lines = checkedLineCount(sink.text);
     if (c.parameters.format == OutputFormat::Svg || c.parameters.format == OutputFormat::Dxf) {
+        FUZZ_CHECK(job.profile == MachineProfile::Plain, "a drawing takes no machine settings");
         checkDrawing(sink.text, c.parameters.format, count);
-        return 0;
+    } else if (job.profile == MachineProfile::Plain) {
+        FUZZ_CHECK(lines == expectedLineCount(c.parameters, count), "one line per move");
+    } else {
+        checkMachineFile(sink.text, job);
     }
-    FUZZ_CHECK(lines == expectedLineCount(c.parameters, count), "one line per move");
+    checkFigures(engraving->figures(), job.profile);
     return 0;
 }

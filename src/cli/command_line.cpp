@@ -1,7 +1,8 @@
 #include "cli/command_line.h"
 
+#include "cli/choice_options.h"
+#include "cli/machine_options.h"
 #include "cli/number_options.h"
-#include "model/scale_choices.h"
 #include "model/scale_input.h"
 
 namespace mensora {
@@ -10,41 +11,6 @@ namespace {
 
 // Wider lines than this would hide any scale's stripes.
 constexpr double maxStrokeWidthMm = 100;
-
-// The names of a choice, for the options' help and their errors.
-template <typename Choice>
-QStringList namesOf()
-{
-    QStringList names;
-    for (const std::string_view name : choiceNames<Choice>())
-        names << QString::fromUtf8(name.data(), qsizetype(name.size()));
-    return names;
-}
-
-// Reads the choice an option names into `choice`, when the option was given; false, with the
-// reason, for another name.
-template <typename Choice>
-bool readChoice(
-    const QCommandLineParser& parser, const char* option, Choice& choice, QString& error)
-{
-    if (!parser.isSet(option))
-        return true;
-    const QString value = parser.value(option);
-    if (const auto named = choiceNamed<Choice>(value.toStdString())) {
-        choice = *named;
-        return true;
-    }
-    error
-        = QString("--%1 takes %2, not \"%3\".").arg(option, namesOf<Choice>().join(" or "), value);
-    return false;
-}
-
-template <typename Choice>
-QCommandLineOption choiceOption(const char* name, const QString& description)
-{
-    const QStringList names = namesOf<Choice>();
-    return { name, description, names.join('|'), names.first() };
-}
 
 } // namespace
 
@@ -65,8 +31,9 @@ CommandLine::CommandLine()
         choiceOption<Baseline>("baseline", "Baseline: none or single."),
         choiceOption<StripePosition>(
             "position", "Stripe position: above, midway or under the baseline."),
-        choiceOption<OutputFormat>(
-            "format", "Output: gcode (.din), plot (.plt), or a drawing of the cuts: svg or dxf."),
+        choiceOption<OutputFormat>("format",
+            "Output: gcode (.din) or plot (.plt), by default the profile's kind; or a "
+            "drawing of the cuts: svg or dxf."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
         { "scale", "Read the scale from the scale file FILE (.mensora) first.", "FILE" },
@@ -74,6 +41,7 @@ CommandLine::CommandLine()
         { "stroke-width", "Line width of an SVG drawing in millimetres (default 0.1).", "mm",
             "0.1" },
     });
+    m_parser.addOptions(machineOptions());
     m_parser.addOptions(numberOptions());
 }
 
@@ -108,18 +76,22 @@ bool CommandLine::parse(const QStringList& arguments)
     }
     m_request.output = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
-    return applyOptions(m_request.parameters, m_error) && readFileOptions();
+    m_request.stats = m_parser.isSet("stats");
+    return applyOptions(m_request.parameters, m_request.machine, m_error) && readFileOptions();
 }
 
-ScaleParameters CommandLine::overriding(const ScaleParameters& base) const
+CliRequest CommandLine::requestOver(const ScaleParameters& base) const
 {
-    ScaleParameters parameters = base;
+    CliRequest request = m_request;
+    request.parameters = base;
+    request.machine = {};
     QString unused; // parse() has refused every option that could fail
-    applyOptions(parameters, unused);
-    return parameters;
+    applyOptions(request.parameters, request.machine, unused);
+    return request;
 }
 
-bool CommandLine::applyOptions(ScaleParameters& p, QString& error) const
+// Only the options given change the scale: over the start values, or a scale file's.
+bool CommandLine::applyOptions(ScaleParameters& p, MachineSettings& machine, QString& error) const
 {
     for (const InputRow& row : inputTable)
         if (m_parser.isSet(row.option))
@@ -129,7 +101,8 @@ bool CommandLine::applyOptions(ScaleParameters& p, QString& error) const
         && readChoice(m_parser, "baseline", p.baseline, error)
         && readChoice(m_parser, "position", p.stripePosition, error)
         && readChoice(m_parser, "format", p.format, error)
-        && readNumberOptions(m_parser, p.numbers, p.marks, error);
+        && readNumberOptions(m_parser, p.numbers, p.marks, error)
+        && readMachineOptions(m_parser, p, machine, error);
 }
 
 bool CommandLine::readFileOptions()

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 #include "writers/svg_writer.h"
 
@@ -14,6 +15,8 @@ struct CliRequest
     ScaleParameters parameters; // box texts and choices, the window's start values by default
     QString output = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
+    MachineSettings machine; // the plain file by default
+    bool stats = false; // print the job's figures
     QString scaleFile; // a scale file to read first, under the options given; empty for none
     QString saveScale; // write the scale to this scale file and nothing else; empty for none
     SvgSettings svg; // an SVG drawing's stroke width
@@ -33,12 +36,13 @@ public:
     QString helpText() const { return m_parser.helpText(); }
     const CliRequest& request() const { return m_request; }
 
-    // A scale with every scale option that was given set on top of `base` (a scale file's).
-    ScaleParameters overriding(const ScaleParameters& base) const;
+    // The request with every scale, number and machine option that was given set on top of
+    // `base` (a scale file's scale).
+    CliRequest requestOver(const ScaleParameters& base) const;
 
 private:
     void addTextOptions();
-    bool applyOptions(ScaleParameters& parameters, QString& error) const;
+    bool applyOptions(ScaleParameters& parameters, MachineSettings& machine, QString& error) const;
     bool readFileOptions();
 
     QCommandLineParser m_parser;

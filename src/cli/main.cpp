@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/command_line.h"
+#include "cli/job_stats.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "files/scale_file.h"
@@ -36,10 +37,11 @@ void say(const QString& text)
     std::fprintf(stderr, "mensora-cli: %s\n", text.toLocal8Bit().constData());
 }
 
-int writeToStandardOutput(const Engraving& engraving, const CliRequest& request)
+int writeToStandardOutput(
+    const Engraving& engraving, const NumberFormat& format, const SvgSettings& svg)
 {
     StandardOutputSink sink;
-    engraving.write(sink, numberFormatOf(QLocale::system()), request.svg);
+    engraving.write(sink, format, svg);
     if (std::fflush(stdout) != 0 && sink.error == 0)
         sink.error = errno;
     if (sink.error != 0 || std::ferror(stdout)) {
@@ -49,19 +51,37 @@ int writeToStandardOutput(const Engraving& engraving, const CliRequest& request)
     return Written;
 }
 
-// The scale the run describes: the scale file's, when one is named, under the options given.
-// Empty, with the problem said, when the file is refused.
-std::optional<ScaleParameters> scaleOf(const CommandLine& commandLine)
+// The stripe sequence, or the file.
+int writeRequested(const CliRequest& request, const Engraving& engraving)
+{
+    if (request.sequenceOnly) {
+        std::printf("%s\n", engraving.sequence().c_str());
+        return Written;
+    }
+    const NumberFormat format = numberFormatOf(QLocale::system());
+    if (request.output == "-")
+        return writeToStandardOutput(engraving, format, request.svg);
+    const QString failure = saveEngraving(engraving, request.output, format, request.svg);
+    if (!failure.isEmpty()) {
+        say(QString("cannot write %1: %2").arg(request.output, failure));
+        return NotWritten;
+    }
+    return Written;
+}
+
+// The request of the run: over a scale file's scale when one is named. Empty, with the problem
+// said, when the file is refused.
+std::optional<CliRequest> requestOf(const CommandLine& commandLine)
 {
     const CliRequest& request = commandLine.request();
     if (request.scaleFile.isEmpty())
-        return request.parameters;
+        return request;
     const ScaleFileReading reading = readScaleFile(request.scaleFile);
     if (!reading) {
         say(reading.problem);
         return std::nullopt;
     }
-    return commandLine.overriding(*reading.scale);
+    return commandLine.requestOver(*reading.scale);
 }
 
 int saveScale(const ScaleParameters& scale, const QString& path)
@@ -100,29 +120,23 @@ int main(int argc, char* argv[])
         return Written;
     }
 
-    const CliRequest& request = commandLine.request();
-    const std::optional<ScaleParameters> scale = scaleOf(commandLine);
-    if (!scale)
+    const std::optional<CliRequest> requested = requestOf(commandLine);
+    if (!requested)
         return Refused;
+    const CliRequest& request = *requested;
     if (!request.saveScale.isEmpty())
-        return saveScale(*scale, request.saveScale);
-    const auto engraving = Engraving::prepare(*scale);
+        return saveScale(request.parameters, request.saveScale);
+    const auto engraving = Engraving::prepare(request.parameters, request.machine);
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
-    if (request.sequenceOnly) {
-        std::printf("%s\n", engraving->sequence().c_str());
-        return Written;
+    const int status = writeRequested(request, *engraving);
+    if (status == Written && request.stats) {
+        const bool fileOnStandardOutput = request.output == "-" && !request.sequenceOnly;
+        const std::string stats
+            = jobStatsText(engraving->figures(), engraving->machineJob().profile);
+        std::fputs(stats.c_str(), fileOnStandardOutput ? stderr : stdout);
     }
-
-    if (request.output == "-")
-        return writeToStandardOutput(*engraving, request);
-    const QString failure
-        = saveEngraving(*engraving, request.output, numberFormatOf(QLocale::system()), request.svg);
-    if (!failure.isEmpty()) {
-        say(QString("cannot write %1: %2").arg(request.output, failure));
-        return NotWritten;
-    }
-    return Written;
+    return status;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "engraving/machine_check.h"
 #include "engraving/numbering.h"
 #include "model/character_text.h"
 #include "model/scale_input.h"
@@ -93,12 +94,11 @@ std::pair<ScaleInput, double> largestInput(const ScaleParameters& p, std::size_t
     return { blamed, largest };
 }
 
-Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes)
+Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes,
+    const std::string& reason = " is too large: the scale's coordinates cannot be written.")
 {
     const ScaleInput blamed = largestInput(p, stripes).first;
-    return { blamed,
-        inputCaption(blamed, p.shape)
-            + " is too large: the scale's coordinates cannot be written." };
+    return { blamed, inputCaption(blamed, p.shape) + reason };
 }
 
 // The numbers go beyond the stripes by their height and gap: those are to blame unless a box
@@ -135,19 +135,22 @@ std::string asciiSeparator(const std::string& separator)
 
 } // namespace
 
-Result<Engraving> Engraving::prepare(const ScaleParameters& p)
+Result<Engraving> Engraving::prepare(const ScaleParameters& p, const MachineSettings& machine)
 {
     const auto read = readScaleValues(p);
     if (!read)
         return read.refusal();
     const ScaleValues& v = *read;
-    if (p.format == OutputFormat::Gcode) {
+    const MachineProfile profile = effectiveProfile(machine.profile, p.format);
+    // A laser writes no depth.
+    if (p.format == OutputFormat::Gcode && profile != MachineProfile::GrblLaser) {
         if (const auto depth = checkDepth(p.depth); !depth)
             return depth.refusal();
     }
 
-    Engraving engraving(scaleLayoutOf(p, v), v.sequence, p.depth, p.format);
-    engraving.m_unit = p.unit;
+    // A cutter draws a dial's base circle in chords; a plain plot file has no arcs.
+    const bool baseCircleInPlot = profile == MachineProfile::HpglCutter;
+    Engraving engraving(scaleLayoutOf(p, v, baseCircleInPlot), v.sequence, p.depth, p.format);
     CoordinateCheck check(p.format);
     engraving.makeMoves(check);
     if (!check.allWritable())
@@ -162,6 +165,23 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p)
         if (!numberCheck.allWritable())
             return numbersTooLarge(p, v.sequence.size());
         engraving.m_numbers = std::move(numbers.value());
+    }
+
+    auto job = machineJobFor(p, v, machine);
+    if (!job)
+        return job.refusal();
+    engraving.m_machine = std::move(*job);
+    if (profile == MachineProfile::Plain)
+        return engraving;
+    switch (engraving.checkMachineFile()) {
+    case MachineFileFault::OutOfRange:
+        return coordinatesTooLarge(p, v.sequence.size(), machineRangeReason(profile, p.unit));
+    case MachineFileFault::TooManyLines:
+        return machineRefusal(MachineSetting::LineNumbers,
+            "go only up to 9999999 in a GRBL program, and this one has more lines: turn them "
+            "off.");
+    case MachineFileFault::None:
+        break;
     }
     return engraving;
 }
@@ -185,16 +205,20 @@ void Engraving::makeMoves(MoveSink& sink) const
 void Engraving::write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg) const
 {
     if (m_format == OutputFormat::Svg) {
-        SvgWriter writer(sink, m_unit, svg);
+        SvgWriter writer(sink, m_machine.unit, svg);
         makeMoves(writer);
         writer.end();
         return;
     }
     if (m_format == OutputFormat::Dxf) {
-        DxfWriter writer(sink, m_unit);
+        DxfWriter writer(sink, m_machine.unit);
         writer.begin();
         makeMoves(writer);
         writer.end();
+        return;
+    }
+    if (m_machine.profile != MachineProfile::Plain) {
+        writeMachineFile(sink); // its numbers take "." whatever the locale
         return;
     }
     if (m_format == OutputFormat::Plot) {

@@ -45,7 +45,7 @@ void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) co
     sink.move(Rapid { Coord::wide(xs), Coord::wide(ys) });
     sink.move(Plunge { depth });
     sink.move(Arc { Coord::wide(xe), Coord::single(ye), Coord::wide(centreX),
-        Coord::single(centreY), direction });
+        Coord::single(centreY), direction, radius, startAngle, totalAngle });
     sink.move(Lift {});
 }
 

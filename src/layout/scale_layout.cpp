@@ -2,10 +2,11 @@
 
 namespace mensora {
 
-ScaleLayout scaleLayoutOf(const ScaleParameters& p, const ScaleValues& v)
+ScaleLayout scaleLayoutOf(const ScaleParameters& p, const ScaleValues& v, bool baseCircleInPlot)
 {
     if (p.shape == Shape::Round) {
-        const Baseline baseCircle = p.format == OutputFormat::Plot ? Baseline::None : p.baseline;
+        const bool arcless = p.format == OutputFormat::Plot && !baseCircleInPlot;
+        const Baseline baseCircle = arcless ? Baseline::None : p.baseline;
         return RoundScaleLayout { v.total, v.wideStep, v.startAngle, v.radius, v.startX, v.startY,
             p.stripePosition, baseCircle, v.lengths };
     }

@@ -5,6 +5,7 @@
 #include <utility>
 #include <variant>
 
+#include "model/machine_settings.h"
 #include "model/number_settings.h"
 #include "model/scale_input.h"
 
@@ -19,12 +20,22 @@ struct Refusal
     // Set when a setting of the numbers is to blame rather than a box; `input` then means
     // nothing.
     std::optional<NumberSetting> setting = std::nullopt;
+    // Set when a machine setting is to blame rather than a box; `input` then means nothing.
+    std::optional<MachineSetting> machineSetting = std::nullopt;
 };
 
 // A refusal that names a setting of the numbers.
 inline Refusal settingRefusal(NumberSetting setting, std::string message)
 {
     return { ScaleInput::Length, std::move(message), setting };
+}
+
+// A refusal that names a machine setting: its caption, then the reason.
+inline Refusal machineRefusal(MachineSetting setting, const std::string& reason)
+{
+    return { .input = ScaleInput::Length,
+        .message = machineSettingCaption(setting) + " " + reason,
+        .machineSetting = setting };
 }
 
 // A value, or the refusal that stopped it from being computed.

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 
 namespace mensora {
@@ -20,6 +21,9 @@ inline constexpr std::array<std::string_view, 2> units = { "mm", "inch" };
 inline constexpr std::array<std::string_view, 2> baselines = { "none", "single" };
 inline constexpr std::array<std::string_view, 3> positions = { "above", "midway", "under" };
 inline constexpr std::array<std::string_view, 4> formats = { "gcode", "plot", "svg", "dxf" };
+inline constexpr std::array<std::string_view, 5> profiles
+    = { "plain", "rs274", "grbl", "grbl-laser", "hpgl-cutter" };
+inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
 inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
 } // namespace choice_detail
 
@@ -49,6 +53,16 @@ constexpr std::span<const std::string_view> choiceNames<OutputFormat>()
     return choice_detail::formats;
 }
 
+template <>
+constexpr std::span<const std::string_view> choiceNames<MachineProfile>()
+{
+    return choice_detail::profiles;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<TravelOrder>()
+{
+    return choice_detail::orders;
+}
 template <>
 constexpr std::span<const std::string_view> choiceNames<NumberOrientation>()
 {

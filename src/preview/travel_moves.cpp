@@ -54,7 +54,7 @@ private:
 std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFrame& frame)
 {
     TravelCollector collector(frame);
-    engraving.makeMoves(collector);
+    engraving.makeMachineMoves(collector);
     return collector.take();
 }
 

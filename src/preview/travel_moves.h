@@ -7,7 +7,8 @@
 
 namespace mensora {
 
-// The tool's travels between cuts as the engraving makes its moves: from the end of each cut
+// The tool's travels between cuts as the file's machine makes its moves (in the travel order
+// of its profile): from the end of each cut
 // (a straight cut or an arc) to the point of the next rapid, mapped into the picture through
 // the frame. A travel that lands too far out to draw is left out.
 std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFrame& frame);

@@ -29,10 +29,12 @@ struct Rapid
     Coord x, y;
 };
 
-// Feed down to the engraving depth; the depth box's text, verbatim.
+// Feed down to the engraving depth; the depth box's text, verbatim. A machine that cuts in
+// passes goes down to that part of the depth: pass k of n to k / n of it.
 struct Plunge
 {
     std::string_view depth;
+    double depthPart = 1;
 };
 
 // Engraving feed move to (x, y).
@@ -47,11 +49,17 @@ struct Lift
 {
 };
 
-// Engraving arc to (x, y) around the absolute centre (cx, cy).
+// Engraving arc to (x, y) around the absolute centre (cx, cy). The plain program writes just
+// these. A machine dialect cuts the circle the arc stands for: `radius` around the centre,
+// from `startAngle` over the signed `sweep` (degrees, counter-clockwise when positive), which
+// may be 0 or more than a turn.
 struct Arc
 {
     Coord x, y, cx, cy;
     ArcDirection direction;
+    double radius = 0;
+    double startAngle = 0;
+    double sweep = 0;
 };
 
 using ToolMove = std::variant<Rapid, Plunge, Cut, Lift, Arc>;

@@ -32,4 +32,13 @@ QString qtNameFilter(std::string_view dialogFilter)
     return QStringLiteral("%1 %2").arg(description, listed);
 }
 
+QString saveNameFilter(OutputFormat format, MachineProfile profile)
+{
+    const QString own = qtNameFilter(dialogFilterOf(format));
+    const MachineProfile written = effectiveProfile(profile, format);
+    if (written == MachineProfile::Plain || familyOf(written) != OutputFormat::Gcode)
+        return own;
+    return own + QStringLiteral(";;G-code programs (*.ngc *.nc *.gcode)");
+}
+
 } // namespace mensora

@@ -24,8 +24,11 @@
 #include "preview/preview_renderer.h"
 #include "preview/travel_moves.h"
 #include "ui/control_table.h"
+#include "ui/figures_line.h"
 #include "ui/file_filter.h"
 #include "ui/live_update.h"
+#include "ui/machine_dialog.h"
+#include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
@@ -102,6 +105,8 @@ MainWindow::MainWindow(QWidget* parent)
     };
     showMessage
         = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
+    runMachineDialog = [](MachineDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    m_machine = loadMachineSettings();
     runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 }
 
@@ -200,6 +205,11 @@ void MainWindow::createMenu()
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("menu_exit"));
 
+    QMenu* machine = menuBar()->addMenu(QStringLiteral("Machine"));
+    machine->setObjectName(QStringLiteral("menu_machine"));
+    m_machineAction = machine->addAction(QStringLiteral("Machine settings\u2026"));
+    m_machineAction->setObjectName(QStringLiteral("menu_machinesettings"));
+
     QMenu* scale = menuBar()->addMenu(QStringLiteral("Scale"));
     scale->setObjectName(QStringLiteral("menu_scale"));
     m_numbersAction = scale->addAction(QStringLiteral("Numbers and marks\u2026"));
@@ -217,6 +227,7 @@ void MainWindow::connectHandlers()
     auto* preview = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("Cmd_preview")));
     connect(preview, &QPushButton::clicked, this, &MainWindow::runPreview);
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
+    connect(m_machineAction, &QAction::triggered, this, &MainWindow::editMachineSettings);
     connect(m_numbersAction, &QAction::triggered, this, &MainWindow::editNumbersAndMarks);
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
@@ -311,8 +322,11 @@ void MainWindow::runPreview()
     PreviewPicture* area = picture();
     const ScaleParameters parameters = scaleParameters();
     auto run = renderPreview(parameters, area->drawableWidthMm(), area->drawableHeightMm());
-    if (run)
-        run.value().travel = travelLines(parameters, run->frame);
+    // The travel and the figures come from the file's own moves: none when it is refused.
+    const auto engraving = Engraving::prepare(parameters, m_machine);
+    if (run && engraving)
+        run.value().travel = travelLines(*engraving, run->frame);
+    area->setFiguresLine(run && engraving ? figuresLine(engraving->figures()) : QString());
     // The cursor's position reads with the separator the saved file uses.
     area->setDecimalSeparator(QString::fromStdString(numberFormatOf().decimalSeparator));
     area->showPreview(run);
@@ -323,7 +337,7 @@ void MainWindow::runPreview()
 
 std::optional<Engraving> MainWindow::engravingForFile(const ScaleParameters& parameters)
 {
-    Result<Engraving> engraving = Engraving::prepare(parameters);
+    Result<Engraving> engraving = Engraving::prepare(parameters, m_machine);
     if (!engraving) {
         // The picture must not go on showing a scale that the save has just refused.
         picture()->showPreview(engraving.refusal());
@@ -344,7 +358,7 @@ void MainWindow::saveEngravingFile()
     const std::optional<Engraving> engraving = engravingForFile(parameters);
     if (!engraving)
         return;
-    const QString nameFilter = qtNameFilter(dialogFilterOf(parameters.format));
+    const QString nameFilter = saveNameFilter(parameters.format, m_machine.profile);
     const QString path = askSaveFileName(nameFilter, m_lastSavePath);
     if (path.isEmpty())
         return; // a cancelled dialog writes nothing, whatever was saved before
@@ -357,11 +371,29 @@ void MainWindow::saveEngravingFile()
     m_lastSavePath = path;
 }
 
+void MainWindow::setMachineSettings(const MachineSettings& settings)
+{
+    m_machine = settings;
+    saveMachineSettings(settings);
+}
+
+// A picture on show is redrawn, so that its figures follow the new settings.
+void MainWindow::editMachineSettings()
+{
+    MachineDialog dialog(scaleParameters().unit, this);
+    dialog.setSettings(m_machine);
+    if (!runMachineDialog(dialog))
+        return;
+    setMachineSettings(dialog.settings());
+    if (picture()->drawing() || !picture()->message().isEmpty())
+        runPreview();
+}
+
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     showMessage(QString::fromStdString(refusal.message));
-    if (refusal.setting)
-        return; // a setting of the numbers: it has no box in the window
+    if (refusal.setting || refusal.machineSetting)
+        return; // a setting of the numbers or of the machine: it has no box in the window
     if (QLineEdit* culprit = box(boxNameOf(refusal.input))) {
         culprit->setFocus();
         culprit->selectAll();

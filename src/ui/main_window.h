@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "engraving/engraving.h"
+#include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 
 class QAction;
@@ -21,15 +22,17 @@ namespace mensora {
 struct ControlRow;
 struct Refusal;
 class LiveUpdate;
+class MachineDialog;
 class NumbersDialog;
 class PreviewPicture;
 class ScaleFileCommands;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
-// opens and saves scale files, saves the engraving and exports drawings, and the View menu that
+// opens and saves scale files, saves the engraving and exports drawings, the Machine menu that
+// sets what machine it is for, the Scale menu of the numbers and marks, and the View menu that
 // sets how the preview shows and when it runs. Controls carry their names as objectName; the
-// buttons of an option group share the group's name and are found through the QButtonGroup of that
-// name.
+// buttons of an option group share the group's name and are found through the QButtonGroup of
+// that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -45,8 +48,9 @@ public:
     // preview. The plot box is left as it is: the output format is not part of a scale.
     void applyScaleParameters(const ScaleParameters& parameters);
 
-    // The engraving of the parameters for a file, refusals handled as Save G-Code handles them
-    // (a message, the reason in the picture, the focus on the box); nothing when refused.
+    // The engraving of the parameters for a file, for the machine of the Machine menu (a
+    // drawing takes none of its settings), refusals handled as Save G-Code handles them (a
+    // message, the reason in the picture, the focus on the box); nothing when refused.
     std::optional<Engraving> engravingForFile(const ScaleParameters& parameters);
 
     // Redraws the preview: the Preview button, and every click in the baseline and
@@ -69,6 +73,13 @@ public:
 
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
+
+    // Machine, "Machine settings…": the settings every file and figure is made with, kept
+    // between runs. The dialog runs modally unless replaced; true when it was accepted.
+    const MachineSettings& machineSettings() const { return m_machine; }
+    void setMachineSettings(const MachineSettings& settings);
+    void editMachineSettings();
+    std::function<bool(MachineDialog& dialog)> runMachineDialog;
 
     // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
     // ones it was closed with by OK. They start at their defaults on every run.
@@ -111,6 +122,8 @@ private:
     QHash<QString, QWidget*> m_controls; // option buttons live in m_groups instead
     QHash<QString, QButtonGroup*> m_groups;
     QAction* m_saveAction = nullptr;
+    QAction* m_machineAction = nullptr;
+    MachineSettings m_machine;
     QAction* m_numbersAction = nullptr;
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;

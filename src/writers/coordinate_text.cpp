@@ -170,6 +170,50 @@ double writtenValue(Coord coord)
     return value;
 }
 
+char* writeFixedDecimals(char* out, double value, int decimals)
+{
+    if (!std::isfinite(value)) // never in a file: the engraving refuses it first
+        return std::to_chars(out, out + 4, value).ptr;
+    // Most values are the nearest double to a number of thousandths (the layouts round to 3
+    // decimals), which lies within half a unit in the last place of it: far from any tie of 3
+    // or more decimals, so those thousandths are its rounding, and the general conversion is
+    // spared.
+    if (decimals >= 3 && value != 0) {
+        if (const std::int64_t thousandths = exactThousandths(Coord::wide(value)))
+            return writeThousandths(out, thousandths, ".");
+    }
+    // to_chars rounds the exact binary value, ties to even, as printf does in the C locale.
+    char* const start = out;
+    char* end
+        = std::to_chars(out, out + fixedTextLimit, value, std::chars_format::fixed, decimals).ptr;
+    if (decimals > 0) {
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+    }
+    if (end - start == 2 && start[0] == '-' && start[1] == '0') { // a negative that rounds to 0
+        start[0] = '0';
+        end = start + 1;
+    }
+    return end;
+}
+
+std::string fixedDecimalsText(double value, int decimals)
+{
+    char text[fixedTextLimit];
+    return { text, writeFixedDecimals(text, value, decimals) };
+}
+
+double roundedToDecimals(double value, int decimals)
+{
+    char text[fixedTextLimit];
+    char* const end = writeFixedDecimals(text, value, decimals);
+    double rounded = value;
+    std::from_chars(text, end, rounded);
+    return rounded;
+}
+
 double plotterUnits(Coord coord)
 {
     if (coord.precision == Precision::Single)

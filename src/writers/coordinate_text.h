@@ -21,6 +21,20 @@ char* writeCoordinate(char* out, Coord coord, std::string_view decimalSeparator)
 void appendCoordinate(std::string& out, Coord coord, std::string_view decimalSeparator);
 std::string coordinateText(Coord coord, std::string_view decimalSeparator = ".");
 
+// The longest text of a number in fixed decimals: a sign, the 309 digits of the largest
+// double, the point and up to 8 decimals ("inf" and "nan" are shorter).
+inline constexpr std::size_t fixedTextLimit = 320;
+
+// Writes a number rounded to `decimals` places (0 to 8), halves of its exact value to the even
+// neighbour: "." always, no trailing zeros, no point without decimals, never "-0". The form a
+// machine reads whatever the user's locale. `out` must have room for fixedTextLimit
+// characters; returns the end of the text.
+char* writeFixedDecimals(char* out, double value, int decimals);
+std::string fixedDecimalsText(double value, int decimals);
+
+// The value as writeFixedDecimals rounds it, as a double (the nearest to the decimal).
+double roundedToDecimals(double value, int decimals);
+
 // The value a reader of the coordinate's text gets: the coordinate rounded to its 7 or 15
 // significant digits, as the nearest double. Drawings compute their arcs from these, so that
 // they match the program's text.

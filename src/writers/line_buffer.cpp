@@ -25,10 +25,15 @@ void LineBuffer::startNumberedLine()
     advanceTo(std::to_chars(at, at + 15, m_nextNumber++).ptr);
 }
 
-void LineBuffer::appendWord(char address, Coord coord)
+void LineBuffer::appendAddress(char address)
 {
     const char word[] = { ' ', address };
     append({ word, sizeof word });
+}
+
+void LineBuffer::appendWord(char address, Coord coord)
+{
+    appendAddress(address);
     appendCoordinate(coord);
 }
 
@@ -36,6 +41,17 @@ void LineBuffer::appendCoordinate(Coord coord)
 {
     char* at = room(coordinateTextLimit + m_decimalSeparator.size());
     advanceTo(writeCoordinate(at, coord, m_decimalSeparator));
+}
+
+void LineBuffer::appendFixedWord(char address, double value, int decimals)
+{
+    appendAddress(address);
+    appendFixed(value, decimals);
+}
+
+void LineBuffer::appendFixed(double value, int decimals)
+{
+    advanceTo(writeFixedDecimals(room(fixedTextLimit), value, decimals));
 }
 
 void LineBuffer::appendWholeNumber(double whole)

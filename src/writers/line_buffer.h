@@ -35,9 +35,14 @@ public:
         std::memcpy(room(text.size()), text.data(), text.size());
         m_used += text.size();
     }
+    // An address letter after a blank: " X".
+    void appendAddress(char address);
     // An address letter and its coordinate, after a blank: " X12.5".
     void appendWord(char address, Coord coord);
     void appendCoordinate(Coord coord);
+    // An address letter and a number in fixed decimals, after a blank: " F100".
+    void appendFixedWord(char address, double value, int decimals);
+    void appendFixed(double value, int decimals);
     void appendWholeNumber(double whole);
     void endLine() { append("\r\n"); }
 

@@ -25,6 +25,8 @@ private slots:
     void scaleFileComesFirstAndOptionsGivenOverrideIt();
     void saveScaleWritesTheScaleFileAndNothingElse();
     void refusedScaleFileExitsThreeAndWritesNothing();
+    void statsGoWhereTheFileDoesNot();
+    void machineFilesAreTheSameInEveryLocale();
     void numberSettingsAreRefusedNamingTheSetting();
     void marksChangeTheSequence_data();
     void marksChangeTheSequence();
@@ -99,6 +101,23 @@ void TestCli::choicesSelectTheFile_data()
     QTest::newRow("clockwise svg") << QStringList { "--format", "svg", "--shape", "round",
         "--baseline", "single", "--position", "under", "--length", "-90", "--distance", "-30",
         "--start-angle", "45" } << "clockwise.svg";
+    QTest::newRow("plain profile takes no setting") << QStringList { "--profile=plain", "--feed=5",
+        "--passes=3", "--order=alternate", "--no-line-numbers" }
+                                                    << "flat.din";
+    QTest::newRow("plain profile on a plot file")
+        << QStringList { "--profile=plain", "--format=plot", "--safe-z=5" } << "flat.plt";
+    QTest::newRow("rs274") << QStringList { "--profile=rs274", "--shape=round", "--length=270",
+        "--distance=10", "--baseline=single", "--spindle=12000" }
+                           << "round-270-baseline-rs274.ngc";
+    QTest::newRow("grbl") << QStringList { "--profile=grbl", "--length=10", "--baseline=single",
+        "--passes=3", "--order=alternate" }
+                          << "flat-10-baseline-grbl.nc";
+    QTest::newRow("grbl-laser") << QStringList { "--profile=grbl-laser", "--power=300",
+        "--feed=1500" } << "flat-grbl-laser.gcode";
+    QTest::newRow("hpgl-cutter writes a plot file without --format")
+        << QStringList { "--profile=hpgl-cutter", "--shape=round", "--length=-90", "--distance=-10",
+               "--baseline=single" }
+        << "round-minus-90-baseline-hpgl-cutter.plt";
 }
 
 void TestCli::choicesSelectTheFile()
@@ -184,6 +203,21 @@ void TestCli::usageErrorsExitTwo_data()
     QTest::newRow("save scale and output") << QStringList { "--save-scale", "a.mensora", "-o",
         "a.din" } << "--save-scale takes a file name and writes only the scale";
     QTest::newRow("empty scale name") << QStringList { "--scale", "" } << "--scale takes the name";
+    QTest::newRow("unknown profile") << QStringList { "--profile=fanuc" }
+                                     << "--profile takes plain or rs274 or grbl or grbl-laser or "
+                                        "hpgl-cutter, not \"fanuc\".";
+    QTest::newRow("profile of the other family")
+        << QStringList { "--profile=rs274", "--format=plot" }
+        << "--profile=rs274 shapes G-code programs and does not go with --format=plot.";
+    QTest::newRow("plot profile with a program")
+        << QStringList { "--profile", "hpgl-cutter", "--format", "gcode" }
+        << "--profile=hpgl-cutter shapes plot files and does not go with --format=gcode.";
+    QTest::newRow("setting with a comma") << QStringList { "--feed=1,5" }
+                                          << "--feed takes a number with \".\" for decimals, "
+                                             "not \"1,5\".";
+    QTest::newRow("passes not a number") << QStringList { "--passes=two" } << "--passes takes";
+    QTest::newRow("unknown order")
+        << QStringList { "--order=random" } << "--order takes listed or alternate";
     QTest::newRow("kind 7") << QStringList {
         "--numbers=7"
     } << "--numbers takes a stripe kind from 1 to 6, or 0 for none, not \"7\".";
@@ -342,6 +376,46 @@ void TestCli::refusedScaleFileExitsThreeAndWritesNothing()
             "mensora-cli: oval.mensora: \"shape\" must be flat or round, not \"oval\".\n"));
     QVERIFY(!QFile::exists(output));
     QCOMPARE(run({ "--scale", m_dir.filePath("none.mensora") }).status, 3);
+}
+
+// The figures follow the file: on standard error beside a file on standard output, else on
+// standard output. A setting out of range is refused like a box.
+void TestCli::statsGoWhereTheFileDoesNot()
+{
+    const QByteArray figures = "profile: rs274\nstripes: 101\ncut length: 400 mm\n";
+    Run result = run({ "--profile=rs274", "--stats" });
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.startsWith("N1 (Mensora: flat scale, 101 stripes, length 100 mm)\r\n"));
+    QVERIFY2(result.err.startsWith(figures), qPrintable(result.err));
+    QVERIFY(result.err.contains("\nestimated time: 404 s (6 min 44 s)\n"));
+
+    const QString path = m_dir.filePath("ruler.ngc");
+    result = run({ "--profile=rs274", "--stats", "-o", path });
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.startsWith(figures));
+    QVERIFY(result.err.isEmpty());
+
+    result = run({ "--profile=grbl-laser", "--stats", "-o", path });
+    QVERIFY(result.out.contains("\nplunges: 0\n"));
+    QVERIFY(result.out.endsWith("\ndepth: not used\n"));
+
+    result = run({ "--profile=rs274", "--feed=0", "--stats", "-o", path });
+    QCOMPARE(result.status, 3);
+    QVERIFY2(result.err.contains("Feed must be from 0.0001 to 99999.9999 mm/min."),
+        qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+}
+
+void TestCli::machineFilesAreTheSameInEveryLocale()
+{
+    const QStringList arguments { "--profile=grbl", "--shape=round", "--baseline=single",
+        "--distance=0.5", "--radius=30.25", "--safe-z=2.5" };
+    const Run english = run(arguments);
+    const Run german = run(arguments, { "LC_ALL=de_DE.UTF-8", "LOCPATH=" LOCPATH });
+    QCOMPARE(german.status, 0);
+    QCOMPARE(german.out, english.out);
+    QVERIFY(english.out.contains("\r\nN3 G0 Z2.5\r\n"));
+    QVERIFY(english.out.contains(" X30.249 Y0.264\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

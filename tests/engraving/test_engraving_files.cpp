@@ -1,8 +1,8 @@
-#include <QFile>
 #include <QTest>
 
 #include "engraving/engraving.h"
 #include "support/engraving_text.h"
+#include "support/golden_file.h"
 #include "support/scale_parameters_metatype.h"
 
 using namespace mensora;
@@ -174,21 +174,8 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()
     QFETCH(ScaleParameters, parameters);
 
     const QByteArray actual = QByteArray::fromStdString(engravingText(parameters));
-    QFile golden(QStringLiteral(GOLDEN_DIR "/") + name);
-    if (qEnvironmentVariableIsSet("MENSORA_REWRITE_GOLDEN")) {
-        QVERIFY(golden.open(QIODevice::WriteOnly));
-        golden.write(actual);
-        return;
-    }
-    QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
-    const QByteArray expected = golden.readAll();
-    if (actual != expected) {
-        const QList<QByteArray> a = actual.split('\n');
-        const QList<QByteArray> e = expected.split('\n');
-        for (qsizetype i = 0; i < std::min(a.size(), e.size()); ++i)
-            QCOMPARE(a[i], e[i]);
-        QCOMPARE(a.size(), e.size());
-    }
+    const QString difference = goldenDifference(QStringLiteral(GOLDEN_DIR "/") + name, actual);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void TestEngravingFiles::emptySequenceGivesACompleteFile()

@@ -23,8 +23,8 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from real_readers import (FLAT, NUMBERED, ROUND, Failure, check_every_scale,  # noqa: E402
-                          has_baseline, run, words)
+from real_readers import (FLAT, NUMBERED, ROUND, Failure, has_baseline,  # noqa: E402
+                          run, run_checks, words)
 
 SKIP = 77
 CLOSE = 1e-9
@@ -245,8 +245,10 @@ def main():
     if reader_missing(reader):
         print(f"the {reader} reader is not installed; skipping")
         return SKIP
-    cases = [(flags,) for flags in SCALES]
-    return check_every_scale(check_dxf if reader == "dxf" else check_svg, cli, cases)
+    check = check_dxf if reader == "dxf" else check_svg
+    return run_checks([(' '.join(flags) or '(defaults)',
+                        lambda cli, folder, flags=flags: check(cli, flags, folder))
+                       for flags in SCALES], cli)
 
 
 if __name__ == "__main__":

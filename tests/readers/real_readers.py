@@ -1,8 +1,14 @@
 #!/usr/bin/env python3
 """Feeds the files mensora-cli writes to real readers and checks what they make of them.
 
-    real_readers.py gcode MENSORA_CLI    the G-code interpreter rs274 (linuxcnc-uspace)
-    real_readers.py plot MENSORA_CLI     the plot converter hp2xx
+    real_readers.py gcode MENSORA_CLI        the G-code interpreter rs274 (linuxcnc-uspace)
+    real_readers.py plot MENSORA_CLI         the plot converter hp2xx
+    real_readers.py rs274 MENSORA_CLI        rs274 on the G-code machine profiles' files
+    real_readers.py hpgl-cutter MENSORA_CLI  hp2xx on the hpgl-cutter profile's files
+    real_readers.py travel MENSORA_CLI       the travel orders compared through rs274
+
+The machine profiles' checks are in profile_readers.py; with MENSORA_LOCPATH set (a folder
+holding de_DE.UTF-8) every profile file is also written under a German locale.
 
 Exit status 0 when every scale passes, 1 on the first failure, 77 when the reader is not
 installed (CTest reports the test as skipped).
@@ -109,6 +115,7 @@ def number_strokes(font, labels):
 
 
 def run(command, **kwargs):
+    """Runs a program to its end; its output as text."""
     return subprocess.run(command, capture_output=True, text=True, errors="replace",
                           timeout=300, **kwargs)
 
@@ -349,33 +356,48 @@ def check_range(log, points):
 
 # ---- driver ---------------------------------------------------------------------------------
 
-def check_every_scale(check, cli, cases):
-    """Runs check(cli, flags, folder, *more) on every case (flags, *more) in a fresh folder;
-    returns the exit status."""
-    for flags, *more in cases:
+READERS = {"gcode": "rs274", "plot": "hp2xx", "rs274": "rs274", "hpgl-cutter": "hp2xx",
+           "travel": "rs274"}
+
+
+def checks_of(reader):
+    """(label, function(cli, folder) -> summary) for every file the reader gets."""
+    if reader in ("gcode", "plot"):
+        check = check_gcode if reader == "gcode" else check_plot
+        cases = [(flags, None, []) for flags in FLAT + ROUND] + NUMBERED
+        return [(' '.join(flags) or '(defaults)',
+                 lambda cli, folder, flags=flags, font=font, labels=labels:
+                 check(cli, flags, folder, number_strokes(font, labels)))
+                for flags, font, labels in cases]
+    # The profiles' checks take their helpers and Failure from this very module.
+    sys.modules.setdefault("real_readers", sys.modules[__name__])
+    import profile_readers
+    return profile_readers.checks(reader)
+
+
+def run_checks(checks, cli):
+    """Runs every check in a fresh folder, saying how each went; returns the exit status."""
+    for label, check in checks:
         with tempfile.TemporaryDirectory(prefix="mensora-reader-") as folder:
             try:
-                summary = check(cli, flags, folder, *more)
+                summary = check(cli, folder)
             except Failure as failure:
-                print(f"FAIL {' '.join(flags) or '(defaults)'}: {failure}")
+                print(f"FAIL {label}: {failure}")
                 return 1
-        print(f"ok   {' '.join(flags) or '(defaults)'}: {summary}")
+        print(f"ok   {label}: {summary}")
     return 0
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("gcode", "plot"):
+    if len(sys.argv) != 3 or sys.argv[1] not in READERS:
         print(__doc__, file=sys.stderr)
         return 2
     reader, cli = sys.argv[1], sys.argv[2]
-    program = "rs274" if reader == "gcode" else "hp2xx"
+    program = READERS[reader]
     if shutil.which(program) is None:
         print(f"{program} is not installed; skipping")
         return SKIP
-    check = check_gcode if reader == "gcode" else check_plot
-    cases = [(flags, 0) for flags in FLAT + ROUND]
-    cases += [(flags, number_strokes(font, labels)) for flags, font, labels in NUMBERED]
-    return check_every_scale(check, cli, cases)
+    return run_checks(checks_of(reader), cli)
 
 
 if __name__ == "__main__":

@@ -24,6 +24,9 @@ private slots:
     void textIsTheValueRoundedToItsSignificantDigits();
     void plotterUnitsRoundHalvesToEven_data();
     void plotterUnitsRoundHalvesToEven();
+    void fixedDecimalsRoundTheExactValueHalvesToEven_data();
+    void fixedDecimalsRoundTheExactValueHalvesToEven();
+    void fixedDecimalsAgreeWithTheGeneralConversion();
     void gcodeRecordsPieceByPiece();
     void plotRecordsPenUpAndDown();
     void gcodeReachesTheSinkInLargePiecesWithNothingLost();
@@ -143,6 +146,71 @@ void TestCoordinateText::plotterUnitsRoundHalvesToEven()
     std::string out;
     appendWholeNumber(out, plotterUnits({ value, precision }));
     QCOMPARE(QString::fromStdString(out), text);
+}
+
+void TestCoordinateText::fixedDecimalsRoundTheExactValueHalvesToEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("zero") << 0.0 << 4 << "0";
+    QTest::newRow("negative zero") << -0.0 << 4 << "0";
+    QTest::newRow("a negative that rounds to zero") << -0.00004 << 4 << "0";
+    QTest::newRow("whole, no point") << 100.0 << 4 << "100";
+    QTest::newRow("trailing zeros dropped") << 12.345 << 4 << "12.345";
+    QTest::newRow("below one, leading zero") << 0.5 << 5 << "0.5";
+    QTest::newRow("negative") << -5.209 << 5 << "-5.209";
+    QTest::newRow("single keeps its short text") << double(29.544f) << 4 << "29.544";
+    QTest::newRow("exact half to even, down") << 0.125 << 2 << "0.12";
+    QTest::newRow("exact half to even, up") << 0.375 << 2 << "0.38";
+    QTest::newRow("whole half to even") << -2.5 << 0 << "-2";
+    QTest::newRow("0.00005 lies above the half") << 0.00005 << 4 << "0.0001";
+    QTest::newRow("0.00015 lies below the half") << 0.00015 << 4 << "0.0001";
+    QTest::newRow("rounding carries") << 99999.99996 << 4 << "100000";
+    QTest::newRow("99999.99995 lies below the half") << 99999.99995 << 4 << "99999.9999";
+    QTest::newRow("fifth decimal in inch") << 1.234567 << 5 << "1.23457";
+    QTest::newRow("large") << 1e20 << 4 << "100000000000000000000";
+}
+
+void TestCoordinateText::fixedDecimalsRoundTheExactValueHalvesToEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(fixedDecimalsText(value, decimals)), text);
+}
+
+// Against printf's rounding of the exact value, for many values, most of them points rounded to
+// 3 decimals as the layouts make them, in double and in single precision.
+void TestCoordinateText::fixedDecimalsAgreeWithTheGeneralConversion()
+{
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> exponent(-6, 9);
+    for (int i = 0; i < 200000; ++i) {
+        double value = std::pow(10.0, exponent(random)) * (random() % 2 ? 1 : -1);
+        if (i % 3 != 0)
+            value = std::nearbyint(value * 1000) / 1000;
+        if (i % 5 == 0)
+            value = static_cast<float>(value);
+        const int decimals = 4 + i % 2;
+        char expected[400];
+        char* end = std::to_chars(
+            expected, expected + sizeof expected, value, std::chars_format::fixed, decimals)
+                        .ptr;
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+        std::string reference(expected, end);
+        if (reference == "-0")
+            reference = "0";
+        if (fixedDecimalsText(value, decimals) != reference)
+            QFAIL(qPrintable(QString("%1 written as %2, not %3")
+                                 .arg(value, 0, 'g', 17)
+                                 .arg(QString::fromStdString(fixedDecimalsText(value, decimals)),
+                                     QString::fromStdString(reference))));
+    }
 }
 
 void TestCoordinateText::gcodeRecordsPieceByPiece()

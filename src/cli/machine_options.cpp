@@ -1,0 +1,120 @@
+#include "cli/machine_options.h"
+
+#include <optional>
+
+#include "cli/choice_options.h"
+#include "model/number_rules.h"
+
+namespace mensora {
+
+namespace {
+
+QString nameOf(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+// The option's number with "." for decimals, or nothing when it is not given.
+bool readNumber(const QCommandLineParser& parser, const char* option, std::optional<double>& number,
+    QString& error)
+{
+    if (!parser.isSet(option))
+        return true;
+    const QString text = parser.value(option);
+    number = strictNumberValue(text.toStdString(), NumberFormat { ".", "" });
+    if (!number)
+        error
+            = QString("--%1 takes a number with \".\" for decimals, not \"%2\".").arg(option, text);
+    return number.has_value();
+}
+
+bool readRate(const QCommandLineParser& parser, const char* option, Unit unit,
+    std::optional<Rate>& rate, QString& error)
+{
+    std::optional<double> number;
+    if (!readNumber(parser, option, number, error))
+        return false;
+    if (number)
+        rate = Rate { *number, unit };
+    return true;
+}
+
+bool readValue(const QCommandLineParser& parser, const char* option, double& value, QString& error)
+{
+    std::optional<double> number;
+    if (!readNumber(parser, option, number, error))
+        return false;
+    value = number.value_or(value);
+    return true;
+}
+
+// A profile shapes files of its own family: without --format it chooses it.
+bool readFormat(
+    const QCommandLineParser& parser, ScaleParameters& p, MachineProfile profile, QString& error)
+{
+    if (!parser.isSet("format")) {
+        p.format = familyOf(profile);
+        return true;
+    }
+    // A drawing takes no machine settings: they belong to the machine, not to the scale.
+    const bool drawing = p.format == OutputFormat::Svg || p.format == OutputFormat::Dxf;
+    if (drawing || profile == MachineProfile::Plain || familyOf(profile) == p.format)
+        return true;
+    const QString family
+        = familyOf(profile) == OutputFormat::Plot ? "plot files" : "G-code programs";
+    error = QString("--profile=%1 shapes %2 and does not go with --format=%3.")
+                .arg(nameOf(choiceName(profile)), family, nameOf(choiceName(p.format)));
+    return false;
+}
+
+} // namespace
+
+QList<QCommandLineOption> machineOptions()
+{
+    return {
+        { "profile",
+            "Machine profile: plain (the file as always, the default), rs274, grbl or "
+            "grbl-laser (G-code programs), hpgl-cutter (plot files). Without --format the file "
+            "is of the profile's kind; no setting below applies to plain.",
+            "PROFILE", "plain" },
+        { "feed", "Feed of cuts per minute, in the scale's unit (default 100 mm/min, 4 in/min).",
+            "NUMBER" },
+        { "plunge-feed", "Feed of plunges per minute (default 50 mm/min, 2 in/min).", "NUMBER" },
+        { "rapid-rate",
+            "Rapid rate per minute, only for the estimated time (default 1000 mm/min, 40 in/min).",
+            "NUMBER" },
+        { "safe-z", "Safe height of travel, above the depth (default 1).", "NUMBER" },
+        { "spindle", "Spindle speed in rpm; 0 writes no spindle words (default 0).", "NUMBER" },
+        { "power", "Laser power S, from 0 to 1000 (default 1000).", "NUMBER" },
+        { "passes",
+            "Passes, 1 to 100: a router cuts each stripe, baseline and arc that many times, each "
+            "deeper by depth / passes; a laser burns each that many times (default 1).",
+            "NUMBER" },
+        { "no-line-numbers", "Write the program without line numbers (N words)." },
+        choiceOption<TravelOrder>("order",
+            "Travel order: listed (the stripes in their order) or alternate (every second "
+            "stripe from its outer end, less travel)."),
+        { "stats",
+            "Print the job's figures, one \"name: value\" line each: on standard error when the "
+            "file goes to standard output." },
+    };
+}
+
+bool readMachineOptions(const QCommandLineParser& parser, ScaleParameters& parameters,
+    MachineSettings& settings, QString& error)
+{
+    const Unit unit = parameters.unit;
+    settings.lineNumbers = !parser.isSet("no-line-numbers");
+    return readChoice(parser, "profile", settings.profile, error)
+        && readChoice(parser, "order", settings.order, error)
+        && readFormat(parser, parameters, settings.profile, error)
+        && readRate(parser, "feed", unit, settings.feed, error)
+        && readRate(parser, "plunge-feed", unit, settings.plungeFeed, error)
+        && readRate(parser, "rapid-rate", unit, settings.rapidRate, error)
+        && readValue(parser, "safe-z", settings.safeHeight, error)
+        && readValue(parser, "spindle", settings.spindleSpeed, error)
+        && readValue(parser, "power", settings.laserPower, error)
+        && readValue(parser, "passes", settings.passes, error);
+}
+
+} // namespace mensora

@@ -1,0 +1,191 @@
+#include "engraving/machine_check.h"
+
+#include <cmath>
+
+#include "model/number_rules.h"
+#include "model/scale_input.h"
+#include "writers/coordinate_text.h"
+#include "writers/cutter_writer.h"
+
+namespace mensora {
+
+namespace {
+
+std::string unitName(Unit unit)
+{
+    return unit == Unit::Inch ? "in" : "mm";
+}
+
+// The smallest and largest magnitudes the file's decimals write.
+std::string smallestText(Unit unit)
+{
+    return fixedDecimalsText(std::pow(10.0, -machineDecimals(unit)), machineDecimals(unit));
+}
+std::string largestText(Unit unit)
+{
+    const int decimals = machineDecimals(unit);
+    return fixedDecimalsText(machineNumberLimit(unit) - std::pow(10.0, -decimals), decimals);
+}
+
+class SettingChecks
+{
+public:
+    SettingChecks(const MachineSettings& settings, Unit unit)
+        : m_profile(settings.profile)
+        , m_unit(unit)
+    { }
+
+    // A rate that a file of the profile writes, or its time estimate uses.
+    void rate(MachineSetting setting, double value)
+    {
+        if (!uses(setting))
+            return;
+        const double rounded = roundedToDecimals(value, machineDecimals(m_unit));
+        if (!(rounded > 0) || !withinMachineLimit(value, m_unit))
+            refuse(setting,
+                "must be from " + smallestText(m_unit) + " to " + largestText(m_unit) + " "
+                    + unitName(m_unit) + "/min.");
+    }
+    void range(MachineSetting setting, double value, double low, double high, const char* words)
+    {
+        if (uses(setting) && !(value >= low && value <= high))
+            refuse(setting, std::string("must be ") + words + ".");
+    }
+    void length(MachineSetting setting, double value)
+    {
+        if (uses(setting) && !withinMachineLimit(value, m_unit))
+            refuse(setting,
+                "must be from -" + largestText(m_unit) + " to " + largestText(m_unit) + " "
+                    + unitName(m_unit) + ".");
+    }
+    void wholePasses(double passes)
+    {
+        if (uses(MachineSetting::Passes)
+            && !(passes >= 1 && passes <= 100 && passes == std::floor(passes)))
+            refuse(MachineSetting::Passes, "must be a whole number from 1 to 100.");
+    }
+    const std::optional<Refusal>& refusal() const { return m_refusal; }
+
+private:
+    bool uses(MachineSetting setting) const
+    {
+        return !m_refusal && profileUses(m_profile, setting);
+    }
+    void refuse(MachineSetting setting, const std::string& reason)
+    {
+        m_refusal = machineRefusal(setting, reason);
+    }
+
+    MachineProfile m_profile;
+    Unit m_unit;
+    std::optional<Refusal> m_refusal;
+};
+
+std::optional<Refusal> checkSettings(const MachineSettings& settings, const MachineJob& job)
+{
+    SettingChecks check(settings, job.unit);
+    check.rate(MachineSetting::Feed, job.rates.feed);
+    check.rate(MachineSetting::PlungeFeed, job.rates.plungeFeed);
+    check.rate(MachineSetting::RapidRate, job.rates.rapidRate);
+    check.length(MachineSetting::SafeHeight, settings.safeHeight);
+    check.range(MachineSetting::SpindleSpeed, settings.spindleSpeed, 0, 99999,
+        "from 0 (no spindle) to 99999 rpm");
+    check.range(MachineSetting::LaserPower, settings.laserPower, 0, 1000, "from 0 to 1000");
+    check.wholePasses(settings.passes);
+    return check.refusal();
+}
+
+// The depth box as the number a machine with Z goes down to.
+Result<double> machineDepth(const ScaleParameters& p, const MachineJob& job)
+{
+    const std::string caption = inputCaption(ScaleInput::Depth, p.shape);
+    const auto depth = strictNumberValue(p.depth, NumberFormat { ".", "" });
+    if (!depth)
+        return Refusal { ScaleInput::Depth,
+            caption + " must be a number with \".\" for decimals, not \"" + p.depth + "\"." };
+    const Unit unit = job.unit;
+    const int decimals = machineDecimals(unit);
+    if (!withinMachineLimit(*depth, unit))
+        return Refusal { ScaleInput::Depth,
+            caption + " must be from -" + largestText(unit) + " to " + largestText(unit) + " "
+                + unitName(unit) + "." };
+    const double safe = roundedToDecimals(job.safeHeight, decimals);
+    if (!(roundedToDecimals(*depth, decimals) < safe)) {
+        // A safe height at or below the work's surface is the likelier mistake.
+        if (safe <= 0)
+            return machineRefusal(MachineSetting::SafeHeight,
+                "must be above the engraving depth (" + fixedDecimalsText(*depth, decimals) + ").");
+        return Refusal { ScaleInput::Depth,
+            caption + " must be below the safe height (" + fixedDecimalsText(safe, decimals)
+                + ")." };
+    }
+    if (job.passes > 1 && !(*depth < 0))
+        return Refusal { ScaleInput::Depth,
+            caption + " must be below 0 to cut in passes: each pass goes deeper from Z 0." };
+    return *depth;
+}
+
+std::string titleOf(const ScaleParameters& p, const ScaleValues& v, Unit unit)
+{
+    const bool round = p.shape == Shape::Round;
+    const std::string size = round ? "radius " + fixedDecimalsText(v.radius, machineDecimals(unit))
+                                   : "length " + fixedDecimalsText(v.total, machineDecimals(unit));
+    return "Mensora: " + std::string(round ? "round" : "flat") + " scale, "
+        + std::to_string(v.sequence.size()) + " stripes, " + size + " " + unitName(unit);
+}
+
+} // namespace
+
+double machineNumberLimit(Unit unit)
+{
+    return unit == Unit::Inch ? 1e4 : 1e5;
+}
+
+bool withinMachineLimit(double value, Unit unit)
+{
+    // Below the limit less half the last decimal, the rounding cannot reach the limit.
+    const double halfLastDecimal = unit == Unit::Inch ? 0.000005 : 0.00005;
+    return std::fabs(value) < machineNumberLimit(unit) - halfLastDecimal;
+}
+
+Result<MachineJob> machineJobFor(
+    const ScaleParameters& p, const ScaleValues& v, const MachineSettings& settings)
+{
+    MachineJob job;
+    job.profile = effectiveProfile(settings.profile, p.format);
+    job.unit = p.unit;
+    if (job.profile == MachineProfile::Plain) {
+        job.rates = ratesFor(MachineSettings {}, p.unit);
+        job.depth = numericPrefixValue(p.depth);
+        return job;
+    }
+    job.rates = ratesFor(settings, p.unit);
+    job.safeHeight = settings.safeHeight;
+    job.spindleSpeed = roundedToDecimals(settings.spindleSpeed, machineDecimals(p.unit));
+    job.laserPower = settings.laserPower;
+    job.lineNumbers = settings.lineNumbers;
+    job.order = settings.order;
+    if (const auto refusal = checkSettings(settings, job))
+        return *refusal;
+    job.passes
+        = profileUses(job.profile, MachineSetting::Passes) ? static_cast<int>(settings.passes) : 1;
+    if (profileUsesDepth(job.profile)) {
+        const auto depth = machineDepth(p, job);
+        if (!depth)
+            return depth.refusal();
+        job.depth = *depth;
+    }
+    job.title = titleOf(p, v, p.unit);
+    return job;
+}
+
+std::string machineRangeReason(MachineProfile profile, Unit unit)
+{
+    if (profile == MachineProfile::HpglCutter)
+        return " is too large for a plot file: the drawing must stay within "
+            + fixedDecimalsText(cutterUnitLimit - 1, 0) + " plotter units.";
+    return " is too large for a machine file: its coordinates must stay below "
+        + fixedDecimalsText(machineNumberLimit(unit), 0) + " " + unitName(unit) + ".";
+}
+
+} // namespace mensora

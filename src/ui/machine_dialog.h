@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+#include "model/machine_settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QSpinBox;
+
+namespace mensora {
+
+// Machine, "Machine settings…": the profile with a line on what it shapes, then the settings
+// in spin boxes with their units (numbers in the user's notation), line numbers and the
+// travel order. Rates and the safe height show in the scale's unit; a setting the chosen
+// profile does not use is greyed. A rate keeps the unit it was given in until it is changed
+// here. Every widget carries an objectName for tests.
+class MachineDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit MachineDialog(Unit unit, QWidget* parent = nullptr);
+
+    void setSettings(const MachineSettings& settings);
+
+    // The settings as the form shows them: what was not changed stays exactly as it was set.
+    MachineSettings settings() const;
+
+private:
+    void createForm();
+    void showProfile(int index);
+    QDoubleSpinBox* rateBox(const char* name) const;
+    bool changed(const QDoubleSpinBox* box) const;
+    std::optional<Rate> rateOf(const QDoubleSpinBox* box, const std::optional<Rate>& was) const;
+    double valueOf(const QDoubleSpinBox* box, double was) const;
+
+    Unit m_unit;
+    MachineSettings m_start;
+    QComboBox* m_profile = nullptr;
+    QLabel* m_note = nullptr;
+    QDoubleSpinBox* m_feed = nullptr;
+    QDoubleSpinBox* m_plungeFeed = nullptr;
+    QDoubleSpinBox* m_rapidRate = nullptr;
+    QDoubleSpinBox* m_safeHeight = nullptr;
+    QDoubleSpinBox* m_spindle = nullptr;
+    QDoubleSpinBox* m_power = nullptr;
+    QSpinBox* m_passes = nullptr;
+    QCheckBox* m_lineNumbers = nullptr;
+    QComboBox* m_order = nullptr;
+    QHash<const QDoubleSpinBox*, double> m_shown; // each box's value as set
+};
+
+} // namespace mensora

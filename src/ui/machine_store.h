@@ -1,0 +1,12 @@
+#pragma once
+
+#include "model/machine_settings.h"
+
+namespace mensora {
+
+// The machine settings kept between runs (QSettings, group "machine"): the only thing the
+// window remembers of a job. A value missing or unreadable reads as its default.
+MachineSettings loadMachineSettings();
+void saveMachineSettings(const MachineSettings& settings);
+
+} // namespace mensora

@@ -1,0 +1,74 @@
+#include "writers/router_writer.h"
+
+namespace mensora {
+
+RouterWriter::RouterWriter(TextSink& sink, const MachineJob& job)
+    : m_job(job)
+    , m_lines(sink, job)
+{ }
+
+void RouterWriter::begin()
+{
+    m_lines.opening(m_job.title);
+    if (m_job.spindleSpeed > 0) {
+        m_lines.start("M3");
+        m_lines.word('S', m_job.spindleSpeed);
+        m_lines.end();
+    }
+}
+
+void RouterWriter::move(const ToolMove& move)
+{
+    std::visit([this](const auto& m) { write(m); }, move);
+}
+
+void RouterWriter::end()
+{
+    if (m_job.spindleSpeed > 0)
+        m_lines.line("M5");
+    m_lines.line("M30");
+    m_lines.flush();
+}
+
+void RouterWriter::write(const Rapid& rapid)
+{
+    if (!m_atSafeHeight)
+        write(Lift {});
+    m_lines.start("G0");
+    m_lines.point(rapid);
+    m_lines.end();
+}
+
+void RouterWriter::write(const Plunge& plunge)
+{
+    m_lines.start("G1");
+    m_lines.word('Z', m_job.depth * plunge.depthPart);
+    m_lines.modalWord('F', m_job.rates.plungeFeed);
+    m_lines.end();
+    m_atSafeHeight = false;
+}
+
+void RouterWriter::write(const Cut& cut)
+{
+    m_lines.start("G1");
+    m_lines.cutEnd(cut);
+    m_lines.modalWord('F', m_job.rates.feed);
+    m_lines.end();
+}
+
+void RouterWriter::write(const Lift&)
+{
+    m_lines.start("G0");
+    m_lines.word('Z', m_job.safeHeight);
+    m_lines.end();
+    m_atSafeHeight = true;
+}
+
+void RouterWriter::write(const Arc& arc)
+{
+    m_lines.startArc(arc);
+    m_lines.modalWord('F', m_job.rates.feed);
+    m_lines.end();
+}
+
+} // namespace mensora
