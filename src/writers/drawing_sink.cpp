@@ -1,22 +1,11 @@
 #include "writers/drawing_sink.h"
 
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "writers/coordinate_text.h"
 
 namespace mensora {
-
-namespace {
-
-// The direction of (dx, dy) in degrees; a reader's true pi, not the layout's 15 digits.
-double degreesOf(double dy, double dx)
-{
-    return reducedDegrees(std::atan2(dy, dx) * (180 / std::numbers::pi));
-}
-
-} // namespace
 
 double reducedDegrees(double degrees)
 {
@@ -43,36 +32,33 @@ void DrawingSink::move(const ToolMove& move)
 
 void DrawingSink::drawArc(const Arc& cut)
 {
-    DrawnPoint from = m_at;
-    DrawnPoint to { cut.x, cut.y };
-    if (cut.direction == ArcDirection::Clockwise)
-        std::swap(from, to);
+    const double radius = std::fabs(cut.radius);
+    if (!(radius > 0) || !(std::fabs(cut.sweep) > 0))
+        return;
+    // A negative radius puts every point of the circle opposite its angle.
+    double start = cut.radius < 0 ? cut.startAngle + 180 : cut.startAngle;
     const double cx = writtenValue(cut.cx);
     const double cy = writtenValue(cut.cy);
-    const double fromX = writtenValue(from.x) - cx;
-    const double fromY = writtenValue(from.y) - cy;
-    const double toX = writtenValue(to.x) - cx;
-    const double toY = writtenValue(to.y) - cy;
-
-    DrawnArc drawn { cx, cy, std::hypot(fromX, fromY), degreesOf(fromY, fromX), 0, 0, from, to };
-    if (fromX != toX || fromY != toY) {
-        drawn.endAngle = degreesOf(toY, toX);
-        drawn.sweep = drawn.endAngle - drawn.startAngle;
-        if (drawn.sweep <= 0)
-            drawn.sweep += 360;
-        arc(m_section, drawn);
+    DrawnPoint from = m_at;
+    if (std::fabs(cut.sweep) >= 360) {
+        // The whole circle: to the opposite point and back.
+        const DrawnPoint opposite { Coord::wide(2 * cx - writtenValue(from.x)),
+            Coord::wide(2 * cy - writtenValue(from.y)) };
+        const double half = reducedDegrees(start + 180);
+        start = reducedDegrees(start);
+        arc(m_section, { cx, cy, radius, start, half, 180, from, opposite });
+        arc(m_section, { cx, cy, radius, half, start, 180, opposite, from });
         return;
     }
-    // A full circle: to the opposite point and back.
-    const DrawnPoint opposite { Coord::wide(cx - fromX), Coord::wide(cy - fromY) };
-    drawn.sweep = 180;
-    drawn.endAngle = reducedDegrees(drawn.startAngle + 180);
-    drawn.to = opposite;
-    arc(m_section, drawn);
-    drawn.from = opposite;
-    drawn.to = from;
-    std::swap(drawn.startAngle, drawn.endAngle);
-    arc(m_section, drawn);
+    DrawnPoint to { cut.x, cut.y };
+    double sweep = cut.sweep;
+    if (sweep < 0) {
+        std::swap(from, to);
+        start += sweep;
+        sweep = -sweep;
+    }
+    arc(m_section,
+        { cx, cy, radius, reducedDegrees(start), reducedDegrees(start + sweep), sweep, from, to });
 }
 
 } // namespace mensora

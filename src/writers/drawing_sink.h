@@ -12,24 +12,25 @@ struct DrawnPoint
 };
 
 // One arc of a drawing, always counter-clockwise from `from` to `to` around the centre (a
-// clockwise cut is drawn from its end back to its start). Everything is computed from the
-// written values of the points, so that the drawing says what the program says. Angles are
-// in degrees, from 0 up to below 360.
+// clockwise cut is drawn from its end back to its start): the circle the arc stands for,
+// around the centre as the program writes it. Its ends are the program's own points. Angles
+// are in degrees, from 0 up to below 360.
 struct DrawnArc
 {
     double centreX;
     double centreY;
-    double radius; // from the centre to `from`
+    double radius; // more than 0
     double startAngle; // of `from`
     double endAngle; // startAngle + sweep, reduced
-    double sweep; // more than 0, at most 360
+    double sweep; // more than 0, below 360
     DrawnPoint from;
     DrawnPoint to;
 };
 
 // Turns a scale's moves into what a drawing shows, part by part: every cut a line from the
-// point before it, every arc an arc. An arc that ends where it starts is a full circle, as a
-// machine cuts it, and is drawn as two halves. Travel, plunge and lift draw nothing.
+// point before it, every arc the arc of its circle that a machine profile cuts: a sweep of a
+// whole turn or more is the whole circle, drawn as two halves, and a sweep of none, or a
+// radius of 0, draws nothing. Travel, plunge and lift draw nothing.
 class DrawingSink : public MoveSink
 {
 public:

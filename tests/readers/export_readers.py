@@ -6,19 +6,20 @@
                                          and an XML parse reads its groups
 
 What the drawing should hold is worked out here from the G-code program mensora-cli writes for
-the same scale: every cut a line from the point before it, every arc a counter-clockwise arc
-(a clockwise one from its end), one that ends where it starts a whole turn in two halves. The
-first cuts are the stripes (one each), then the baseline, then the numbers.
+the same scale and from the scale's own numbers: every cut a line from the point before it,
+the base circle's arc counter-clockwise (a clockwise one from its end) on the scale's radius
+over its total angle, a whole turn or more the whole circle in two halves. The first cuts are
+the stripes (one each), then the baseline, then the numbers.
 
 Exit status 0 when every scale passes, 1 on the first failure, 77 when the reader is missing
 (CTest reports the test as skipped). Run with Debian's /usr/bin/python3, which sees
 python3-ezdxf.
 """
 
-import math
 import os
 import re
 import shutil
+import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 
@@ -34,29 +35,43 @@ ROUND_EXTRA = [
      "--stripe2", "0.25", "--stripe3", "0.125", "--baseline", "single"],
     ["--shape", "round", "--length", "360", "--distance", "90", "--radius", "0",
      "--baseline", "single"],
+    ["--shape", "round", "--length", "400", "--distance", "10", "--baseline", "single"],
+    ["--shape", "round", "--length", "0", "--baseline", "single"],
+    ["--shape", "round", "--radius", "-20", "--start-angle", "30", "--baseline", "single"],
 ]
 SCALES = FLAT + ROUND + ROUND_EXTRA + [flags for flags, _, _ in NUMBERED]
 
 
 # ---- ours, from the G-code ------------------------------------------------------------------
 
-def degrees(dy, dx):
-    return math.degrees(math.atan2(dy, dx)) % 360.0
+def option(flags, name, default):
+    return flags[flags.index(name) + 1] if name in flags else default
 
 
-def arc_pieces(start, end, centre, clockwise):
-    """The counter-clockwise arcs of a G2/G3 move: (from, to, centre, radius, a0, a1)."""
-    if clockwise:
-        start, end = end, start
+def single(value):
+    """The value held in single precision, as the scale holds its total."""
+    return struct.unpack("f", struct.pack("f", value))[0]
+
+
+def arc_pieces(flags, start, end, centre):
+    """The counter-clockwise arcs of the base circle: (from, to, centre, radius, a0, a1). The
+    circle is the scale's own (radius, start angle, total angle); its ends and its centre are
+    the program's. A whole turn or more is the whole circle in two halves; a total of 0 or a
+    radius of 0 draws nothing."""
+    radius = float(option(flags, "--radius", "30"))
+    a0 = float(option(flags, "--start-angle", "0")) + (180.0 if radius < 0 else 0.0)
+    sweep = single(float(option(flags, "--length", "100")))
+    if radius == 0 or sweep == 0:
+        return []
     cx, cy = centre
-    radius = math.hypot(start[0] - cx, start[1] - cy)
-    a0 = degrees(start[1] - cy, start[0] - cx)
-    if start != end:
-        return [(start, end, centre, radius, a0, degrees(end[1] - cy, end[0] - cx))]
-    opposite = (cx - (start[0] - cx), cy - (start[1] - cy))
-    half = (a0 + 180.0) % 360.0
-    return [(start, opposite, centre, radius, a0, half),
-            (opposite, start, centre, radius, half, a0)]
+    if abs(sweep) >= 360:
+        opposite = (2 * cx - start[0], 2 * cy - start[1])
+        half = (a0 + 180.0) % 360.0
+        return [(start, opposite, centre, abs(radius), a0 % 360.0, half),
+                (opposite, start, centre, abs(radius), half, a0 % 360.0)]
+    if sweep < 0:
+        start, end, a0, sweep = end, start, a0 + sweep, -sweep
+    return [(start, end, centre, abs(radius), a0 % 360.0, (a0 + sweep) % 360.0)]
 
 
 def expected_pieces(cli, flags):
@@ -85,7 +100,7 @@ def expected_pieces(cli, flags):
             parts[part]["lines"].append((at, to))
         else:
             centre = (float(w["I"]), float(w["J"]))
-            parts[part]["arcs"] += arc_pieces(at, to, centre, w["G"] == "2")
+            parts[part]["arcs"] += arc_pieces(flags, at, to, centre)
         at = to
     return parts
 

@@ -29,9 +29,11 @@ private:
     }
     void arc(MoveSection section, const DrawnArc& arc) override
     {
-        pieces << QStringLiteral("%1 arc %2 %3 r%4 %5..%6 sweep %7")
+        pieces << QStringLiteral("%1 arc %2 %3 c(%4 %5) r%6 %7..%8 sweep %9")
                       .arg(int(section))
                       .arg(point(arc.from), point(arc.to))
+                      .arg(arc.centreX, 0, 'g', 15)
+                      .arg(arc.centreY, 0, 'g', 15)
                       .arg(arc.radius, 0, 'g', 15)
                       .arg(arc.startAngle, 0, 'g', 15)
                       .arg(arc.endAngle, 0, 'g', 15)
@@ -39,22 +41,28 @@ private:
     }
 };
 
-// A cut's four moves; an arc's when `direction` is given.
+// A cut's four moves.
 std::vector<ToolMove> cut(double x1, double y1, double x2, double y2)
 {
     return { Rapid { Coord::wide(x1), Coord::wide(y1) }, Plunge { "-0.1" },
         Cut { Coord::wide(x2), Coord::wide(y2), CutAxes::XY }, Lift {} };
 }
-std::vector<ToolMove> arc(double x1, double y1, double x2, double y2, ArcDirection direction)
+
+// An arc's four moves, as a dial's base circle is made: from (x1, y1) to (x2, y2) around
+// (0, centreY), of the radius, from the start angle over the sweep (degrees).
+struct ArcOf
 {
-    return { Rapid { Coord::wide(x1), Coord::wide(y1) }, Plunge { "-0.1" },
-        Arc { Coord::wide(x2), Coord::single(float(y2)), Coord::wide(0), Coord::single(0),
-            direction },
+    double x1, y1, x2, y2, radius, startAngle, sweep;
+    float centreY = 0;
+};
+std::vector<ToolMove> arc(const ArcOf& a)
+{
+    const auto direction = a.sweep < 0 ? ArcDirection::Clockwise : ArcDirection::CounterClockwise;
+    return { Rapid { Coord::wide(a.x1), Coord::wide(a.y1) }, Plunge { "-0.1" },
+        Arc { Coord::wide(a.x2), Coord::single(float(a.y2)), Coord::wide(0),
+            Coord::single(a.centreY), direction, a.radius, a.startAngle, a.sweep },
         Lift {} };
 }
-
-const auto ccw = ArcDirection::CounterClockwise;
-const auto cw = ArcDirection::Clockwise;
 
 } // namespace
 
@@ -82,21 +90,31 @@ void TestDrawings::movesBecomeLinesAndCounterClockwiseArcs_data()
     QTest::newRow("a cut from the rapid's point; travel draws nothing")
         << cut(1, 2, 1, 7) << QStringList { "0 line (1 2) (1 7)" };
     QTest::newRow("counter-clockwise quarter")
-        << arc(30, 0, 0, 30, ccw) << QStringList { "0 arc (30 0) (0 30) r30 0..90 sweep 90" };
+        << arc({ 30, 0, 0, 30, 30, 0, 90 })
+        << QStringList { "0 arc (30 0) (0 30) c(0 0) r30 0..90 sweep 90" };
     QTest::newRow("clockwise quarter is drawn from its end")
-        << arc(30, 0, 0, -30, cw) << QStringList { "0 arc (0 -30) (30 0) r30 270..0 sweep 90" };
-    QTest::newRow("three quarters")
-        << arc(0, -30, 30, 0, cw) << QStringList { "0 arc (30 0) (0 -30) r30 0..270 sweep 270" };
-    // As a machine cuts it: an arc that ends where it starts is a whole turn, in two halves.
-    QTest::newRow("a whole turn") << arc(0, 30, 0, 30, ccw)
-                                  << QStringList { "0 arc (0 30) (0 -30) r30 90..270 sweep 180",
-                                         "0 arc (0 -30) (0 30) r30 270..90 sweep 180" };
-    // The written end point (single precision, 7 digits) decides the angle.
-    QTest::newRow("written values")
-        << arc(30, 0, -5.209, 29.544, ccw)
-        << QStringList {
-               "0 arc (30 0) (-5.209 29.544) r30 0..99.9992395329472 sweep 99.9992395329472"
-           };
+        << arc({ 30, 0, 0, -30, 30, 0, -90 })
+        << QStringList { "0 arc (0 -30) (30 0) c(0 0) r30 270..0 sweep 90" };
+    QTest::newRow("clockwise three quarters")
+        << arc({ 0, -30, 30, 0, 30, 270, -270 })
+        << QStringList { "0 arc (30 0) (0 -30) c(0 0) r30 0..270 sweep 270" };
+    QTest::newRow("a whole turn, in two halves")
+        << arc({ 0, 30, 0, 30, 30, 90, 360 })
+        << QStringList { "0 arc (0 30) (0 -30) c(0 0) r30 90..270 sweep 180",
+               "0 arc (0 -30) (0 30) c(0 0) r30 270..90 sweep 180" };
+    QTest::newRow("more than a turn is a whole turn")
+        << arc({ 30, 0, 22.981, 19.284, 30, 0, -400 })
+        << QStringList { "0 arc (30 0) (-30 0) c(0 0) r30 0..180 sweep 180",
+               "0 arc (-30 0) (30 0) c(0 0) r30 180..0 sweep 180" };
+    QTest::newRow("no sweep draws nothing") << arc({ 30, 0, 30, 0, 30, 0, 0 }) << QStringList {};
+    QTest::newRow("radius 0 draws nothing") << arc({ 0, 0, 0, 0, 0, 0, 90 }) << QStringList {};
+    QTest::newRow("a negative radius stands opposite")
+        << arc({ -30, 0, 0, -30, -30, 0, 90 })
+        << QStringList { "0 arc (-30 0) (0 -30) c(0 0) r30 180..270 sweep 90" };
+    // The centre as the program writes it: a single's 7 digits.
+    QTest::newRow("written centre")
+        << arc({ 30, 0.1, 0, 30.1, 30, 0, 90, 0.1f })
+        << QStringList { "0 arc (30 0.1) (0 30.1) c(0 0.1) r30 0..90 sweep 90" };
 }
 
 void TestDrawings::movesBecomeLinesAndCounterClockwiseArcs()
@@ -144,9 +162,14 @@ void TestDrawings::svgArcTakesTheLargeWayBeyondAHalfTurn_data()
     QTest::addColumn<std::vector<ToolMove>>("moves");
     QTest::addColumn<QString>("path");
 
-    QTest::newRow("quarter") << arc(30, 0, 0, 30, ccw) << "M30 0A30 30 0 0 0 0 -30";
-    QTest::newRow("three quarters") << arc(30, 0, 0, -30, ccw) << "M30 0A30 30 0 1 0 0 30";
-    QTest::newRow("clockwise three quarters") << arc(0, -30, 30, 0, cw) << "M30 0A30 30 0 1 0 0 30";
+    QTest::newRow("quarter") << arc({ 30, 0, 0, 30, 30, 0, 90 }) << "M30 0A30 30 0 0 0 0 -30";
+    QTest::newRow("three quarters")
+        << arc({ 30, 0, 0, -30, 30, 0, 270 }) << "M30 0A30 30 0 1 0 0 30";
+    QTest::newRow("clockwise three quarters")
+        << arc({ 0, -30, 30, 0, 30, 270, -270 }) << "M30 0A30 30 0 1 0 0 30";
+    QTest::newRow("radius as the dial's, ends as the program's")
+        << arc({ 21.213, 21.213, 21.213, -21.213, 30, 45, -90 })
+        << "M21.213 21.213A30 30 0 0 0 21.213 -21.213";
 }
 
 void TestDrawings::svgArcTakesTheLargeWayBeyondAHalfTurn()
