@@ -3,9 +3,10 @@
 // Input: "CHOICES|length|distance|stripe1|..|stripe6|package|startx|starty|depth|radius|
 // startangle|NUMBERS|SETTINGS"; missing fields keep the window's start texts and the default
 // settings. CHOICES are bytes, each taken modulo the number of options (so "0" and "1" read as
-// the first and second button): shape, baseline, stripe position, output format, decimal
-// separator, then machine profile, travel order, line numbers (on first) and unit. NUMBERS
-// are the fields "kind|first|step|decimals|height|gap|font|orientation|prefix|suffix|marks":
+// the first and second button): shape, baseline, stripe position, output format (G-code, plot,
+// SVG or DXF), decimal separator, then machine profile, travel order, line numbers (on first)
+// and unit. NUMBERS are the fields "kind|first|step|decimals|height|gap|font|orientation|prefix|
+// suffix|marks":
 // kind and decimals a digit as it stands (any other byte: kind modulo 8, decimals as
 // needed), first, step, height and gap read by the numeric-prefix rule (empty: unset), font,
 // prefix and suffix as they stand, orientation a byte modulo 2, marks two bytes modulo 2 (end
@@ -119,7 +120,7 @@ FuzzCase caseFrom(std::string_view input)
     p.shape = static_cast<Shape>(choice(0, 2));
     p.baseline = static_cast<Baseline>(choice(1, 2));
     p.stripePosition = static_cast<StripePosition>(choice(2, 3));
-    p.format = choice(3, 2) == 0 ? OutputFormat::Gcode : OutputFormat::Plot;
+    p.format = static_cast<OutputFormat>(choice(3, 4));
     c.format = formats[choice(4, std::size(formats))];
     c.machine.profile = static_cast<MachineProfile>(choice(5, 5));
     c.machine.order = static_cast<TravelOrder>(choice(6, 2));
@@ -195,7 +196,7 @@ void checkFigures(const JobFigures& figures, MachineProfile profile)
 std::size_t stripeMoveCount(const ScaleParameters& p, std::size_t stripes, MachineProfile profile)
 {
     const bool baseline = p.baseline == Baseline::Single
-        && (p.format == OutputFormat::Gcode || p.shape == Shape::Flat
+        && (p.format != OutputFormat::Plot || p.shape == Shape::Flat
             || profile == MachineProfile::HpglCutter);
     return 4 * stripes + (baseline ? 4 : 0);
 }
@@ -213,6 +214,11 @@ public:
     {
         ++moves;
         drawn += std::holds_alternative<Rapid>(move) || std::holds_alternative<Cut>(move);
+        cuts += std::holds_alternative<Cut>(move);
+        if (const auto* arc = std::get_if<Arc>(&move))
+            drawnArcs += arc->radius == 0 || arc->sweep == 0 ? 0
+                : std::fabs(arc->sweep) < 360                ? 1
+                                                             : 2;
         if (moves <= m_stripeMoves)
             return;
         const std::size_t expected = m_next == Next::Rapid ? 0 : m_next == Next::Plunge ? 1 : 2;
@@ -228,6 +234,9 @@ public:
 
     std::size_t moves = 0;
     std::size_t drawn = 0; // rapids and cuts: the lines of a plot file
+    std::size_t cuts = 0;
+    std::size_t drawnArcs = 0; // in a drawing: none for no sweep, two halves for a whole turn
+
 private:
     enum class Next { Rapid, Plunge, CutOrLift };
     std::size_t m_stripeMoves;
@@ -239,6 +248,29 @@ private:
 std::size_t expectedLineCount(const ScaleParameters& p, const MoveCount& count)
 {
     return p.format == OutputFormat::Gcode ? count.moves + 1 : count.drawn + 3;
+}
+
+std::size_t occurrences(const std::string& text, std::string_view word)
+{
+    std::size_t found = 0;
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++found;
+    return found;
+}
+
+// A drawing is whole, holds only numbers that a reader can take, and shows every cut and arc:
+// an SVG one element each (an arc of a whole turn two, of no sweep none).
+void checkDrawing(const std::string& text, OutputFormat format, const MoveCount& count)
+{
+    FUZZ_CHECK(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos,
+        "a drawing's numbers are finite");
+    if (format == OutputFormat::Dxf) {
+        FUZZ_CHECK(text.ends_with("  0\r\nEOF\r\n"), "a DXF drawing ends with EOF");
+        return;
+    }
+    FUZZ_CHECK(text.ends_with("</svg>\r\n"), "an SVG drawing is closed");
+    const std::size_t elements = occurrences(text, "<line ") + occurrences(text, "<path ");
+    FUZZ_CHECK(elements == count.cuts + count.drawnArcs, "every cut and arc is drawn");
 }
 
 // The stripe count the boxes give, or 0 when they give none.
@@ -285,10 +317,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StringSink sink;
     engraving->write(sink, c.format);
     const std::size_t lines = checkedLineCount(sink.text);
-    if (job.profile == MachineProfile::Plain)
+    if (c.parameters.format == OutputFormat::Svg || c.parameters.format == OutputFormat::Dxf) {
+        FUZZ_CHECK(job.profile == MachineProfile::Plain, "a drawing takes no machine settings");
+        checkDrawing(sink.text, c.parameters.format, count);
+    } else if (job.profile == MachineProfile::Plain) {
         FUZZ_CHECK(lines == expectedLineCount(c.parameters, count), "one line per move");
-    else
+    } else {
         checkMachineFile(sink.text, job);
+    }
     checkFigures(engraving->figures(), job.profile);
     return 0;
 }

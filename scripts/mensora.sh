@@ -14,6 +14,8 @@ cd "$here"
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
+    # DXF drawings
+    libdxflib-dev
     clang-format locales
     # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
     fonts-liberation2
@@ -22,8 +24,9 @@ packages=(
 )
 # Only for `test`:
 test_packages=(
-    # The real readers of our files (rs274, hp2xx) and the drivers that feed them
-    python3 linuxcnc-uspace hp2xx
+    # The real readers of our files (rs274, hp2xx, ezdxf, rsvg-convert) and the drivers that
+    # feed them
+    python3 linuxcnc-uspace hp2xx python3-ezdxf librsvg2-bin
     # The Debian package: shlibdeps and the desktop entry's check
     dpkg-dev desktop-file-utils
 )
@@ -80,7 +83,7 @@ fuzz)
     install_missing
     cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER=clang++ -DMENSORA_FUZZ=ON
-    targets=(number_rules stripe_pattern engraving)
+    targets=(number_rules stripe_pattern engraving scale_file)
     cmake --build build/fuzz --parallel --target "${targets[@]/#/fuzz_}"
     for t in "${targets[@]}"; do
         mkdir -p "build/fuzz/corpus/$t"

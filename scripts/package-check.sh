@@ -13,10 +13,10 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(echo "$work"/out/*.deb)
 dpkg-deb --field "$deb" Package Version Depends
 
-# shlibdeps must have declared the Qt, C++ and glyph libraries the programs link, and the
+# shlibdeps must have declared the Qt, C++, glyph and DXF libraries the programs link, and the
 # package the glyph files.
 depends=$(dpkg-deb --field "$deb" Depends)
-for library in libqt6core6 libstdc++6 libhersheyfont0 hershey-fonts-data; do
+for library in libqt6core6 libstdc++6 libhersheyfont0 libdxflib3 hershey-fonts-data; do
     grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends" >&2; exit 1; }
 done
 
@@ -46,4 +46,10 @@ if [ "$first" != $'N1 G0 X0 Y0 Z1\r' ] || [ "$last" != $'N409 M30\r' ] || [ "$li
     echo "the unpacked mensora-cli wrote an unexpected program ($lines lines)" >&2
     exit 1
 fi
+# A drawing and a scale file from the unpacked program.
+LC_ALL=C.UTF-8 "$cli" --shape round --baseline single --format dxf -o "$work/dial.dxf"
+grep -q '^AC1015' "$work/dial.dxf" || { echo "the unpacked mensora-cli wrote no DXF" >&2; exit 1; }
+LC_ALL=C.UTF-8 "$cli" --shape round --save-scale "$work/dial.mensora"
+LC_ALL=C.UTF-8 "$cli" --scale "$work/dial.mensora" --baseline single --format svg -o "$work/dial.svg"
+grep -q '<g id="baseline">' "$work/dial.svg" || { echo "the unpacked mensora-cli wrote no SVG" >&2; exit 1; }
 echo "package ok: $(basename "$deb")"

@@ -19,11 +19,15 @@ QStringList namesOf()
     return names;
 }
 
-// Reads the choice an option names into `choice`; false, with the reason, for another name.
+// Reads the choice an option names into `choice`, when the option was given (else `choice`
+// keeps its value: the start value, or a scale file's); false, with the reason, for another
+// name.
 template <typename Choice>
 bool readChoice(
     const QCommandLineParser& parser, const char* option, Choice& choice, QString& error)
 {
+    if (!parser.isSet(option))
+        return true;
     const QString value = parser.value(option);
     if (const auto named = choiceNamed<Choice>(value.toStdString())) {
         choice = *named;

@@ -7,13 +7,22 @@
 
 namespace mensora {
 
+namespace {
+
+// Wider lines than this would hide any scale's stripes.
+constexpr double maxStrokeWidthMm = 100;
+
+} // namespace
+
 CommandLine::CommandLine()
     : m_help(m_parser.addHelpOption())
     , m_version(m_parser.addVersionOption())
 {
     m_parser.setApplicationDescription(
-        "Writes the engraving program of a graduated scale: a G-code program or a plot file.\n"
-        "Box texts are read as the window reads them (\"12mm\" is 12).");
+        "Writes the engraving program of a graduated scale, a G-code program or a plot file, or\n"
+        "a drawing of its cuts (SVG or DXF) for lasers, cutters and CAD.\n"
+        "Box texts are read as the window reads them (\"12mm\" is 12). With --scale, the scale\n"
+        "file comes first and every option given changes it.");
     addTextOptions();
     m_parser.addOptions({
         choiceOption<Shape>("shape", "Scale shape: flat or round."),
@@ -22,10 +31,15 @@ CommandLine::CommandLine()
         choiceOption<Baseline>("baseline", "Baseline: none or single."),
         choiceOption<StripePosition>(
             "position", "Stripe position: above, midway or under the baseline."),
-        choiceOption<OutputFormat>(
-            "format", "Output: gcode (.din) or plot (.plt); by default the profile's kind."),
+        choiceOption<OutputFormat>("format",
+            "Output: gcode (.din) or plot (.plt), by default the profile's kind; or a "
+            "drawing of the cuts: svg or dxf."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
         { "sequence", "Print the stripe sequence and write nothing." },
+        { "scale", "Read the scale from the scale file FILE (.mensora) first.", "FILE" },
+        { "save-scale", "Write the scale to the scale file FILE and nothing else.", "FILE" },
+        { "stroke-width", "Line width of an SVG drawing in millimetres (default 0.1).", "mm",
+            "0.1" },
     });
     m_parser.addOptions(machineOptions());
     m_parser.addOptions(numberOptions());
@@ -60,24 +74,60 @@ bool CommandLine::parse(const QStringList& arguments)
         m_error = "Unexpected argument: " + m_parser.positionalArguments().first();
         return false;
     }
-    for (const InputRow& row : inputTable)
-        inputText(m_request.parameters, row.input) = m_parser.value(row.option).toStdString();
     m_request.output = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
     m_request.stats = m_parser.isSet("stats");
-    return readChoices();
+    return applyOptions(m_request.parameters, m_request.machine, m_error) && readFileOptions();
 }
 
-bool CommandLine::readChoices()
+CliRequest CommandLine::requestOver(const ScaleParameters& base) const
 {
-    ScaleParameters& p = m_request.parameters;
-    return readChoice(m_parser, "shape", p.shape, m_error)
-        && readChoice(m_parser, "unit", p.unit, m_error)
-        && readChoice(m_parser, "baseline", p.baseline, m_error)
-        && readChoice(m_parser, "position", p.stripePosition, m_error)
-        && readChoice(m_parser, "format", p.format, m_error)
-        && readNumberOptions(m_parser, p.numbers, p.marks, m_error)
-        && readMachineOptions(m_parser, p, m_request.machine, m_error);
+    CliRequest request = m_request;
+    request.parameters = base;
+    request.machine = {};
+    QString unused; // parse() has refused every option that could fail
+    applyOptions(request.parameters, request.machine, unused);
+    return request;
+}
+
+// Only the options given change the scale: over the start values, or a scale file's.
+bool CommandLine::applyOptions(ScaleParameters& p, MachineSettings& machine, QString& error) const
+{
+    for (const InputRow& row : inputTable)
+        if (m_parser.isSet(row.option))
+            inputText(p, row.input) = m_parser.value(row.option).toStdString();
+    return readChoice(m_parser, "shape", p.shape, error)
+        && readChoice(m_parser, "unit", p.unit, error)
+        && readChoice(m_parser, "baseline", p.baseline, error)
+        && readChoice(m_parser, "position", p.stripePosition, error)
+        && readChoice(m_parser, "format", p.format, error)
+        && readNumberOptions(m_parser, p.numbers, p.marks, error)
+        && readMachineOptions(m_parser, p, machine, error);
+}
+
+bool CommandLine::readFileOptions()
+{
+    m_request.scaleFile = m_parser.value("scale");
+    m_request.saveScale = m_parser.value("save-scale");
+    if (m_parser.isSet("scale") && m_request.scaleFile.isEmpty()) {
+        m_error = "--scale takes the name of a scale file.";
+        return false;
+    }
+    if (m_parser.isSet("save-scale")
+        && (m_parser.isSet("output") || m_request.sequenceOnly || m_request.saveScale.isEmpty())) {
+        m_error = "--save-scale takes a file name and writes only the scale: no -o, no --sequence.";
+        return false;
+    }
+    const QString width = m_parser.value("stroke-width");
+    bool number = false;
+    const double millimetres = width.toDouble(&number);
+    if (!number || !(millimetres > 0 && millimetres <= maxStrokeWidthMm)) {
+        m_error = QString("--stroke-width takes millimetres above 0 and up to 100, not \"%1\".")
+                      .arg(width);
+        return false;
+    }
+    m_request.svg.strokeWidthMm = millimetres;
+    return true;
 }
 
 } // namespace mensora

@@ -5,6 +5,7 @@
 
 #include "model/machine_settings.h"
 #include "model/scale_parameters.h"
+#include "writers/svg_writer.h"
 
 namespace mensora {
 
@@ -16,6 +17,9 @@ struct CliRequest
     bool sequenceOnly = false; // print the stripe sequence and write nothing
     MachineSettings machine; // the plain file by default
     bool stats = false; // print the job's figures
+    QString scaleFile; // a scale file to read first, under the options given; empty for none
+    QString saveScale; // write the scale to this scale file and nothing else; empty for none
+    SvgSettings svg; // an SVG drawing's stroke width
 };
 
 // The generator's options; `parse` fills a request or says what is wrong with the arguments.
@@ -32,9 +36,14 @@ public:
     QString helpText() const { return m_parser.helpText(); }
     const CliRequest& request() const { return m_request; }
 
+    // The request with every scale, number and machine option that was given set on top of
+    // `base` (a scale file's scale).
+    CliRequest requestOver(const ScaleParameters& base) const;
+
 private:
     void addTextOptions();
-    bool readChoices();
+    bool applyOptions(ScaleParameters& parameters, MachineSettings& machine, QString& error) const;
+    bool readFileOptions();
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;

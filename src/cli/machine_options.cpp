@@ -56,7 +56,9 @@ bool readFormat(
         p.format = familyOf(profile);
         return true;
     }
-    if (profile == MachineProfile::Plain || familyOf(profile) == p.format)
+    // A drawing takes no machine settings: they belong to the machine, not to the scale.
+    const bool drawing = p.format == OutputFormat::Svg || p.format == OutputFormat::Dxf;
+    if (drawing || profile == MachineProfile::Plain || familyOf(profile) == p.format)
         return true;
     const QString family
         = familyOf(profile) == OutputFormat::Plot ? "plot files" : "G-code programs";

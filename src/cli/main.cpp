@@ -1,15 +1,18 @@
-// mensora-cli: the engraving program of a scale from box texts on the command line.
-// Exit status: 0 written, 2 usage error, 3 input refused, 4 file not written.
+// mensora-cli: the engraving program of a scale, or a drawing of its cuts, from box texts on the
+// command line or a scale file.
+// Exit status: 0 written, 2 usage error, 3 input or scale file refused, 4 file not written.
 
 #include <QCoreApplication>
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 
 #include "cli/command_line.h"
 #include "cli/job_stats.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
+#include "files/scale_file.h"
 
 using namespace mensora;
 
@@ -34,10 +37,11 @@ void say(const QString& text)
     std::fprintf(stderr, "mensora-cli: %s\n", text.toLocal8Bit().constData());
 }
 
-int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format)
+int writeToStandardOutput(
+    const Engraving& engraving, const NumberFormat& format, const SvgSettings& svg)
 {
     StandardOutputSink sink;
-    engraving.write(sink, format);
+    engraving.write(sink, format, svg);
     if (std::fflush(stdout) != 0 && sink.error == 0)
         sink.error = errno;
     if (sink.error != 0 || std::ferror(stdout)) {
@@ -56,10 +60,39 @@ int writeRequested(const CliRequest& request, const Engraving& engraving)
     }
     const NumberFormat format = numberFormatOf(QLocale::system());
     if (request.output == "-")
-        return writeToStandardOutput(engraving, format);
-    const QString failure = saveEngraving(engraving, request.output, format);
+        return writeToStandardOutput(engraving, format, request.svg);
+    const QString failure = saveEngraving(engraving, request.output, format, request.svg);
     if (!failure.isEmpty()) {
         say(QString("cannot write %1: %2").arg(request.output, failure));
+        return NotWritten;
+    }
+    return Written;
+}
+
+// The request of the run: over a scale file's scale when one is named. Empty, with the problem
+// said, when the file is refused.
+std::optional<CliRequest> requestOf(const CommandLine& commandLine)
+{
+    const CliRequest& request = commandLine.request();
+    if (request.scaleFile.isEmpty())
+        return request;
+    const ScaleFileReading reading = readScaleFile(request.scaleFile);
+    if (!reading) {
+        say(reading.problem);
+        return std::nullopt;
+    }
+    return commandLine.requestOver(*reading.scale);
+}
+
+int saveScale(const ScaleParameters& scale, const QString& path)
+{
+    if (const auto unkept = unkeptInScaleFile(scale)) {
+        say(*unkept);
+        return Refused;
+    }
+    const QString failure = saveScaleFile(scale, path);
+    if (!failure.isEmpty()) {
+        say(QString("cannot write %1: %2").arg(path, failure));
         return NotWritten;
     }
     return Written;
@@ -87,7 +120,12 @@ int main(int argc, char* argv[])
         return Written;
     }
 
-    const CliRequest& request = commandLine.request();
+    const std::optional<CliRequest> requested = requestOf(commandLine);
+    if (!requested)
+        return Refused;
+    const CliRequest& request = *requested;
+    if (!request.saveScale.isEmpty())
+        return saveScale(request.parameters, request.saveScale);
     const auto engraving = Engraving::prepare(request.parameters, request.machine);
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));

@@ -31,13 +31,18 @@ QString wrong(const char* option, const QString& wanted, const QString& value)
     return QString("--%1 takes %2, not \"%3\".").arg(option, wanted, value);
 }
 
-// A number with "." for decimals; an empty text leaves `number` as it is when `mayBeEmpty`.
+// A number with "." for decimals, when the option was given; an empty text unsets `number`
+// (its default) when `mayBeEmpty`.
 bool readNumber(const QCommandLineParser& parser, const char* option, std::optional<double>& number,
     bool mayBeEmpty, QString& error)
 {
-    const QString text = parser.value(option);
-    if (text.isEmpty() && mayBeEmpty)
+    if (!parser.isSet(option))
         return true;
+    const QString text = parser.value(option);
+    if (text.isEmpty() && mayBeEmpty) {
+        number.reset();
+        return true;
+    }
     const auto value = strictNumberValue(text.toStdString(), NumberFormat { ".", "" });
     if (!value) {
         error = wrong(option, "a number with \".\" for decimals", text);
@@ -54,8 +59,11 @@ bool readKindAndDecimals(const QCommandLineParser& parser, NumberSettings& numbe
         error = wrong("numbers", "a stripe kind from 1 to 6, or 0 for none", kind);
         return false;
     }
-    numbers.kind = kind[0].unicode() - u'0';
+    if (parser.isSet("numbers"))
+        numbers.kind = kind[0].unicode() - u'0';
 
+    if (!parser.isSet("number-decimals"))
+        return true;
     const QString decimals = parser.value("number-decimals");
     if (decimals == decimalsAuto)
         numbers.decimals.reset();
@@ -75,16 +83,20 @@ bool readWords(const QCommandLineParser& parser, NumberSettings& numbers, QStrin
         error = wrong("number-font", "one of " + fontNames(), font);
         return false;
     }
-    numbers.font = font.toStdString();
     const QString orientation = parser.value("number-orientation");
     const auto named = choiceNamed<NumberOrientation>(orientation.toStdString());
     if (!named) {
         error = wrong("number-orientation", orientationNames(" or "), orientation);
         return false;
     }
-    numbers.orientation = *named;
-    numbers.prefix = parser.value("number-prefix").toStdString();
-    numbers.suffix = parser.value("number-suffix").toStdString();
+    if (parser.isSet("number-font"))
+        numbers.font = font.toStdString();
+    if (parser.isSet("number-orientation"))
+        numbers.orientation = *named;
+    if (parser.isSet("number-prefix"))
+        numbers.prefix = parser.value("number-prefix").toStdString();
+    if (parser.isSet("number-suffix"))
+        numbers.suffix = parser.value("number-suffix").toStdString();
     return true;
 }
 
@@ -124,7 +136,7 @@ QList<QCommandLineOption> numberOptions()
 bool readNumberOptions(
     const QCommandLineParser& parser, NumberSettings& numbers, MarkSettings& marks, QString& error)
 {
-    std::optional<double> first;
+    std::optional<double> first = numbers.first;
     if (!readKindAndDecimals(parser, numbers, error)
         || !readNumber(parser, "number-first", first, false, error)
         || !readNumber(parser, "number-step", numbers.step, true, error)
@@ -133,8 +145,9 @@ bool readNumberOptions(
         || !readWords(parser, numbers, error))
         return false;
     numbers.first = *first;
-    marks.endOnTotal = parser.isSet("end-on-total");
-    marks.noDoubleMark = parser.isSet("no-double-mark");
+    // A flag given switches its mark on; one not given leaves it as it was.
+    marks.endOnTotal = marks.endOnTotal || parser.isSet("end-on-total");
+    marks.noDoubleMark = marks.noDoubleMark || parser.isSet("no-double-mark");
     return true;
 }
 

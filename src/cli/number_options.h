@@ -14,9 +14,10 @@ namespace mensora {
 // --number-prefix=, --number-suffix=, --end-on-total, --no-double-mark.
 QList<QCommandLineOption> numberOptions();
 
-// Reads them; false, with the reason, for a value that is not of the option's form: a kind
-// other than 0 to 6, a number that is not one (with "." for decimals, whatever the locale),
-// a word outside the option's list. An empty step, height or gap keeps the default.
+// Reads the options that were given over the settings (the start values, or a scale file's);
+// false, with the reason, for a value that is not of the option's form: a kind other than 0 to
+// 6, a number that is not one (with "." for decimals, whatever the locale), a word outside the
+// option's list. An empty step, height or gap sets the default.
 bool readNumberOptions(
     const QCommandLineParser& parser, NumberSettings& numbers, MarkSettings& marks, QString& error);
 

@@ -1,6 +1,7 @@
 #include "engraving/engraving.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "engraving/machine_check.h"
@@ -9,6 +10,7 @@
 #include "model/scale_input.h"
 #include "model/scale_values.h"
 #include "writers/coordinate_text.h"
+#include "writers/dxf_writer.h"
 #include "writers/gcode_writer.h"
 #include "writers/plot_writer.h"
 
@@ -16,8 +18,12 @@ namespace mensora {
 
 namespace {
 
-// Checks, without writing, that every coordinate of a scale can be written: finite, and for
-// a plot file finite after scaling to plotter units.
+// A drawing's coordinate at most this large leaves its extent, an arc's radius and the points
+// an arc reaches (under four times the largest coordinate) finite.
+constexpr double drawingLimit = std::numeric_limits<double>::max() / 8;
+
+// Checks, without writing, that every coordinate of a scale can be written: finite, for a
+// plot file finite after scaling to plotter units, for a drawing within drawingLimit.
 class CoordinateCheck : public MoveSink
 {
 public:
@@ -46,7 +52,9 @@ private:
     {
         if (!std::isfinite(c.value))
             return false;
-        return m_format == OutputFormat::Gcode || std::isfinite(plotterUnits(c));
+        if (m_format == OutputFormat::Plot)
+            return std::isfinite(plotterUnits(c));
+        return m_format == OutputFormat::Gcode || std::fabs(c.value) <= drawingLimit;
     }
 
     OutputFormat m_format;
@@ -188,12 +196,27 @@ Engraving::Engraving(Layout layout, std::string sequence, std::string depth, Out
 void Engraving::makeMoves(MoveSink& sink) const
 {
     std::visit([&](const auto& layout) { layout.makeMoves(m_sequence, m_depth, sink); }, m_layout);
-    if (m_numbers)
-        m_numbers->makeMoves(m_layout, m_depth, sink);
+    if (!m_numbers)
+        return;
+    sink.section(MoveSection::Numbers);
+    m_numbers->makeMoves(m_layout, m_depth, sink);
 }
 
-void Engraving::write(TextSink& sink, const NumberFormat& format) const
+void Engraving::write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg) const
 {
+    if (m_format == OutputFormat::Svg) {
+        SvgWriter writer(sink, m_machine.unit, svg);
+        makeMoves(writer);
+        writer.end();
+        return;
+    }
+    if (m_format == OutputFormat::Dxf) {
+        DxfWriter writer(sink, m_machine.unit);
+        writer.begin();
+        makeMoves(writer);
+        writer.end();
+        return;
+    }
     if (m_machine.profile != MachineProfile::Plain) {
         writeMachineFile(sink); // its numbers take "." whatever the locale
         return;

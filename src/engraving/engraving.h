@@ -12,6 +12,7 @@
 #include "model/result.h"
 #include "model/scale_parameters.h"
 #include "writers/cutter_writer.h"
+#include "writers/svg_writer.h"
 #include "writers/text_sink.h"
 
 namespace mensora {
@@ -23,20 +24,23 @@ class Engraving
 public:
     // Reads the parameters and refuses, naming the box, any input that gives no sound file:
     // the stripe-pattern limits, numbers beyond their precision, a depth text with characters
-    // outside printable ASCII (G-code only), and coordinates that overflow; then the number
-    // settings (see prepareNumbers) and the numbers' coordinates. With a machine profile for
-    // the file's family, also the settings it uses, the depth as a number for a profile with Z
-    // (see machineJobFor), and every number the file would hold against the dialect's range
-    // (for GRBL also its line numbers); other settings leave the file plain.
+    // outside printable ASCII (G-code only), and coordinates that overflow (for a drawing,
+    // also its extent and arcs); then the number settings (see prepareNumbers) and the
+    // numbers' coordinates. With a machine profile for the file's family, also the settings it
+    // uses, the depth as a number for a profile with Z (see machineJobFor), and every number the
+    // file would hold against the dialect's range (for GRBL also its line numbers); other
+    // settings leave the file plain. A drawing (SVG or DXF) takes no machine settings.
     static Result<Engraving> prepare(
         const ScaleParameters& parameters, const MachineSettings& machine = {});
 
     // The stripe sequence, one kind digit per stripe.
     const std::string& sequence() const { return m_sequence; }
 
-    // Writes the whole file (G-code program or plot file, as the parameters chose) to the
-    // sink, numbers with the user's decimal separator, CR LF after every line.
-    void write(TextSink& sink, const NumberFormat& format) const;
+    // Writes the whole file (G-code program, plot file, SVG or DXF drawing, as the parameters
+    // chose) to the sink, CR LF after every line. A program's numbers take the user's decimal
+    // separator, a drawing's always ".". A drawing keeps a dial's base circle, which a plot
+    // file leaves out; the SVG settings concern only an SVG drawing.
+    void write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg = {}) const;
 
     // Hands the scale's moves, in order, to a sink: the stripes, the baseline, the numbers.
     void makeMoves(MoveSink& sink) const;
@@ -67,7 +71,7 @@ private:
     std::string m_sequence;
     std::string m_depth;
     OutputFormat m_format;
-    MachineJob m_machine;
+    MachineJob m_machine; // a plain job, with the scale's unit, for a drawing
     PlotterExtent m_plotOrigin;
 };
 

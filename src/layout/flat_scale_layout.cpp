@@ -26,6 +26,7 @@ void FlatScaleLayout::makeMoves(
         return;
     // The baseline's end is computed in single precision.
     const float endX = singleOrInfinity(startX) + total;
+    sink.section(MoveSection::Baseline);
     sink.move(Rapid { Coord::wide(startX), Coord::single(startY) });
     sink.move(Plunge { depth });
     sink.move(Cut { Coord::single(endX), Coord::single(startY), CutAxes::X });

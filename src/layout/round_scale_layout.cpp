@@ -41,6 +41,7 @@ void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) co
     const ArcDirection direction
         = step > 0 ? ArcDirection::CounterClockwise : ArcDirection::Clockwise;
 
+    sink.section(MoveSection::Baseline);
     sink.move(Rapid { Coord::wide(xs), Coord::wide(ys) });
     sink.move(Plunge { depth });
     sink.move(Arc { Coord::wide(xe), Coord::single(ye), Coord::wide(centreX),

@@ -23,8 +23,8 @@ struct RoundScaleLayout
     Baseline baseline;
     StripeLengths lengths;
 
-    // Hands every stripe's four moves, then the base circle's, to the sink. The sequence holds
-    // only the kinds "1" to "6".
+    // Hands every stripe's four moves, then the base circle's (its section marked), to the
+    // sink. The sequence holds only the kinds "1" to "6".
     void makeMoves(std::string_view sequence, std::string_view depth, MoveSink& sink) const;
 
 private:

@@ -20,7 +20,7 @@ inline constexpr std::array<std::string_view, 2> shapes = { "flat", "round" };
 inline constexpr std::array<std::string_view, 2> units = { "mm", "inch" };
 inline constexpr std::array<std::string_view, 2> baselines = { "none", "single" };
 inline constexpr std::array<std::string_view, 3> positions = { "above", "midway", "under" };
-inline constexpr std::array<std::string_view, 2> formats = { "gcode", "plot" };
+inline constexpr std::array<std::string_view, 4> formats = { "gcode", "plot", "svg", "dxf" };
 inline constexpr std::array<std::string_view, 5> profiles
     = { "plain", "rs274", "grbl", "grbl-laser", "hpgl-cutter" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };

@@ -19,8 +19,9 @@ enum class Baseline { None = 0, Single = 1 };
 // Where a stripe stands relative to the baseline.
 enum class StripePosition { Above = 0, Midway = 1, Under = 2 };
 
-// The file the save command writes.
-enum class OutputFormat { Gcode = 0, Plot = 1 };
+// The file the save command writes, or a drawing of the scale's cuts for lasers, cutters and
+// CAD. The window's plot box chooses only between the first two.
+enum class OutputFormat { Gcode = 0, Plot = 1, Svg = 2, Dxf = 3 };
 
 // Everything the user enters or chooses for one scale: every box's text exactly as it stands
 // (blanks included) and every choice. The defaults are the window's start values. Numbers are
@@ -48,6 +49,8 @@ struct ScaleParameters
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;
+
+    friend bool operator==(const ScaleParameters&, const ScaleParameters&) = default;
 };
 
 } // namespace mensora

@@ -64,12 +64,18 @@ struct Arc
 
 using ToolMove = std::variant<Rapid, Plunge, Cut, Lift, Arc>;
 
+// The part of a scale that the next moves belong to, in the order a scale is made: its
+// stripes, then its baseline, then its numbers. Drawings keep each part apart.
+enum class MoveSection { Stripes, Baseline, Numbers };
+
 // Takes the moves of a scale one at a time, in order; nothing holds the whole toolpath.
 class MoveSink
 {
 public:
     virtual ~MoveSink() = default;
     virtual void move(const ToolMove& move) = 0;
+    // Where a new part of the scale begins; programs take no notice of it.
+    virtual void section(MoveSection) { }
 };
 
 } // namespace mensora

@@ -4,8 +4,17 @@ namespace mensora {
 
 std::string_view dialogFilterOf(OutputFormat format)
 {
-    return format == OutputFormat::Plot ? "PLT ( PLT ) (*.plt)|*.plt"
-                                        : "Din ( G-Code ) (*.din)|*.din";
+    switch (format) {
+    case OutputFormat::Plot:
+        return "PLT ( PLT ) (*.plt)|*.plt";
+    case OutputFormat::Svg:
+        return "SVG drawing|*.svg";
+    case OutputFormat::Dxf:
+        return "DXF drawing|*.dxf";
+    case OutputFormat::Gcode:
+        break;
+    }
+    return "Din ( G-Code ) (*.din)|*.din";
 }
 
 QString qtNameFilter(std::string_view dialogFilter)

@@ -9,7 +9,8 @@
 
 namespace mensora {
 
-// The save dialog's file type for each output format, written as "description|pattern".
+// The save dialog's file type for each output format (the drawings' too), written as
+// "description|pattern".
 std::string_view dialogFilterOf(OutputFormat format);
 
 // A "description|pattern" filter as a Qt name filter, "description (pattern)", patterns

@@ -32,6 +32,7 @@
 #include "ui/numbers_dialog.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
+#include "ui/scale_file_commands.h"
 #include "ui/view_menu.h"
 
 namespace mensora {
@@ -87,6 +88,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Mensora"));
+    m_scaleFiles = new ScaleFileCommands(*this);
     createClientArea();
     createMenu();
     connectHandlers();
@@ -97,6 +99,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
         return QFileDialog::getSaveFileName(this, QString(), lastPath, nameFilter);
+    };
+    askOpenFileName = [this](const QString& nameFilter, const QString& lastPath) {
+        return QFileDialog::getOpenFileName(this, QString(), lastPath, nameFilter);
     };
     showMessage
         = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
@@ -188,11 +193,14 @@ QWidget* MainWindow::createOptionButton(const ControlRow& row, QWidget* parent)
 
 void MainWindow::createMenu()
 {
-    // Captions carry no "&": none of them has an access key, and no item has a shortcut.
+    // Captions carry no "&": none of them has an access key. The scale files' items come first
+    // and the exports after the save item; only the scale files' items have shortcuts.
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("menu_file"));
+    m_scaleFiles->addScaleItems(file);
     m_saveAction = file->addAction(QStringLiteral("Save G-Code"));
     m_saveAction->setObjectName(QStringLiteral("menu_savegcode"));
+    m_scaleFiles->addExportItems(file);
     file->addSeparator()->setObjectName(QStringLiteral("menu_str"));
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("menu_exit"));
@@ -273,6 +281,22 @@ ScaleParameters MainWindow::scaleParameters() const
     return parameters;
 }
 
+void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
+{
+    for (const InputBox& input : inputBoxes())
+        box(input.name)->setText(QString::fromStdString(inputText(parameters, input.input)));
+    const auto select = [this](const char* name, auto choice) {
+        group(name)->button(static_cast<int>(choice))->setChecked(true);
+    };
+    select(baselineGroup, parameters.baseline);
+    select(stripePositionGroup, parameters.stripePosition);
+    select(shapeGroup, parameters.shape);
+    select(unitGroup, parameters.unit);
+    onShapeClicked(static_cast<int>(parameters.shape));
+    onUnitClicked(static_cast<int>(parameters.unit));
+    setNumbersAndMarks(parameters.numbers, parameters.marks);
+}
+
 void MainWindow::setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks)
 {
     m_numbers = numbers;
@@ -311,21 +335,29 @@ void MainWindow::runPreview()
         box("Text7")->setText(QString::fromStdString(run->stripeSequence));
 }
 
-void MainWindow::saveEngravingFile()
+std::optional<Engraving> MainWindow::engravingForFile(const ScaleParameters& parameters)
 {
-    const ScaleParameters parameters = scaleParameters();
-    const Result<Engraving> engraving = Engraving::prepare(parameters, m_machine);
+    Result<Engraving> engraving = Engraving::prepare(parameters, m_machine);
     if (!engraving) {
         // The picture must not go on showing a scale that the save has just refused.
         picture()->showPreview(engraving.refusal());
         m_pictureShowsSaveRefusal = true;
         reportRefusal(engraving.refusal());
-        return;
+        return std::nullopt;
     }
     if (m_pictureShowsSaveRefusal) {
         picture()->clear(); // that reason no longer holds
         m_pictureShowsSaveRefusal = false;
     }
+    return std::move(engraving.value());
+}
+
+void MainWindow::saveEngravingFile()
+{
+    const ScaleParameters parameters = scaleParameters();
+    const std::optional<Engraving> engraving = engravingForFile(parameters);
+    if (!engraving)
+        return;
     const QString nameFilter = saveNameFilter(parameters.format, m_machine.profile);
     const QString path = askSaveFileName(nameFilter, m_lastSavePath);
     if (path.isEmpty())

@@ -2,11 +2,13 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
 
+#include "engraving/engraving.h"
 #include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 
@@ -23,12 +25,14 @@ class LiveUpdate;
 class MachineDialog;
 class NumbersDialog;
 class PreviewPicture;
+class ScaleFileCommands;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
-// saves the engraving, the Machine menu that sets what machine it is for, the Scale menu of
-// the numbers and marks, and the View menu that sets how the preview shows and when it runs.
-// Controls carry their names as objectName; the buttons of an option group share the group's
-// name and are found through the QButtonGroup of that name.
+// opens and saves scale files, saves the engraving and exports drawings, the Machine menu that
+// sets what machine it is for, the Scale menu of the numbers and marks, and the View menu that
+// sets how the preview shows and when it runs. Controls carry their names as objectName; the
+// buttons of an option group share the group's name and are found through the QButtonGroup of
+// that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -38,6 +42,16 @@ public:
 
     // The inputs as they stand: every box's text exactly as typed, every group's choice.
     ScaleParameters scaleParameters() const;
+
+    // Sets every box and option of a scale as if the user had typed and clicked them (the
+    // shape and unit captions switch as on a click), and its numbers and marks. Runs no
+    // preview. The plot box is left as it is: the output format is not part of a scale.
+    void applyScaleParameters(const ScaleParameters& parameters);
+
+    // The engraving of the parameters for a file, for the machine of the Machine menu (a
+    // drawing takes none of its settings), refusals handled as Save G-Code handles them (a
+    // message, the reason in the picture, the focus on the box); nothing when refused.
+    std::optional<Engraving> engravingForFile(const ScaleParameters& parameters);
 
     // Redraws the preview: the Preview button, and every click in the baseline and
     // stripe-position groups.
@@ -53,6 +67,9 @@ public:
     // the first), returns the chosen file name, or an empty one for none. Replaceable so that
     // tests answer it without a dialog.
     std::function<QString(const QString& nameFilter, const QString& lastPath)> askSaveFileName;
+
+    // The open dialog, as askSaveFileName: the chosen file name, or an empty one for none.
+    std::function<QString(const QString& nameFilter, const QString& lastPath)> askOpenFileName;
 
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
@@ -111,6 +128,7 @@ private:
     QString m_lastSavePath;
     bool m_pictureShowsSaveRefusal = false;
     LiveUpdate* m_liveUpdate = nullptr;
+    ScaleFileCommands* m_scaleFiles = nullptr;
     NumberSettings m_numbers;
     MarkSettings m_marks;
 };

@@ -161,6 +161,15 @@ std::string coordinateText(Coord coord, std::string_view decimalSeparator)
     return text;
 }
 
+double writtenValue(Coord coord)
+{
+    char text[coordinateTextLimit + 1];
+    const char* end = writeCoordinate(text, coord, ".");
+    double value = 0;
+    std::from_chars(text, end, value);
+    return value;
+}
+
 char* writeFixedDecimals(char* out, double value, int decimals)
 {
     if (!std::isfinite(value)) // never in a file: the engraving refuses it first

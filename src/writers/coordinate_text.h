@@ -35,6 +35,11 @@ std::string fixedDecimalsText(double value, int decimals);
 // The value as writeFixedDecimals rounds it, as a double (the nearest to the decimal).
 double roundedToDecimals(double value, int decimals);
 
+// The value a reader of the coordinate's text gets: the coordinate rounded to its 7 or 15
+// significant digits, as the nearest double. Drawings compute their arcs from these, so that
+// they match the program's text.
+double writtenValue(Coord coord);
+
 // The plotter coordinate: 40 units per unit, multiplied in the coordinate's own precision and
 // rounded to a whole number, halves to even. Not finite when the product overflows.
 double plotterUnits(Coord coord);

@@ -20,6 +20,11 @@ private slots:
     void usageErrorsExitTwo_data();
     void usageErrorsExitTwo();
     void sequenceIsPrintedAndNothingWritten();
+    void drawingNumbersTakeThePointInEveryLocale();
+    void strokeWidthIsInMillimetresWhateverTheUnit();
+    void scaleFileComesFirstAndOptionsGivenOverrideIt();
+    void saveScaleWritesTheScaleFileAndNothingElse();
+    void refusedScaleFileExitsThreeAndWritesNothing();
     void statsGoWhereTheFileDoesNot();
     void machineFilesAreTheSameInEveryLocale();
     void numberSettingsAreRefusedNamingTheSetting();
@@ -90,6 +95,12 @@ void TestCli::choicesSelectTheFile_data()
                                     << "round-under-reversed-baseline.din";
     QTest::newRow("plot") << QStringList { "--format", "plot", "--output", "-" } << "flat.plt";
     QTest::newRow("inch changes no number") << QStringList { "--unit", "inch" } << "flat.din";
+    const QStringList ruler = { "--length", "2", "--package", "123", "--baseline", "single" };
+    QTest::newRow("svg") << ruler + QStringList { "--format", "svg" } << "ruler.svg";
+    QTest::newRow("dxf") << ruler + QStringList { "--format", "dxf" } << "ruler.dxf";
+    QTest::newRow("clockwise svg") << QStringList { "--format", "svg", "--shape", "round",
+        "--baseline", "single", "--position", "under", "--length", "-90", "--distance", "-30",
+        "--start-angle", "45" } << "clockwise.svg";
     QTest::newRow("plain profile takes no setting") << QStringList { "--profile=plain", "--feed=5",
         "--passes=3", "--order=alternate", "--no-line-numbers" }
                                                     << "flat.din";
@@ -183,6 +194,15 @@ void TestCli::usageErrorsExitTwo_data()
                                   << "--position takes above or midway or under";
     QTest::newRow("missing value") << QStringList { "--length" } << "Missing value";
     QTest::newRow("stray argument") << QStringList { "ruler.din" } << "Unexpected argument";
+    QTest::newRow("bad format") << QStringList { "--format", "pdf" }
+                                << "--format takes gcode or plot or svg or dxf, not \"pdf\".";
+    QTest::newRow("stroke width 0") << QStringList { "--stroke-width",
+        "0" } << "--stroke-width takes millimetres above 0 and up to 100, not \"0\".";
+    QTest::newRow("stroke width with comma") << QStringList { "--stroke-width",
+        "0,2" } << "--stroke-width takes millimetres above 0 and up to 100, not \"0,2\".";
+    QTest::newRow("save scale and output") << QStringList { "--save-scale", "a.mensora", "-o",
+        "a.din" } << "--save-scale takes a file name and writes only the scale";
+    QTest::newRow("empty scale name") << QStringList { "--scale", "" } << "--scale takes the name";
     QTest::newRow("unknown profile") << QStringList { "--profile=fanuc" }
                                      << "--profile takes plain or rs274 or grbl or grbl-laser or "
                                         "hpgl-cutter, not \"fanuc\".";
@@ -264,6 +284,98 @@ void TestCli::sequenceIsPrintedAndNothingWritten()
     QCOMPARE(result.status, 0);
     QCOMPARE(result.out, QByteArray("1333323333133\n"));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestCli::drawingNumbersTakeThePointInEveryLocale()
+{
+    for (const char* format : { "svg", "dxf" }) {
+        const Run result = run({ "--shape", "round", "--baseline", "single", "--format", format },
+            { "LC_ALL=de_DE.UTF-8", "LOCPATH=" LOCPATH });
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("29.995"), format);
+        QVERIFY2(!result.out.contains("29,995"), format);
+    }
+}
+
+void TestCli::strokeWidthIsInMillimetresWhateverTheUnit()
+{
+    QVERIFY(run({ "--format", "svg", "--stroke-width", "0.25" })
+                .out.contains(" stroke-width=\"0.25\" "));
+    // A quarter millimetre is 0.25 / 25.4 inches.
+    QVERIFY(run({ "--format", "svg", "--stroke-width", "0.25", "--unit", "inch" })
+                .out.contains(" stroke-width=\"0.00984251968503937\" "));
+    QVERIFY(run({ "--format", "svg", "--unit", "inch" })
+                .out.contains(" width=\"100.003937007874in\" "));
+}
+
+void TestCli::scaleFileComesFirstAndOptionsGivenOverrideIt()
+{
+    const QString scale = m_dir.filePath("dial.mensora");
+    const QStringList dial = { "--shape", "round", "--length", "-90", "--distance", "-1",
+        "--start-angle", "45", "--position", "under" };
+    QCOMPARE(run(QStringList { "--save-scale", scale } + dial).status, 0);
+
+    const Run fromFile = run({ "--scale", scale, "--baseline", "single" });
+    QCOMPARE(fromFile.status, 0);
+    QCOMPARE(fromFile.out, golden("round-under-reversed-baseline.din"));
+    // The options given win over the file's, the others keep it.
+    const Run overridden = run({ "--scale", scale, "--baseline", "single", "--length", "-10" });
+    QCOMPARE(
+        overridden.out, run(dial + QStringList { "--baseline", "single", "--length", "-10" }).out);
+    QCOMPARE(run({ "--scale", scale, "--format", "plot", "--baseline", "single" }).out,
+        run(dial + QStringList { "--format", "plot" }).out);
+
+    // The numbers and marks too.
+    const QString numbered = m_dir.filePath("numbered.mensora");
+    const QStringList numbers = { "--numbers", "1", "--number-step", "5", "--end-on-total",
+        "--number-font", "timesr", "--package", "13" };
+    QCOMPARE(run(QStringList { "--save-scale", numbered } + numbers).status, 0);
+    const Run decimals = run({ "--scale", numbered, "--number-decimals", "1" });
+    QCOMPARE(decimals.status, 0);
+    QCOMPARE(decimals.out, run(numbers + QStringList { "--number-decimals", "1" }).out);
+    QCOMPARE(run({ "--scale", numbered, "--numbers", "0", "--sequence" }).out,
+        run({ "--package", "13", "--end-on-total", "--sequence" }).out);
+}
+
+void TestCli::saveScaleWritesTheScaleFileAndNothingElse()
+{
+    QTemporaryDir folder;
+    const QString scale = folder.filePath("ruler.mensora");
+    const Run saved = run({ "--save-scale", scale, "--depth", " -0,2 ", "--unit", "inch" });
+    QCOMPARE(saved.status, 0);
+    QVERIFY(saved.out.isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { "ruler.mensora" });
+    QFile file(scale);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains("\"format\": \"mensora-scale\""));
+    QVERIFY(text.contains("\"depth\": \" -0,2 \""));
+    QVERIFY(text.contains("\"unit\": \"inch\""));
+
+    // A text no scale file keeps is refused, and nothing is written.
+    const QString refused = folder.filePath("long.mensora");
+    const Run tooLong = run({ "--save-scale", refused, "--package", QString(1001, u'1') });
+    QCOMPARE(tooLong.status, 3);
+    QVERIFY2(tooLong.err.contains("How is 1 pakage holds more than 1,000 characters"),
+        qPrintable(tooLong.err));
+    QVERIFY(!QFile::exists(refused));
+}
+
+void TestCli::refusedScaleFileExitsThreeAndWritesNothing()
+{
+    const QString scale = m_dir.filePath("oval.mensora");
+    QFile file(scale);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\"format\": \"mensora-scale\", \"version\": 1, \"shape\": \"oval\"}");
+    file.close();
+    const QString output = m_dir.filePath("oval.din");
+    const Run result = run({ "--scale", scale, "-o", output });
+    QCOMPARE(result.status, 3);
+    QCOMPARE(result.err,
+        QStringLiteral(
+            "mensora-cli: oval.mensora: \"shape\" must be flat or round, not \"oval\".\n"));
+    QVERIFY(!QFile::exists(output));
+    QCOMPARE(run({ "--scale", m_dir.filePath("none.mensora") }).status, 3);
 }
 
 // The figures follow the file: on standard error beside a file on standard output, else on

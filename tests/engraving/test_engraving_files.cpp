@@ -141,6 +141,31 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies_data()
         << "round-under-reversed-baseline.din" << roundUnderReversed;
     QTest::newRow("flat plot") << "flat.plt" << flatPlot;
     QTest::newRow("flat baseline plot") << "flat-baseline.plt" << flatBaselinePlot;
+
+    // Drawings of small scales: a ruler of three stripes and its baseline, a dial of a whole
+    // turn in inches (its base circle in two halves) and a dial cut clockwise.
+    ScaleParameters ruler = flatBaseline;
+    ruler.length = "2";
+    ruler.package = "123";
+    ruler.format = OutputFormat::Svg;
+    ScaleParameters turn = roundWithBaseline();
+    turn.length = "360";
+    turn.distance = "90";
+    turn.package = "123";
+    turn.unit = Unit::Inch;
+    turn.radius = "1.5";
+    turn.stripeLengths = { "0.5", "0.25", "0.125", "0", "0", "0" };
+    turn.format = OutputFormat::Svg;
+    ScaleParameters clockwise = roundUnderReversed;
+    clockwise.distance = "-30";
+    clockwise.format = OutputFormat::Svg;
+    QTest::newRow("ruler svg") << "ruler.svg" << ruler;
+    QTest::newRow("turn svg") << "turn-inch.svg" << turn;
+    QTest::newRow("clockwise svg") << "clockwise.svg" << clockwise;
+    ruler.format = OutputFormat::Dxf;
+    clockwise.format = OutputFormat::Dxf;
+    QTest::newRow("ruler dxf") << "ruler.dxf" << ruler;
+    QTest::newRow("clockwise dxf") << "clockwise.dxf" << clockwise;
 }
 
 void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()

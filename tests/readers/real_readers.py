@@ -375,6 +375,19 @@ def checks_of(reader):
     return profile_readers.checks(reader)
 
 
+def run_checks(checks, cli):
+    """Runs every check in a fresh folder, saying how each went; returns the exit status."""
+    for label, check in checks:
+        with tempfile.TemporaryDirectory(prefix="mensora-reader-") as folder:
+            try:
+                summary = check(cli, folder)
+            except Failure as failure:
+                print(f"FAIL {label}: {failure}")
+                return 1
+        print(f"ok   {label}: {summary}")
+    return 0
+
+
 def main():
     if len(sys.argv) != 3 or sys.argv[1] not in READERS:
         print(__doc__, file=sys.stderr)
@@ -384,15 +397,7 @@ def main():
     if shutil.which(program) is None:
         print(f"{program} is not installed; skipping")
         return SKIP
-    for label, check in checks_of(reader):
-        with tempfile.TemporaryDirectory(prefix="mensora-reader-") as folder:
-            try:
-                summary = check(cli, folder)
-            except Failure as failure:
-                print(f"FAIL {label}: {failure}")
-                return 1
-        print(f"ok   {label}: {summary}")
-    return 0
+    return run_checks(checks_of(reader), cli)
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -66,6 +67,20 @@ inline void click(MainWindow& window, const QString& step)
     QWidget* target = controlNamed(window, step);
     QVERIFY2(target, qPrintable(step));
     QTest::mouseClick(target, Qt::LeftButton);
+}
+
+// Each step types a box's text ("box=text") or clicks a control, as controlNamed reads the name.
+inline void follow(MainWindow& window, const QStringList& steps)
+{
+    for (const QString& step : steps) {
+        if (step.contains(u'=')) {
+            auto* box = window.findChild<QLineEdit*>(step.section(u'=', 0, 0));
+            QVERIFY2(box, qPrintable(step));
+            box->setText(step.section(u'=', 1));
+        } else {
+            click(window, step);
+        }
+    }
 }
 
 // Shows the window and waits until it can take clicks.

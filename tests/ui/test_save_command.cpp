@@ -111,16 +111,7 @@ private:
     {
         return m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
     }
-    // Each step types a box's text ("box=text") or clicks a control.
-    void follow(const QStringList& steps)
-    {
-        for (const QString& step : steps) {
-            if (step.contains(u'='))
-                box(step.section(u'=', 0, 0).toUtf8().constData())->setText(step.section(u'=', 1));
-            else
-                click(*m_window, step);
-        }
-    }
+    void follow(const QStringList& steps) { testing::follow(*m_window, steps); }
 
     std::unique_ptr<QTemporaryDir> m_folder;
     QStringList m_answers; // the dialog's answers, first first; none left means cancel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "model/scale_parameters.h"
+
+class QMenu;
+
+namespace mensora {
+
+class MainWindow;
+
+// The File menu's commands for scale files and drawings: "Open Scale…", "Save Scale As…",
+// "Export SVG…" and "Export DXF…". They ask through the window's dialog functions and tell
+// through its showMessage, so tests answer them without dialogs.
+class ScaleFileCommands : public QObject
+{
+public:
+    explicit ScaleFileCommands(MainWindow& window);
+
+    // "Open Scale…" (Ctrl+O) and "Save Scale As…" (Ctrl+Shift+S), then a separator.
+    void addScaleItems(QMenu* file);
+    // "Export SVG…" and "Export DXF…".
+    void addExportItems(QMenu* file);
+
+    // Reads a scale file and, when it is sound, sets the whole window to it and previews it; a
+    // refused file is named in a message and changes nothing.
+    void openScale();
+    // Writes the window's scale to a scale file; a box text the file cannot keep is refused
+    // before the dialog.
+    void saveScaleAs();
+    // Writes a drawing (svg or dxf) of the window's scale; refusals come before the dialog,
+    // as for Save G-Code.
+    void exportDrawing(OutputFormat format);
+
+private:
+    void nameScaleFile(const QString& path);
+
+    MainWindow& m_window;
+    QString m_scalePath; // the scale file last opened or saved
+    QString m_svgPath;
+    QString m_dxfPath;
+};
+
+} // namespace mensora

@@ -1,0 +1,64 @@
+#include "writers/drawing_sink.h"
+
+#include <cmath>
+#include <utility>
+
+#include "writers/coordinate_text.h"
+
+namespace mensora {
+
+double reducedDegrees(double degrees)
+{
+    double reduced = std::fmod(degrees, 360.0);
+    if (reduced < 0)
+        reduced += 360;
+    return reduced >= 360 ? 0 : reduced; // a tiny negative angle that rounds up to 360
+}
+
+void DrawingSink::move(const ToolMove& move)
+{
+    if (const auto* rapid = std::get_if<Rapid>(&move)) {
+        m_at = { rapid->x, rapid->y };
+    } else if (const auto* cut = std::get_if<Cut>(&move)) {
+        const DrawnPoint to { cut->x, cut->y };
+        line(m_section, m_at, to);
+        m_at = to;
+    } else if (const auto* arcCut = std::get_if<Arc>(&move)) {
+        drawArc(*arcCut);
+        m_at = { arcCut->x, arcCut->y };
+    }
+    // Plunge and Lift stay at the point.
+}
+
+void DrawingSink::drawArc(const Arc& cut)
+{
+    const double radius = std::fabs(cut.radius);
+    if (!(radius > 0) || !(std::fabs(cut.sweep) > 0))
+        return;
+    // A negative radius puts every point of the circle opposite its angle.
+    double start = cut.radius < 0 ? cut.startAngle + 180 : cut.startAngle;
+    const double cx = writtenValue(cut.cx);
+    const double cy = writtenValue(cut.cy);
+    DrawnPoint from = m_at;
+    if (std::fabs(cut.sweep) >= 360) {
+        // The whole circle: to the opposite point and back.
+        const DrawnPoint opposite { Coord::wide(2 * cx - writtenValue(from.x)),
+            Coord::wide(2 * cy - writtenValue(from.y)) };
+        const double half = reducedDegrees(start + 180);
+        start = reducedDegrees(start);
+        arc(m_section, { cx, cy, radius, start, half, 180, from, opposite });
+        arc(m_section, { cx, cy, radius, half, start, 180, opposite, from });
+        return;
+    }
+    DrawnPoint to { cut.x, cut.y };
+    double sweep = cut.sweep;
+    if (sweep < 0) {
+        std::swap(from, to);
+        start += sweep;
+        sweep = -sweep;
+    }
+    arc(m_section,
+        { cx, cy, radius, reducedDegrees(start), reducedDegrees(start + sweep), sweep, from, to });
+}
+
+} // namespace mensora

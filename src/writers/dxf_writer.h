@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "model/scale_parameters.h"
+#include "writers/drawing_sink.h"
+#include "writers/text_sink.h"
+
+class DL_Dxf;
+
+namespace mensora {
+
+class DxfText;
+
+// Renders a scale's cuts as a DXF drawing through dxflib: AutoCAD 2000 (AC1015) ASCII, the
+// oldest version with $INSUNITS, which tells CAD and laser programs the unit (4 millimetres,
+// 1 inches) instead of leaving them to guess as with R12. Cuts become LINE entities, arcs ARC
+// entities (counter-clockwise, as DXF draws them), on the layers STRIPES, BASELINE and NUMBERS.
+// Numbers are written with "." in up to 15 significant digits; lines end in CR LF.
+class DxfWriter : public DrawingSink
+{
+public:
+    DxfWriter(TextSink& sink, Unit unit);
+    ~DxfWriter() override;
+    DxfWriter(const DxfWriter&) = delete;
+    DxfWriter& operator=(const DxfWriter&) = delete;
+
+    void begin(); // the header, tables and blocks, up to the first entity
+    void end(); // the end of the entities, the objects and EOF, then the rest to the sink
+
+private:
+    void line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to) override;
+    void arc(MoveSection section, const DrawnArc& arc) override;
+    void writeTables();
+    void writeBlocks();
+
+    Unit m_unit;
+    std::unique_ptr<DL_Dxf> m_dxf;
+    std::unique_ptr<DxfText> m_out;
+};
+
+} // namespace mensora

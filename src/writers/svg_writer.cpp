@@ -1,0 +1,135 @@
+#include "writers/svg_writer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "writers/coordinate_text.h"
+
+namespace mensora {
+
+namespace {
+
+constexpr double millimetresPerInch = 25.4;
+
+constexpr std::array<const char*, 3> groupIds = { "stripes", "baseline", "numbers" };
+
+void appendNumber(std::string& out, double value)
+{
+    appendCoordinate(out, Coord::wide(value), ".");
+}
+
+// The flipped Y of a point, in the point's own precision.
+Coord flipped(Coord y)
+{
+    return { -y.value, y.precision };
+}
+
+void appendPoint(std::string& out, const DrawnPoint& point)
+{
+    appendCoordinate(out, point.x, ".");
+    out += ' ';
+    appendCoordinate(out, flipped(point.y), ".");
+}
+
+} // namespace
+
+SvgWriter::SvgWriter(TextSink& sink, Unit unit, const SvgSettings& settings)
+    : m_sink(sink)
+    , m_unit(unit)
+    , m_strokeWidth(
+          unit == Unit::Inch ? settings.strokeWidthMm / millimetresPerInch : settings.strokeWidthMm)
+{ }
+
+void SvgWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to)
+{
+    std::string& out = m_groups[static_cast<std::size_t>(section)];
+    out += "<line x1=\"";
+    appendCoordinate(out, from.x, ".");
+    out += "\" y1=\"";
+    appendCoordinate(out, flipped(from.y), ".");
+    out += "\" x2=\"";
+    appendCoordinate(out, to.x, ".");
+    out += "\" y2=\"";
+    appendCoordinate(out, flipped(to.y), ".");
+    out += "\"/>\r\n";
+    include(writtenValue(from.x), writtenValue(from.y));
+    include(writtenValue(to.x), writtenValue(to.y));
+}
+
+// Counter-clockwise in the machine's view is the negative direction once Y is flipped: sweep
+// flag 0.
+void SvgWriter::arc(MoveSection section, const DrawnArc& arc)
+{
+    std::string& out = m_groups[static_cast<std::size_t>(section)];
+    out += "<path d=\"M";
+    appendPoint(out, arc.from);
+    out += 'A';
+    appendNumber(out, arc.radius);
+    out += ' ';
+    appendNumber(out, arc.radius);
+    out += arc.sweep > 180 ? " 0 1 0 " : " 0 0 0 ";
+    appendPoint(out, arc.to);
+    out += "\"/>\r\n";
+
+    include(writtenValue(arc.from.x), writtenValue(arc.from.y));
+    include(writtenValue(arc.to.x), writtenValue(arc.to.y));
+    // The arc reaches further where it crosses an axis direction.
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const double angle = 90.0 * quarter;
+        if (reducedDegrees(angle - arc.startAngle) < arc.sweep) {
+            const double c = quarter == 0 ? 1 : quarter == 2 ? -1 : 0;
+            const double s = quarter == 1 ? 1 : quarter == 3 ? -1 : 0;
+            include(arc.centreX + c * arc.radius, arc.centreY + s * arc.radius);
+        }
+    }
+}
+
+void SvgWriter::include(double x, double y)
+{
+    if (m_empty) {
+        m_minX = m_maxX = x;
+        m_minY = m_maxY = y;
+        m_empty = false;
+        return;
+    }
+    m_minX = std::min(m_minX, x);
+    m_maxX = std::max(m_maxX, x);
+    m_minY = std::min(m_minY, y);
+    m_maxY = std::max(m_maxY, y);
+}
+
+// The drawing's extent and half a stroke around it, so that no line is cut off at the edge.
+std::string SvgWriter::header() const
+{
+    const double margin = m_strokeWidth / 2;
+    std::string width;
+    std::string height;
+    appendNumber(width, m_maxX - m_minX + 2 * margin);
+    appendNumber(height, m_maxY - m_minY + 2 * margin);
+    const char* unit = m_unit == Unit::Inch ? "in" : "mm";
+
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
+    out += width + unit + "\" height=\"" + height + unit + "\" viewBox=\"";
+    appendNumber(out, m_minX - margin);
+    out += ' ';
+    appendNumber(out, -m_maxY - margin);
+    out += ' ' + width + ' ' + height + "\"\r\n";
+    out += "     fill=\"none\" stroke=\"black\" stroke-width=\"";
+    appendNumber(out, m_strokeWidth);
+    out += "\" stroke-linecap=\"round\">\r\n";
+    return out;
+}
+
+void SvgWriter::end()
+{
+    m_sink.write(header());
+    for (std::size_t i = 0; i < m_groups.size(); ++i) {
+        m_sink.write(std::string("<g id=\"") + groupIds[i] + "\">\r\n");
+        m_sink.write(m_groups[i]);
+        m_sink.write("</g>\r\n");
+    }
+    m_sink.write("</svg>\r\n");
+}
+
+} // namespace mensora

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/scale_parameters.h"
+#include "writers/drawing_sink.h"
+#include "writers/text_sink.h"
+
+namespace mensora {
+
+// How an SVG drawing looks.
+struct SvgSettings
+{
+    double strokeWidthMm = 0.1; // of every line, in millimetres whatever the scale's unit
+};
+
+// Renders a scale's cuts as an SVG drawing in the scale's own unit: `width` and `height` carry
+// the unit ("mm" or "in") and the viewBox is in scale units, so one unit of the drawing is one
+// unit of the scale. Y is flipped by writing every Y negated (no transform), so the picture
+// reads as the machine's view. Cuts become <line> elements, arcs <path> elements with one
+// true "A" arc each, in three groups: stripes, baseline, numbers. Numbers are written with
+// "." in their own precision, as the program writes them; lines end in CR LF.
+class SvgWriter : public DrawingSink
+{
+public:
+    SvgWriter(TextSink& sink, Unit unit, const SvgSettings& settings = {});
+
+    // Writes the whole drawing: the moves are kept until their extent is known.
+    void end();
+
+private:
+    void line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to) override;
+    void arc(MoveSection section, const DrawnArc& arc) override;
+    void include(double x, double y);
+    std::string header() const;
+
+    TextSink& m_sink;
+    Unit m_unit;
+    double m_strokeWidth; // in scale units
+    std::array<std::string, 3> m_groups; // by MoveSection
+    bool m_empty = true;
+    double m_minX = 0, m_minY = 0, m_maxX = 0, m_maxY = 0;
+};
+
+} // namespace mensora

@@ -1,0 +1,213 @@
+#include <QRegularExpression>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "writers/drawing_sink.h"
+#include "writers/dxf_writer.h"
+#include "writers/svg_writer.h"
+
+using namespace mensora;
+
+namespace {
+
+// What a drawing makes of moves: each line or arc as text, with its part.
+class RecordingDrawing : public DrawingSink
+{
+public:
+    QStringList pieces;
+
+private:
+    static QString point(const DrawnPoint& p)
+    {
+        return QStringLiteral("(%1 %2)").arg(p.x.value).arg(p.y.value);
+    }
+    void line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to) override
+    {
+        pieces << QStringLiteral("%1 line %2 %3").arg(int(section)).arg(point(from), point(to));
+    }
+    void arc(MoveSection section, const DrawnArc& arc) override
+    {
+        pieces << QStringLiteral("%1 arc %2 %3 c(%4 %5) r%6 %7..%8 sweep %9")
+                      .arg(int(section))
+                      .arg(point(arc.from), point(arc.to))
+                      .arg(arc.centreX, 0, 'g', 15)
+                      .arg(arc.centreY, 0, 'g', 15)
+                      .arg(arc.radius, 0, 'g', 15)
+                      .arg(arc.startAngle, 0, 'g', 15)
+                      .arg(arc.endAngle, 0, 'g', 15)
+                      .arg(arc.sweep, 0, 'g', 15);
+    }
+};
+
+// A cut's four moves.
+std::vector<ToolMove> cut(double x1, double y1, double x2, double y2)
+{
+    return { Rapid { Coord::wide(x1), Coord::wide(y1) }, Plunge { "-0.1" },
+        Cut { Coord::wide(x2), Coord::wide(y2), CutAxes::XY }, Lift {} };
+}
+
+// An arc's four moves, as a dial's base circle is made: from (x1, y1) to (x2, y2) around
+// (0, centreY), of the radius, from the start angle over the sweep (degrees).
+struct ArcOf
+{
+    double x1, y1, x2, y2, radius, startAngle, sweep;
+    float centreY = 0;
+};
+std::vector<ToolMove> arc(const ArcOf& a)
+{
+    const auto direction = a.sweep < 0 ? ArcDirection::Clockwise : ArcDirection::CounterClockwise;
+    return { Rapid { Coord::wide(a.x1), Coord::wide(a.y1) }, Plunge { "-0.1" },
+        Arc { Coord::wide(a.x2), Coord::single(float(a.y2)), Coord::wide(0),
+            Coord::single(a.centreY), direction, a.radius, a.startAngle, a.sweep },
+        Lift {} };
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<mensora::ToolMove>)
+
+class TestDrawings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void movesBecomeLinesAndCounterClockwiseArcs_data();
+    void movesBecomeLinesAndCounterClockwiseArcs();
+    void partsGoToTheirOwnGroupsAndLayers();
+    void svgArcTakesTheLargeWayBeyondAHalfTurn_data();
+    void svgArcTakesTheLargeWayBeyondAHalfTurn();
+    void dxfNamesItsVersionAndUnitAndNotTheLibrary_data();
+    void dxfNamesItsVersionAndUnitAndNotTheLibrary();
+};
+
+void TestDrawings::movesBecomeLinesAndCounterClockwiseArcs_data()
+{
+    QTest::addColumn<std::vector<ToolMove>>("moves");
+    QTest::addColumn<QStringList>("pieces");
+
+    QTest::newRow("a cut from the rapid's point; travel draws nothing")
+        << cut(1, 2, 1, 7) << QStringList { "0 line (1 2) (1 7)" };
+    QTest::newRow("counter-clockwise quarter")
+        << arc({ 30, 0, 0, 30, 30, 0, 90 })
+        << QStringList { "0 arc (30 0) (0 30) c(0 0) r30 0..90 sweep 90" };
+    QTest::newRow("clockwise quarter is drawn from its end")
+        << arc({ 30, 0, 0, -30, 30, 0, -90 })
+        << QStringList { "0 arc (0 -30) (30 0) c(0 0) r30 270..0 sweep 90" };
+    QTest::newRow("clockwise three quarters")
+        << arc({ 0, -30, 30, 0, 30, 270, -270 })
+        << QStringList { "0 arc (30 0) (0 -30) c(0 0) r30 0..270 sweep 270" };
+    QTest::newRow("a whole turn, in two halves")
+        << arc({ 0, 30, 0, 30, 30, 90, 360 })
+        << QStringList { "0 arc (0 30) (0 -30) c(0 0) r30 90..270 sweep 180",
+               "0 arc (0 -30) (0 30) c(0 0) r30 270..90 sweep 180" };
+    QTest::newRow("more than a turn is a whole turn")
+        << arc({ 30, 0, 22.981, 19.284, 30, 0, -400 })
+        << QStringList { "0 arc (30 0) (-30 0) c(0 0) r30 0..180 sweep 180",
+               "0 arc (-30 0) (30 0) c(0 0) r30 180..0 sweep 180" };
+    QTest::newRow("no sweep draws nothing") << arc({ 30, 0, 30, 0, 30, 0, 0 }) << QStringList {};
+    QTest::newRow("radius 0 draws nothing") << arc({ 0, 0, 0, 0, 0, 0, 90 }) << QStringList {};
+    QTest::newRow("a negative radius stands opposite")
+        << arc({ -30, 0, 0, -30, -30, 0, 90 })
+        << QStringList { "0 arc (-30 0) (0 -30) c(0 0) r30 180..270 sweep 90" };
+    // The centre as the program writes it: a single's 7 digits.
+    QTest::newRow("written centre")
+        << arc({ 30, 0.1, 0, 30.1, 30, 0, 90, 0.1f })
+        << QStringList { "0 arc (30 0.1) (0 30.1) c(0 0.1) r30 0..90 sweep 90" };
+}
+
+void TestDrawings::movesBecomeLinesAndCounterClockwiseArcs()
+{
+    QFETCH(std::vector<ToolMove>, moves);
+    QFETCH(QStringList, pieces);
+    RecordingDrawing drawing;
+    for (const ToolMove& move : moves)
+        drawing.move(move);
+    QCOMPARE(drawing.pieces, pieces);
+}
+
+void TestDrawings::partsGoToTheirOwnGroupsAndLayers()
+{
+    StringSink svgText;
+    SvgWriter svg(svgText, Unit::Millimetre);
+    StringSink dxfText;
+    DxfWriter dxf(dxfText, Unit::Millimetre);
+    dxf.begin();
+    for (MoveSink* sink : std::initializer_list<MoveSink*> { &svg, &dxf }) {
+        for (const ToolMove& move : cut(0, 0, 0, 1))
+            sink->move(move);
+        sink->section(MoveSection::Numbers);
+        for (const ToolMove& move : cut(5, 5, 6, 6))
+            sink->move(move);
+    }
+    svg.end();
+    dxf.end();
+
+    QVERIFY(
+        svgText.text.find("<g id=\"stripes\">\r\n<line x1=\"0\" y1=\"0\" x2=\"0\" y2=\"-1\"/>\r\n"
+                          "</g>\r\n<g id=\"baseline\">\r\n</g>\r\n<g id=\"numbers\">\r\n"
+                          "<line x1=\"5\" y1=\"-5\" x2=\"6\" y2=\"-6\"/>\r\n</g>\r\n</svg>\r\n")
+        != std::string::npos);
+    QStringList layers;
+    const QRegularExpression lineLayer(
+        QStringLiteral("  0\r\nLINE\r\n(?:.*\r\n)*?  8\r\n(\\w+)\r\n"));
+    for (const auto& match : lineLayer.globalMatch(QString::fromStdString(dxfText.text)))
+        layers << match.captured(1);
+    QCOMPARE(layers, QStringList({ "STRIPES", "NUMBERS" }));
+}
+
+void TestDrawings::svgArcTakesTheLargeWayBeyondAHalfTurn_data()
+{
+    QTest::addColumn<std::vector<ToolMove>>("moves");
+    QTest::addColumn<QString>("path");
+
+    QTest::newRow("quarter") << arc({ 30, 0, 0, 30, 30, 0, 90 }) << "M30 0A30 30 0 0 0 0 -30";
+    QTest::newRow("three quarters")
+        << arc({ 30, 0, 0, -30, 30, 0, 270 }) << "M30 0A30 30 0 1 0 0 30";
+    QTest::newRow("clockwise three quarters")
+        << arc({ 0, -30, 30, 0, 30, 270, -270 }) << "M30 0A30 30 0 1 0 0 30";
+    QTest::newRow("radius as the dial's, ends as the program's")
+        << arc({ 21.213, 21.213, 21.213, -21.213, 30, 45, -90 })
+        << "M21.213 21.213A30 30 0 0 0 21.213 -21.213";
+}
+
+void TestDrawings::svgArcTakesTheLargeWayBeyondAHalfTurn()
+{
+    QFETCH(std::vector<ToolMove>, moves);
+    QFETCH(QString, path);
+    StringSink text;
+    SvgWriter svg(text, Unit::Millimetre);
+    for (const ToolMove& move : moves)
+        svg.move(move);
+    svg.end();
+    QVERIFY2(text.text.find("<path d=\"" + path.toStdString() + "\"/>") != std::string::npos,
+        text.text.c_str());
+}
+
+void TestDrawings::dxfNamesItsVersionAndUnitAndNotTheLibrary_data()
+{
+    QTest::addColumn<Unit>("unit");
+    QTest::addColumn<QString>("insunits");
+    QTest::newRow("millimetres") << Unit::Millimetre << "4";
+    QTest::newRow("inches") << Unit::Inch << "1";
+}
+
+void TestDrawings::dxfNamesItsVersionAndUnitAndNotTheLibrary()
+{
+    QFETCH(Unit, unit);
+    QFETCH(QString, insunits);
+    StringSink text;
+    DxfWriter dxf(text, unit);
+    dxf.begin();
+    dxf.end();
+    const QString file = QString::fromStdString(text.text);
+    QVERIFY(
+        file.startsWith("  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1015\r\n"));
+    QVERIFY(file.contains("  9\r\n$INSUNITS\r\n 70\r\n" + insunits + "\r\n"));
+    QVERIFY(!file.contains("999\r\n"));
+    QVERIFY(file.endsWith("  0\r\nEOF\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestDrawings)
+#include "test_drawings.moc"
