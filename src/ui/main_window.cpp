@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -16,7 +14,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 
 #include "engraving/engraving.h"
@@ -30,59 +27,11 @@
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
-#include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
 #include "ui/scale_file_commands.h"
 #include "ui/view_menu.h"
 
 namespace mensora {
-
-namespace {
-
-// The client area: 9675 by 6600 twips.
-constexpr QSize clientSize(645, 440);
-
-// The rows that only a round scale uses.
-constexpr std::initializer_list<const char*> roundRows
-    = { "Label27", "Label26", "Txt_start_angle", "Txt_radius", "Label24", "Label25" };
-
-constexpr std::initializer_list<const char*> stripeLengthUnits
-    = { "Label3", "Label4", "Label5", "Label16", "Label15", "Label14" };
-
-constexpr std::initializer_list<const char*> lengthUnits
-    = { "Label17", "Label19", "Label21", "Label25" };
-
-// The height of a one-line label, in twips.
-constexpr int oneLineTwips = 255;
-
-// Arial at 8.25 points: the input boxes' font, and the window's, so that captions fit the
-// fixed places of the control table.
-QFont windowFont()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-bool takesFocus(ControlKind kind)
-{
-    return kind == ControlKind::TextBox || kind == ControlKind::OptionButton
-        || kind == ControlKind::CheckBox || kind == ControlKind::CommandButton;
-}
-
-QLabel* createLabel(const ControlRow& row, QWidget* parent)
-{
-    auto* label = new QLabel(QString::fromUtf8(row.text), parent);
-    const Qt::Alignment side
-        = has(row.state, ControlState::RightAligned) ? Qt::AlignRight : Qt::AlignLeft;
-    label->setAlignment(side | Qt::AlignTop);
-    // A label taller than one line wraps ("Distance between stripes"); a one-line label keeps
-    // its caption on one line.
-    label->setWordWrap(row.rect.height > oneLineTwips);
-    return label;
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -108,87 +57,6 @@ MainWindow::MainWindow(QWidget* parent)
     runMachineDialog = [](MachineDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_machine = loadMachineSettings();
     runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
-}
-
-void MainWindow::createClientArea()
-{
-    auto* client = new QWidget(this);
-    client->setFixedSize(clientSize);
-    client->setFont(windowFont());
-    setCentralWidget(client);
-
-    std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlRow& row : controlTable()) {
-        QWidget* parent = row.container ? m_controls.value(row.container) : client;
-        QWidget* control = createControl(row, parent);
-        control->setObjectName(QString::fromUtf8(row.name));
-        control->setGeometry(pixelRect(row.rect));
-        if (has(row.state, ControlState::Hidden))
-            control->hide();
-        if (row.kind != ControlKind::OptionButton)
-            m_controls.insert(control->objectName(), control);
-        if (takesFocus(row.kind))
-            tabOrder.emplace_back(row.tabIndex, control);
-    }
-    std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
-}
-
-QWidget* MainWindow::createControl(const ControlRow& row, QWidget* parent)
-{
-    const QString text = QString::fromUtf8(row.text);
-    switch (row.kind) {
-    case ControlKind::Label:
-        return createLabel(row, parent);
-    case ControlKind::TextBox:
-        return createTextBox(row, parent);
-    case ControlKind::OptionButton:
-        return createOptionButton(row, parent);
-    case ControlKind::CheckBox:
-        return new QCheckBox(text, parent);
-    case ControlKind::CommandButton:
-        return new QPushButton(text, parent);
-    case ControlKind::PictureBox:
-        return new PreviewPicture(parent);
-    case ControlKind::Frame:
-        return new QGroupBox(text, parent);
-    }
-    return nullptr;
-}
-
-QWidget* MainWindow::createTextBox(const ControlRow& row, QWidget* parent)
-{
-    auto* edit = new QLineEdit(QString::fromUtf8(row.text), parent);
-    const QString name = QString::fromUtf8(row.name);
-    if (name == u"Text7")
-        return edit; // the hidden sequence box keeps the system's look
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, QColor(255, 255, 128));
-    palette.setColor(QPalette::Text, QColor(0, 0, 255));
-    edit->setPalette(palette);
-    if (name == u"Text6") {
-        edit->installEventFilter(new PackageKeyFilter(edit));
-        // Characters composed by an input method would bypass the key filter.
-        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-        return edit;
-    }
-    edit->setFont(windowFont());
-    return edit;
-}
-
-QWidget* MainWindow::createOptionButton(const ControlRow& row, QWidget* parent)
-{
-    const QString name = QString::fromUtf8(row.name);
-    QButtonGroup*& buttons = m_groups[name];
-    if (!buttons) {
-        buttons = new QButtonGroup(this);
-        buttons->setObjectName(name);
-    }
-    auto* button = new QRadioButton(QString::fromUtf8(row.text), parent);
-    buttons->addButton(button, row.index);
-    button->setChecked(has(row.state, ControlState::Selected));
-    return button;
 }
 
 void MainWindow::createMenu()
@@ -400,48 +268,6 @@ void MainWindow::reportRefusal(const Refusal& refusal)
     }
 }
 
-void MainWindow::onLoad()
-{
-    setShown(roundRows, false);
-    setCaptions({ "Label20" }, QStringLiteral("Start X"));
-    setCaptions({ "Label18" }, QStringLiteral("Start Y"));
-}
-
-void MainWindow::onShapeClicked(int index)
-{
-    const bool round = index == 1;
-    const QString angleOrLength = round ? QStringLiteral("Grd") : flatUnitCaption();
-    setCaptions({ "Label9", "Label10" }, angleOrLength);
-    setShown(roundRows, round);
-    setCaptions({ "Label20" }, round ? QStringLiteral("Centre X") : QStringLiteral("Start X"));
-    setCaptions({ "Label18" }, round ? QStringLiteral("Centre Y") : QStringLiteral("Start Y"));
-    // The angle row stays hidden in both shapes: no command reads it.
-}
-
-void MainWindow::onUnitClicked(int index)
-{
-    if (index != 0 && index != 1)
-        return;
-    const bool inch = index == 1;
-    const bool flat = group(shapeGroup)->checkedId() == 0;
-    const QString unit = inch ? QStringLiteral("inch") : QStringLiteral("mm");
-    if (flat)
-        setCaptions({ "Label9", "Label10" }, unit);
-    setCaptions(stripeLengthUnits, QStringLiteral("Length in ") + unit);
-    setCaptions(lengthUnits, unit); // Label25 too, hidden or not
-}
-
-void MainWindow::onPlotBoxClicked(bool checked)
-{
-    m_saveAction->setText(
-        checked ? QStringLiteral("Save Plt File") : QStringLiteral("Save G-Code"));
-}
-
-QString MainWindow::flatUnitCaption() const
-{
-    return group(unitGroup)->checkedId() == 0 ? QStringLiteral("mm") : QStringLiteral("inch");
-}
-
 QLabel* MainWindow::label(const char* name) const
 {
     return qobject_cast<QLabel*>(m_controls.value(QString::fromUtf8(name)));
@@ -460,18 +286,6 @@ QButtonGroup* MainWindow::group(const char* name) const
 PreviewPicture* MainWindow::picture() const
 {
     return qobject_cast<PreviewPicture*>(m_controls.value(QStringLiteral("Picture1")));
-}
-
-void MainWindow::setCaptions(std::initializer_list<const char*> labels, const QString& caption)
-{
-    for (const char* name : labels)
-        label(name)->setText(caption);
-}
-
-void MainWindow::setShown(std::initializer_list<const char*> controls, bool shown)
-{
-    for (const char* name : controls)
-        m_controls.value(QString::fromUtf8(name))->setVisible(shown);
 }
 
 } // namespace mensora

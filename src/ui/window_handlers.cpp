@@ -1,0 +1,82 @@
+// The main window's small handlers: the start-up captions, and the captions and visibility
+// that the shape, unit and plot options switch. None of them converts a value or redraws.
+
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QLabel>
+
+#include "ui/control_table.h"
+
+namespace mensora {
+
+namespace {
+
+// The rows that only a round scale uses.
+constexpr std::initializer_list<const char*> roundRows
+    = { "Label27", "Label26", "Txt_start_angle", "Txt_radius", "Label24", "Label25" };
+
+constexpr std::initializer_list<const char*> stripeLengthUnits
+    = { "Label3", "Label4", "Label5", "Label16", "Label15", "Label14" };
+
+constexpr std::initializer_list<const char*> lengthUnits
+    = { "Label17", "Label19", "Label21", "Label25" };
+
+} // namespace
+
+void MainWindow::onLoad()
+{
+    setShown(roundRows, false);
+    setCaptions({ "Label20" }, QStringLiteral("Start X"));
+    setCaptions({ "Label18" }, QStringLiteral("Start Y"));
+}
+
+void MainWindow::onShapeClicked(int index)
+{
+    const bool round = index == 1;
+    const QString angleOrLength = round ? QStringLiteral("Grd") : flatUnitCaption();
+    setCaptions({ "Label9", "Label10" }, angleOrLength);
+    setShown(roundRows, round);
+    setCaptions({ "Label20" }, round ? QStringLiteral("Centre X") : QStringLiteral("Start X"));
+    setCaptions({ "Label18" }, round ? QStringLiteral("Centre Y") : QStringLiteral("Start Y"));
+    // The angle row stays hidden in both shapes: no command reads it.
+}
+
+void MainWindow::onUnitClicked(int index)
+{
+    if (index != 0 && index != 1)
+        return;
+    const bool inch = index == 1;
+    const bool flat = group(shapeGroup)->checkedId() == 0;
+    const QString unit = inch ? QStringLiteral("inch") : QStringLiteral("mm");
+    if (flat)
+        setCaptions({ "Label9", "Label10" }, unit);
+    setCaptions(stripeLengthUnits, QStringLiteral("Length in ") + unit);
+    setCaptions(lengthUnits, unit); // Label25 too, hidden or not
+}
+
+void MainWindow::onPlotBoxClicked(bool checked)
+{
+    m_saveAction->setText(
+        checked ? QStringLiteral("Save Plt File") : QStringLiteral("Save G-Code"));
+}
+
+QString MainWindow::flatUnitCaption() const
+{
+    return group(unitGroup)->checkedId() == 0 ? QStringLiteral("mm") : QStringLiteral("inch");
+}
+
+void MainWindow::setCaptions(std::initializer_list<const char*> labels, const QString& caption)
+{
+    for (const char* name : labels)
+        label(name)->setText(caption);
+}
+
+void MainWindow::setShown(std::initializer_list<const char*> controls, bool shown)
+{
+    for (const char* name : controls)
+        m_controls.value(QString::fromUtf8(name))->setVisible(shown);
+}
+
+} // namespace mensora
