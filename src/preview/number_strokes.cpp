@@ -1,7 +1,6 @@
 #include "preview/number_strokes.h"
 
 #include "engraving/numbering.h"
-#include "model/number_rules.h"
 
 namespace mensora {
 
@@ -31,13 +30,10 @@ public:
 private:
     void add(Coord x, Coord y)
     {
-        const auto px = singleOrNone(m_frame.originX + m_frame.scale * x.value);
-        const auto py = singleOrNone(m_frame.originY - m_frame.scale * y.value);
-        if (!px || !py) {
+        if (const auto point = picturePoint(m_frame, x.value, y.value))
+            strokes.back().push_back(*point);
+        else
             drawable = false;
-            return;
-        }
-        strokes.back().push_back({ *px, *py });
     }
 
     const PreviewFrame& m_frame;

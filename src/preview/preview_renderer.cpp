@@ -202,6 +202,15 @@ PreviewFrame frameOf(const RunInputs& in, double k, float width, float height)
 
 } // namespace
 
+std::optional<PreviewPoint> picturePoint(const PreviewFrame& frame, double x, double y)
+{
+    const auto px = singleOrNone(frame.originX + frame.scale * x);
+    const auto py = singleOrNone(frame.originY - frame.scale * y);
+    if (!px || !py)
+        return std::nullopt;
+    return PreviewPoint { *px, *py };
+}
+
 Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height)
 {
     const auto read = readInputs(parameters);

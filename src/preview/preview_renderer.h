@@ -53,6 +53,10 @@ struct PreviewFrame
     double originY = 0; // where the scale's Y 0 lands
 };
 
+// Where the point (x, y) of the scale lands in the picture, each coordinate rounded to single;
+// nothing when it lies too far out to draw.
+std::optional<PreviewPoint> picturePoint(const PreviewFrame& frame, double x, double y);
+
 // A point in the scale's own coordinates: the unit its numbers were typed in, Y upwards.
 struct ScalePoint
 {

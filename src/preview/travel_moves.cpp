@@ -4,8 +4,6 @@
 #include <utility>
 #include <variant>
 
-#include "model/number_rules.h"
-
 namespace mensora {
 
 namespace {
@@ -37,11 +35,7 @@ public:
 private:
     std::optional<PreviewPoint> mapped(const Coord& x, const Coord& y) const
     {
-        const auto px = singleOrNone(m_frame.originX + m_frame.scale * x.value);
-        const auto py = singleOrNone(m_frame.originY - m_frame.scale * y.value);
-        if (!px || !py)
-            return std::nullopt;
-        return PreviewPoint { *px, *py };
+        return picturePoint(m_frame, x.value, y.value);
     }
 
     PreviewFrame m_frame;

@@ -61,6 +61,16 @@ inline QWidget* controlNamed(const MainWindow& window, const QString& name)
     return window.findChild<QWidget*>(name);
 }
 
+// The child of a dialog or widget by objectName; a test that names a missing one stops.
+template <typename Widget>
+Widget* childNamed(QWidget& parent, const char* name)
+{
+    auto* widget = parent.findChild<Widget*>(QString::fromUtf8(name));
+    if (!widget)
+        qFatal("no %s in %s", name, qPrintable(parent.objectName()));
+    return widget;
+}
+
 // Clicks the control that a step names, as controlNamed reads the name.
 inline void click(MainWindow& window, const QString& step)
 {

@@ -22,15 +22,6 @@ Q_DECLARE_METATYPE(mensora::MachineProfile)
 
 namespace {
 
-template <typename Widget>
-Widget* field(QDialog& dialog, const char* name)
-{
-    auto* widget = dialog.findChild<Widget*>(QString::fromUtf8(name));
-    if (!widget)
-        qFatal("no %s in the dialog", name);
-    return widget;
-}
-
 const char* const dialogWidgets[] = { "machine_profile", "machine_profile_note", "machine_feed",
     "machine_plunge_feed", "machine_rapid_rate", "machine_safe_height", "machine_spindle",
     "machine_power", "machine_passes", "machine_line_numbers", "machine_order", "machine_buttons" };
@@ -126,12 +117,12 @@ void TestMachineSettings::dialogOpensOnlyTheProfilesSettings()
     QStringList opened;
     QString suffix;
     answerDialog([&](MachineDialog& dialog) {
-        field<QComboBox>(dialog, "machine_profile")->setCurrentIndex(int(profile));
-        shownNote = field<QLabel>(dialog, "machine_profile_note")->text();
+        childNamed<QComboBox>(dialog, "machine_profile")->setCurrentIndex(int(profile));
+        shownNote = childNamed<QLabel>(dialog, "machine_profile_note")->text();
         for (const char* name : dialogWidgets)
-            if (field<QWidget>(dialog, name)->isEnabled())
+            if (childNamed<QWidget>(dialog, name)->isEnabled())
                 opened << name;
-        suffix = field<QDoubleSpinBox>(dialog, "machine_feed")->suffix();
+        suffix = childNamed<QDoubleSpinBox>(dialog, "machine_feed")->suffix();
         return false;
     });
     QCOMPARE(shownNote, note);
@@ -145,12 +136,13 @@ void TestMachineSettings::dialogOpensOnlyTheProfilesSettings()
 void TestMachineSettings::acceptedSettingsAreKeptBetweenRuns()
 {
     answerDialog([](MachineDialog& dialog) {
-        field<QComboBox>(dialog, "machine_profile")->setCurrentIndex(int(MachineProfile::Grbl));
-        field<QDoubleSpinBox>(dialog, "machine_feed")->setValue(250);
-        field<QDoubleSpinBox>(dialog, "machine_safe_height")->setValue(2.5);
-        field<QSpinBox>(dialog, "machine_passes")->setValue(3);
-        field<QCheckBox>(dialog, "machine_line_numbers")->setChecked(false);
-        field<QComboBox>(dialog, "machine_order")->setCurrentIndex(1);
+        childNamed<QComboBox>(dialog, "machine_profile")
+            ->setCurrentIndex(int(MachineProfile::Grbl));
+        childNamed<QDoubleSpinBox>(dialog, "machine_feed")->setValue(250);
+        childNamed<QDoubleSpinBox>(dialog, "machine_safe_height")->setValue(2.5);
+        childNamed<QSpinBox>(dialog, "machine_passes")->setValue(3);
+        childNamed<QCheckBox>(dialog, "machine_line_numbers")->setChecked(false);
+        childNamed<QComboBox>(dialog, "machine_order")->setCurrentIndex(1);
         return true;
     });
     const auto check = [](const MachineSettings& s) {
@@ -170,8 +162,9 @@ void TestMachineSettings::acceptedSettingsAreKeptBetweenRuns()
 void TestMachineSettings::cancelledDialogChangesNothing()
 {
     answerDialog([](MachineDialog& dialog) {
-        field<QComboBox>(dialog, "machine_profile")->setCurrentIndex(int(MachineProfile::Rs274));
-        field<QDoubleSpinBox>(dialog, "machine_feed")->setValue(250);
+        childNamed<QComboBox>(dialog, "machine_profile")
+            ->setCurrentIndex(int(MachineProfile::Rs274));
+        childNamed<QDoubleSpinBox>(dialog, "machine_feed")->setValue(250);
         return false;
     });
     QCOMPARE(m_window->machineSettings().profile, MachineProfile::Plain);
@@ -192,10 +185,10 @@ void TestMachineSettings::unchangedRateKeepsItsOwnUnit()
     double plungeFeed = 0;
     QString suffix;
     answerDialog([&](MachineDialog& dialog) {
-        feed = field<QDoubleSpinBox>(dialog, "machine_feed")->value();
-        suffix = field<QDoubleSpinBox>(dialog, "machine_feed")->suffix();
-        plungeFeed = field<QDoubleSpinBox>(dialog, "machine_plunge_feed")->value();
-        field<QDoubleSpinBox>(dialog, "machine_rapid_rate")->setValue(50);
+        feed = childNamed<QDoubleSpinBox>(dialog, "machine_feed")->value();
+        suffix = childNamed<QDoubleSpinBox>(dialog, "machine_feed")->suffix();
+        plungeFeed = childNamed<QDoubleSpinBox>(dialog, "machine_plunge_feed")->value();
+        childNamed<QDoubleSpinBox>(dialog, "machine_rapid_rate")->setValue(50);
         return true;
     });
     QCOMPARE(feed, 5.0);

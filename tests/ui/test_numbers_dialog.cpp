@@ -21,18 +21,9 @@ using namespace mensora::testing;
 
 namespace {
 
-template <typename Widget>
-Widget* part(QWidget& dialog, const char* name)
-{
-    auto* widget = dialog.findChild<Widget*>(QString::fromUtf8(name));
-    if (!widget)
-        qFatal("no %s in the dialog", name);
-    return widget;
-}
-
 void retype(QWidget& dialog, const char* box, const QString& text)
 {
-    auto* edit = part<QLineEdit>(dialog, box);
+    auto* edit = childNamed<QLineEdit>(dialog, box);
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
@@ -40,7 +31,7 @@ void retype(QWidget& dialog, const char* box, const QString& text)
 
 void choose(QWidget& dialog, const char* box, const QString& item)
 {
-    auto* combo = part<QComboBox>(dialog, box);
+    auto* combo = childNamed<QComboBox>(dialog, box);
     const int index = combo->findText(item);
     QVERIFY2(index >= 0, qPrintable(item));
     combo->setCurrentIndex(index);
@@ -103,7 +94,7 @@ void TestNumbersDialog::numbersSetInTheDialogSaveTheFileOfTheCommandLine()
         choose(dialog, "number_orientation", "level");
         retype(dialog, "number_prefix", "+");
         retype(dialog, "number_suffix", "'");
-        QTest::mouseClick(part<QCheckBox>(dialog, "mark_no_double"), Qt::LeftButton);
+        QTest::mouseClick(childNamed<QCheckBox>(dialog, "mark_no_double"), Qt::LeftButton);
         return close(dialog, QDialogButtonBox::Ok);
     };
     openDialog();
@@ -137,11 +128,11 @@ void TestNumbersDialog::dialogShowsTheSettingsAndCancelKeepsThem()
     m_window->setNumbersAndMarks(numbers, marks);
     QStringList shown;
     m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
-        shown << part<QComboBox>(dialog, "numbers_kind")->currentText()
-              << part<QLineEdit>(dialog, "number_first")->text()
-              << part<QLineEdit>(dialog, "number_step")->text()
-              << part<QComboBox>(dialog, "number_font")->currentText()
-              << (part<QCheckBox>(dialog, "mark_end_on_total")->isChecked() ? "end" : "");
+        shown << childNamed<QComboBox>(dialog, "numbers_kind")->currentText()
+              << childNamed<QLineEdit>(dialog, "number_first")->text()
+              << childNamed<QLineEdit>(dialog, "number_step")->text()
+              << childNamed<QComboBox>(dialog, "number_font")->currentText()
+              << (childNamed<QCheckBox>(dialog, "mark_end_on_total")->isChecked() ? "end" : "");
         choose(dialog, "numbers_kind", "Kind 3");
         return close(dialog, QDialogButtonBox::Cancel);
     };
@@ -160,7 +151,7 @@ void TestNumbersDialog::aBoxWithoutANumberIsNamedAndTheDialogStaysOpen()
         choose(dialog, "numbers_kind", "Kind 1");
         retype(dialog, "number_height", "big");
         firstTry = close(dialog, QDialogButtonBox::Ok);
-        problem = part<QLabel>(dialog, "number_problem")->text();
+        problem = childNamed<QLabel>(dialog, "number_problem")->text();
         retype(dialog, "number_height", "4");
         return close(dialog, QDialogButtonBox::Ok);
     };
@@ -192,7 +183,7 @@ void TestNumbersDialog::sampleIsDrawnInTheChosenFont()
     QImage futural;
     QImage gothic;
     m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
-        QWidget* sample = part<QWidget>(dialog, "number_sample");
+        QWidget* sample = childNamed<QWidget>(dialog, "number_sample");
         sample->resize(320, 56);
         futural = sample->grab().toImage();
         choose(dialog, "number_font", "gothgbt");
