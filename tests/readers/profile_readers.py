@@ -14,8 +14,8 @@ import math
 import os
 import re
 
-from real_readers import (FLAT, ROUND, Failure, complaints_in, has_baseline, interpret,
-                          our_lines, run)
+from real_readers import (FLAT, ROUND, Failure, has_baseline, interpret, our_lines,
+                          read_by_hp2xx, run)
 
 # Scales only a machine dialect cuts differently: a total of 0 (no arc), small negative totals
 # (a short clockwise arc), totals past a turn (one full circle), inch, a tiny circle.
@@ -263,19 +263,6 @@ def cutter_points(lines):
     return points
 
 
-def read_by_hp2xx(path, folder, lines):
-    rendered = os.path.join(folder, "rendered.hpgl")
-    done = run(["hp2xx", "-m", "hpgl", "-f", rendered, path], cwd=folder)
-    log = done.stderr + done.stdout
-    complaints = complaints_in(log)
-    if done.returncode != 0 or complaints:
-        raise Failure(f"hp2xx exited {done.returncode}: {' | '.join(complaints)}")
-    read = int(re.search(r"HPGL commands read: (\d+)", log).group(1))
-    # The closing line holds two commands.
-    if read != len(lines) + 1:
-        raise Failure(f"hp2xx read {read} commands, the file has {len(lines) + 1}")
-
-
 def plain_first_point(cli, flags, folder):
     """The first stripe's inner point as the plain program writes it."""
     path = generate(cli, [*flags, "--format", "gcode"], folder, "plain.din", LOCALES[:1])
@@ -322,7 +309,8 @@ def check_base_circle(cli, flags, folder, points):
 def check_cutter_file(cli, flags, folder):
     path = generate(cli, [*flags, "--profile", "hpgl-cutter"], folder, "scale.plt")
     lines = our_lines(path)
-    read_by_hp2xx(path, folder, lines)
+    # The closing line holds two commands.
+    read_by_hp2xx(path, folder, len(lines) + 1)
     points = cutter_points(lines)
     if points:
         if min(p[1] for p in points) != 0 or min(p[2] for p in points) != 0:

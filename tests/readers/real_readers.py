@@ -310,9 +310,8 @@ def complaints_in(log):
             if COMPLAINT.search(NO_COMPLAINT.sub("", line))]
 
 
-def check_plot(cli, flags, folder, numbers):
-    path, stripes = generate(cli, flags, "plot", folder)
-    lines = our_lines(path)
+def read_by_hp2xx(path, folder, commands):
+    """Renders the plot file with hp2xx; returns its log and the rendered file's path."""
     rendered = os.path.join(folder, "rendered.hpgl")
     done = run(["hp2xx", "-m", "hpgl", "-f", rendered, path], cwd=folder)
     log = done.stderr + done.stdout
@@ -320,8 +319,15 @@ def check_plot(cli, flags, folder, numbers):
     if done.returncode != 0 or complaints:
         raise Failure(f"hp2xx exited {done.returncode}: {' | '.join(complaints)}")
     read = int(re.search(r"HPGL commands read: (\d+)", log).group(1))
-    if read != len(lines):
-        raise Failure(f"hp2xx read {read} commands, the file has {len(lines)}")
+    if read != commands:
+        raise Failure(f"hp2xx read {read} commands, the file has {commands}")
+    return log, rendered
+
+
+def check_plot(cli, flags, folder, numbers):
+    path, stripes = generate(cli, flags, "plot", folder)
+    lines = our_lines(path)
+    log, rendered = read_by_hp2xx(path, folder, len(lines))
 
     pen_down, points, moves = our_strokes(lines)
     wanted = stripes + (1 if has_baseline(flags) and "round" not in flags else 0)
