@@ -74,24 +74,24 @@ bool CommandLine::parse(const QStringList& arguments)
         m_error = "Unexpected argument: " + m_parser.positionalArguments().first();
         return false;
     }
-    m_request.output = m_parser.value("output");
+    m_request.outputPath = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
     m_request.stats = m_parser.isSet("stats");
-    return applyOptions(m_request.parameters, m_request.machine, m_error) && readFileOptions();
+    return applyOptions(m_request.parameters, m_request.output, m_error) && readFileOptions();
 }
 
 CliRequest CommandLine::requestOver(const ScaleParameters& base) const
 {
     CliRequest request = m_request;
     request.parameters = base;
-    request.machine = {};
+    request.output.machine = {};
     QString unused; // parse() has refused every option that could fail
-    applyOptions(request.parameters, request.machine, unused);
+    applyOptions(request.parameters, request.output, unused);
     return request;
 }
 
 // Only the options given change the scale: over the start values, or a scale file's.
-bool CommandLine::applyOptions(ScaleParameters& p, MachineSettings& machine, QString& error) const
+bool CommandLine::applyOptions(ScaleParameters& p, OutputRequest& output, QString& error) const
 {
     for (const InputRow& row : inputTable)
         if (m_parser.isSet(row.option))
@@ -100,9 +100,9 @@ bool CommandLine::applyOptions(ScaleParameters& p, MachineSettings& machine, QSt
         && readChoice(m_parser, "unit", p.unit, error)
         && readChoice(m_parser, "baseline", p.baseline, error)
         && readChoice(m_parser, "position", p.stripePosition, error)
-        && readChoice(m_parser, "format", p.format, error)
+        && readChoice(m_parser, "format", output.format, error)
         && readNumberOptions(m_parser, p.numbers, p.marks, error)
-        && readMachineOptions(m_parser, p, machine, error);
+        && readMachineOptions(m_parser, p.unit, output, error);
 }
 
 bool CommandLine::readFileOptions()
@@ -126,7 +126,7 @@ bool CommandLine::readFileOptions()
                       .arg(width);
         return false;
     }
-    m_request.svg.strokeWidthMm = millimetres;
+    m_request.output.drawing.strokeWidthMm = millimetres;
     return true;
 }
 

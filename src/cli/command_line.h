@@ -5,7 +5,7 @@
 
 #include "model/machine_settings.h"
 #include "model/scale_parameters.h"
-#include "writers/svg_writer.h"
+#include "writers/output_table.h"
 
 namespace mensora {
 
@@ -13,13 +13,12 @@ namespace mensora {
 struct CliRequest
 {
     ScaleParameters parameters; // box texts and choices, the window's start values by default
-    QString output = "-"; // a file name, or "-" for standard output
+    OutputRequest output; // the file's format, machine settings and drawing settings
+    QString outputPath = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
-    MachineSettings machine; // the plain file by default
     bool stats = false; // print the job's figures
     QString scaleFile; // a scale file to read first, under the options given; empty for none
     QString saveScale; // write the scale to this scale file and nothing else; empty for none
-    SvgSettings svg; // an SVG drawing's stroke width
 };
 
 // The generator's options; `parse` fills a request or says what is wrong with the arguments.
@@ -42,7 +41,7 @@ public:
 
 private:
     void addTextOptions();
-    bool applyOptions(ScaleParameters& parameters, MachineSettings& machine, QString& error) const;
+    bool applyOptions(ScaleParameters& parameters, OutputRequest& output, QString& error) const;
     bool readFileOptions();
 
     QCommandLineParser m_parser;

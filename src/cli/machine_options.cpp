@@ -49,21 +49,21 @@ bool readValue(const QCommandLineParser& parser, const char* option, double& val
 }
 
 // A profile shapes files of its own family: without --format it chooses it.
-bool readFormat(
-    const QCommandLineParser& parser, ScaleParameters& p, MachineProfile profile, QString& error)
+bool readFormat(const QCommandLineParser& parser, OutputRequest& output, QString& error)
 {
+    const Dialect& dialect = dialectOf(output.machine.profile);
     if (!parser.isSet("format")) {
-        p.format = familyOf(profile);
+        output.format = dialect.family.value_or(OutputFormat::Gcode);
         return true;
     }
     // A drawing takes no machine settings: they belong to the machine, not to the scale.
-    const bool drawing = p.format == OutputFormat::Svg || p.format == OutputFormat::Dxf;
-    if (drawing || profile == MachineProfile::Plain || familyOf(profile) == p.format)
+    const bool drawing = outputFor(output.format, MachineProfile::Plain).settings
+        == OutputSettings::Drawing;
+    if (drawing || !dialect.family || dialect.family == output.format)
         return true;
-    const QString family
-        = familyOf(profile) == OutputFormat::Plot ? "plot files" : "G-code programs";
+    const QString family = dialect.family == OutputFormat::Plot ? "plot files" : "G-code programs";
     error = QString("--profile=%1 shapes %2 and does not go with --format=%3.")
-                .arg(nameOf(choiceName(profile)), family, nameOf(choiceName(p.format)));
+                .arg(nameOf(dialect.name), family, nameOf(choiceName(output.format)));
     return false;
 }
 
@@ -100,14 +100,14 @@ QList<QCommandLineOption> machineOptions()
     };
 }
 
-bool readMachineOptions(const QCommandLineParser& parser, ScaleParameters& parameters,
-    MachineSettings& settings, QString& error)
+bool readMachineOptions(
+    const QCommandLineParser& parser, Unit unit, OutputRequest& output, QString& error)
 {
-    const Unit unit = parameters.unit;
+    MachineSettings& settings = output.machine;
     settings.lineNumbers = !parser.isSet("no-line-numbers");
     return readChoice(parser, "profile", settings.profile, error)
         && readChoice(parser, "order", settings.order, error)
-        && readFormat(parser, parameters, settings.profile, error)
+        && readFormat(parser, output, error)
         && readRate(parser, "feed", unit, settings.feed, error)
         && readRate(parser, "plunge-feed", unit, settings.plungeFeed, error)
         && readRate(parser, "rapid-rate", unit, settings.rapidRate, error)

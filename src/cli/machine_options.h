@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "model/machine_settings.h"
+#include "writers/output_table.h"
 #include "model/scale_parameters.h"
 
 namespace mensora {
@@ -18,7 +19,7 @@ QList<QCommandLineOption> machineOptions();
 // family unless --format is given; false, with the reason, for a profile or order that is not
 // one of its names, a number that is not one (with "." for decimals, whatever the locale), or
 // a --format that the profile does not shape. Ranges are the engraving's to check.
-bool readMachineOptions(const QCommandLineParser& parser, ScaleParameters& parameters,
-    MachineSettings& settings, QString& error);
+bool readMachineOptions(
+    const QCommandLineParser& parser, Unit unit, OutputRequest& output, QString& error);
 
 } // namespace mensora

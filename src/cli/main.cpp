@@ -12,6 +12,7 @@
 #include "cli/job_stats.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
+#include "files/installed_fonts.h"
 #include "files/scale_file.h"
 
 using namespace mensora;
@@ -37,11 +38,10 @@ void say(const QString& text)
     std::fprintf(stderr, "mensora-cli: %s\n", text.toLocal8Bit().constData());
 }
 
-int writeToStandardOutput(
-    const Engraving& engraving, const NumberFormat& format, const SvgSettings& svg)
+int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format)
 {
     StandardOutputSink sink;
-    engraving.write(sink, format, svg);
+    engraving.write(sink, format);
     if (std::fflush(stdout) != 0 && sink.error == 0)
         sink.error = errno;
     if (sink.error != 0 || std::ferror(stdout)) {
@@ -59,11 +59,11 @@ int writeRequested(const CliRequest& request, const Engraving& engraving)
         return Written;
     }
     const NumberFormat format = numberFormatOf(QLocale::system());
-    if (request.output == "-")
-        return writeToStandardOutput(engraving, format, request.svg);
-    const QString failure = saveEngraving(engraving, request.output, format, request.svg);
+    if (request.outputPath == "-")
+        return writeToStandardOutput(engraving, format);
+    const QString failure = saveEngraving(engraving, request.outputPath, format);
     if (!failure.isEmpty()) {
-        say(QString("cannot write %1: %2").arg(request.output, failure));
+        say(QString("cannot write %1: %2").arg(request.outputPath, failure));
         return NotWritten;
     }
     return Written;
@@ -126,14 +126,15 @@ int main(int argc, char* argv[])
     const CliRequest& request = *requested;
     if (!request.saveScale.isEmpty())
         return saveScale(request.parameters, request.saveScale);
-    const auto engraving = Engraving::prepare(request.parameters, request.machine);
+    const auto engraving
+        = Engraving::prepare(request.parameters, request.output, installedFonts());
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
     const int status = writeRequested(request, *engraving);
     if (status == Written && request.stats) {
-        const bool fileOnStandardOutput = request.output == "-" && !request.sequenceOnly;
+        const bool fileOnStandardOutput = request.outputPath == "-" && !request.sequenceOnly;
         const std::string stats
             = jobStatsText(engraving->figures(), engraving->machineJob().profile);
         std::fputs(stats.c_str(), fileOnStandardOutput ? stderr : stdout);

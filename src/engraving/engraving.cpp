@@ -8,11 +8,7 @@
 #include "engraving/numbering.h"
 #include "model/character_text.h"
 #include "model/scale_input.h"
-#include "model/scale_values.h"
 #include "writers/coordinate_text.h"
-#include "writers/dxf_writer.h"
-#include "writers/gcode_writer.h"
-#include "writers/plot_writer.h"
 
 namespace mensora {
 
@@ -27,8 +23,8 @@ constexpr double drawingLimit = std::numeric_limits<double>::max() / 8;
 class CoordinateCheck : public MoveSink
 {
 public:
-    explicit CoordinateCheck(OutputFormat format)
-        : m_format(format)
+    explicit CoordinateCheck(CoordinateRange range)
+        : m_range(range)
     { }
     void move(const ToolMove& move) override
     {
@@ -52,28 +48,35 @@ private:
     {
         if (!std::isfinite(c.value))
             return false;
-        if (m_format == OutputFormat::Plot)
+        switch (m_range) {
+        case CoordinateRange::PlotterUnits:
             return std::isfinite(plotterUnits(c));
-        return m_format == OutputFormat::Gcode || std::fabs(c.value) <= drawingLimit;
+        case CoordinateRange::Drawing:
+            return std::fabs(c.value) <= drawingLimit;
+        case CoordinateRange::Finite:
+            break;
+        }
+        return true;
     }
 
-    OutputFormat m_format;
+    CoordinateRange m_range;
     bool m_writable = true;
 };
 
 // The box most likely to blame for coordinates too large to write: the largest number that
 // goes into them.
-std::pair<ScaleInput, double> largestInput(const ScaleParameters& p, std::size_t stripes)
+std::pair<ScaleInput, double> largestInput(const CheckedScale& scale)
 {
-    const bool round = p.shape == Shape::Round;
-    const double count = static_cast<double>(stripes);
+    const BoxNumbers& n = scale.boxes();
+    const bool round = scale.parameters().shape == Shape::Round;
+    const double count = static_cast<double>(scale.graduation().count());
     const std::pair<ScaleInput, double> candidates[] = {
-        { ScaleInput::StartX, numericPrefixValue(p.startX) },
-        { ScaleInput::StartY, numericPrefixValue(p.startY) },
-        { ScaleInput::Distance, numericPrefixValue(p.distance) * count },
-        { ScaleInput::Length, numericPrefixValue(p.length) },
-        { ScaleInput::Radius, round ? numericPrefixValue(p.radius) : 0 },
-        { ScaleInput::StartAngle, round ? numericPrefixValue(p.startAngle) : 0 },
+        { ScaleInput::StartX, n.startX },
+        { ScaleInput::StartY, n.startY },
+        { ScaleInput::Distance, n.distance * count },
+        { ScaleInput::Length, n.length },
+        { ScaleInput::Radius, round ? n.radius : 0 },
+        { ScaleInput::StartAngle, round ? n.startAngle : 0 },
     };
     ScaleInput blamed = ScaleInput::Length;
     double largest = -1;
@@ -85,7 +88,7 @@ std::pair<ScaleInput, double> largestInput(const ScaleParameters& p, std::size_t
         }
     }
     for (int kind = 1; kind <= 6; ++kind) {
-        const double magnitude = std::fabs(numericPrefixValue(p.stripeLengthText(kind)));
+        const double magnitude = std::fabs(n.stripeLengths[static_cast<std::size_t>(kind - 1)]);
         if (magnitude > largest) {
             blamed = stripeLengthInput(kind);
             largest = magnitude;
@@ -94,21 +97,22 @@ std::pair<ScaleInput, double> largestInput(const ScaleParameters& p, std::size_t
     return { blamed, largest };
 }
 
-Refusal coordinatesTooLarge(const ScaleParameters& p, std::size_t stripes,
+Refusal coordinatesTooLarge(const CheckedScale& scale,
     const std::string& reason = " is too large: the scale's coordinates cannot be written.")
 {
-    const ScaleInput blamed = largestInput(p, stripes).first;
-    return { blamed, inputCaption(blamed, p.shape) + reason };
+    const ScaleInput blamed = largestInput(scale).first;
+    return { blamed, inputCaption(blamed, scale.parameters().shape) + reason };
 }
 
 // The numbers go beyond the stripes by their height and gap: those are to blame unless a box
 // holds a larger number.
-Refusal numbersTooLarge(const ScaleParameters& p, std::size_t stripes)
+Refusal numbersTooLarge(const CheckedScale& scale)
 {
+    const ScaleParameters& p = scale.parameters();
     const double height = std::fabs(numberHeightOf(p.numbers, p.unit));
     const double gap = std::fabs(numberGapOf(p.numbers, p.unit));
-    if (std::fmax(height, gap) < largestInput(p, stripes).second)
-        return coordinatesTooLarge(p, stripes);
+    if (std::fmax(height, gap) < largestInput(scale).second)
+        return coordinatesTooLarge(scale);
     const NumberSetting blamed = height >= gap ? NumberSetting::Height : NumberSetting::Gap;
     return settingRefusal(blamed,
         numberSettingCaption(blamed)
@@ -135,103 +139,88 @@ std::string asciiSeparator(const std::string& separator)
 
 } // namespace
 
-Result<Engraving> Engraving::prepare(const ScaleParameters& p, const MachineSettings& machine)
+Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequest& request)
 {
-    const auto read = readScaleValues(p);
-    if (!read)
-        return read.refusal();
-    const ScaleValues& v = *read;
-    const MachineProfile profile = effectiveProfile(machine.profile, p.format);
+    const ScaleParameters& p = scale.parameters();
+    const OutputRow& output = outputFor(request);
     // A laser writes no depth.
-    if (p.format == OutputFormat::Gcode && profile != MachineProfile::GrblLaser) {
+    if (output.format == OutputFormat::Gcode && output.dialect().axes != ToolAxes::Laser) {
         if (const auto depth = checkDepth(p.depth); !depth)
             return depth.refusal();
     }
 
-    // A cutter draws a dial's base circle in chords; a plain plot file has no arcs.
-    const bool baseCircleInPlot = profile == MachineProfile::HpglCutter;
-    Engraving engraving(scaleLayoutOf(p, v, baseCircleInPlot), v.sequence, p.depth, p.format);
-    CoordinateCheck check(p.format);
+    const LayoutOptions options { .baseCircle = output.cutsArcs };
+    Engraving engraving(scaleLayoutOf(p, scale.values(), options), p.depth, output,
+        request.drawing);
+    CoordinateCheck check(output.range);
     engraving.makeMoves(check);
     if (!check.allWritable())
-        return coordinatesTooLarge(p, v.sequence.size());
+        return coordinatesTooLarge(scale);
 
-    auto numbers = prepareNumbers(p, v);
+    const auto& numbers = scale.numbers();
     if (!numbers)
         return numbers.refusal();
     if (*numbers) {
-        CoordinateCheck numberCheck(p.format);
+        CoordinateCheck numberCheck(output.range);
         (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, numberCheck);
         if (!numberCheck.allWritable())
-            return numbersTooLarge(p, v.sequence.size());
-        engraving.m_numbers = std::move(numbers.value());
+            return numbersTooLarge(scale);
+        engraving.m_numbers = *numbers;
     }
 
-    auto job = machineJobFor(p, v, machine);
+    auto job = machineJobFor(p, scale.values(), output.dialect(), request.machine);
     if (!job)
         return job.refusal();
     engraving.m_machine = std::move(*job);
-    if (profile == MachineProfile::Plain)
+    if (!output.machineMoves)
         return engraving;
     switch (engraving.checkMachineFile()) {
     case MachineFileFault::OutOfRange:
-        return coordinatesTooLarge(p, v.sequence.size(), machineRangeReason(profile, p.unit));
+        return coordinatesTooLarge(scale, machineRangeReason(output.range, p.unit));
     case MachineFileFault::TooManyLines:
         return machineRefusal(MachineSetting::LineNumbers,
-            "go only up to 9999999 in a GRBL program, and this one has more lines: turn them "
-            "off.");
+            "go only up to " + std::to_string(output.dialect().lastLineNumber)
+                + " in a GRBL program, and this one has more lines: turn them off.");
     case MachineFileFault::None:
         break;
     }
     return engraving;
 }
 
-Engraving::Engraving(Layout layout, std::string sequence, std::string depth, OutputFormat format)
+Result<Engraving> Engraving::prepare(
+    const ScaleParameters& parameters, const OutputRequest& request, const FontSource& fonts)
+{
+    const auto scale = CheckedScale::check(parameters, fonts);
+    if (!scale)
+        return scale.refusal();
+    return prepare(*scale, request);
+}
+
+Engraving::Engraving(ScaleLayout layout, std::string depth, const OutputRow& output,
+    const DrawingSettings& drawing)
     : m_layout(std::move(layout))
-    , m_sequence(std::move(sequence))
     , m_depth(std::move(depth))
-    , m_format(format)
+    , m_output(&output)
+    , m_drawing(drawing)
 { }
 
 void Engraving::makeMoves(MoveSink& sink) const
 {
-    std::visit([&](const auto& layout) { layout.makeMoves(m_sequence, m_depth, sink); }, m_layout);
+    std::visit([&](const auto& layout) { layout.makeMoves(m_depth, sink); }, m_layout);
     if (!m_numbers)
         return;
     sink.section(MoveSection::Numbers);
     m_numbers->makeMoves(m_layout, m_depth, sink);
 }
 
-void Engraving::write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg) const
+void Engraving::write(TextSink& sink, const NumberFormat& format) const
 {
-    if (m_format == OutputFormat::Svg) {
-        SvgWriter writer(sink, m_machine.unit, svg);
-        makeMoves(writer);
-        writer.end();
-        return;
-    }
-    if (m_format == OutputFormat::Dxf) {
-        DxfWriter writer(sink, m_machine.unit);
-        writer.begin();
-        makeMoves(writer);
-        writer.end();
-        return;
-    }
-    if (m_machine.profile != MachineProfile::Plain) {
-        writeMachineFile(sink); // its numbers take "." whatever the locale
-        return;
-    }
-    if (m_format == OutputFormat::Plot) {
-        PlotWriter writer(sink);
-        writer.begin();
-        makeMoves(writer);
-        writer.end();
-        return;
-    }
-    GcodeWriter writer(sink, asciiSeparator(format.decimalSeparator));
-    writer.begin();
-    makeMoves(writer);
-    writer.end();
+    const WriterInputs inputs { m_machine, asciiSeparator(format.decimalSeparator), m_drawing,
+        m_plotOrigin };
+    const auto writer = m_output->makeWriter(sink, inputs);
+    writer->begin();
+    makeMachineMoves(*writer);
+    writer->end();
 }
 
 } // namespace mensora

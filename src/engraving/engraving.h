@@ -1,77 +1,82 @@
 #pragma once
 
+#include <optional>
 #include <string>
-#include <variant>
 
+#include "engraving/checked_scale.h"
 #include "engraving/job_figures.h"
 #include "layout/number_layout.h"
 #include "layout/scale_layout.h"
+#include "lettering/font_source.h"
 #include "model/machine_job.h"
-#include "model/machine_settings.h"
 #include "model/number_rules.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
 #include "writers/cutter_writer.h"
-#include "writers/svg_writer.h"
+#include "writers/output_table.h"
 #include "writers/text_sink.h"
 
 namespace mensora {
 
-// The engraving program of one scale, with every input read and checked: once this exists,
-// writing it cannot fail (but for the sink).
+// The file of one scale, with every input read and checked: once this exists, writing it
+// cannot fail (but for the sink).
 class Engraving
 {
 public:
-    // Reads the parameters and refuses, naming the box, any input that gives no sound file:
-    // the stripe-pattern limits, numbers beyond their precision, a depth text with characters
-    // outside printable ASCII (G-code only), and coordinates that overflow (for a drawing,
-    // also its extent and arcs); then the number settings (see prepareNumbers) and the
-    // numbers' coordinates. With a machine profile for the file's family, also the settings it
-    // uses, the depth as a number for a profile with Z (see machineJobFor), and every number the
-    // file would hold against the dialect's range (for GRBL also its line numbers); other
-    // settings leave the file plain. A drawing (SVG or DXF) takes no machine settings.
+    // The file the request asks for, from a checked scale. Refuses, naming the box, any input
+    // that gives no sound file: a depth text with characters outside printable ASCII (G-code
+    // only), and coordinates that overflow (for a drawing, also its extent and arcs); then
+    // the number settings (see CheckedScale) and the numbers' coordinates. With a machine
+    // profile for the file's family, also the settings it uses, the depth as a number for a
+    // dialect that reads it (see machineJobFor), and every number the file would hold against
+    // the dialect's range and limits (its last line number); other settings leave the file
+    // plain. A drawing takes no machine settings.
+    static Result<Engraving> prepare(const CheckedScale& scale, const OutputRequest& request);
+
+    // The same, reading and checking the scale first (see CheckedScale::check).
     static Result<Engraving> prepare(
-        const ScaleParameters& parameters, const MachineSettings& machine = {});
+        const ScaleParameters& parameters, const OutputRequest& request, const FontSource& fonts);
 
     // The stripe sequence, one kind digit per stripe.
-    const std::string& sequence() const { return m_sequence; }
+    const std::string& sequence() const { return graduationOf(m_layout).sequence(); }
 
-    // Writes the whole file (G-code program, plot file, SVG or DXF drawing, as the parameters
-    // chose) to the sink, CR LF after every line. A program's numbers take the user's decimal
-    // separator, a drawing's always ".". A drawing keeps a dial's base circle, which a plot
-    // file leaves out; the SVG settings concern only an SVG drawing.
-    void write(TextSink& sink, const NumberFormat& format, const SvgSettings& svg = {}) const;
+    // What the file is.
+    const OutputRow& output() const { return *m_output; }
+
+    // Writes the whole file to the sink, CR LF after every line. A plain program's numbers
+    // take the user's decimal separator, every other file's always ".".
+    void write(TextSink& sink, const NumberFormat& format) const;
 
     // Hands the scale's moves, in order, to a sink: the stripes, the baseline, the numbers.
     void makeMoves(MoveSink& sink) const;
 
     // Hands the moves as the file's machine runs them: for a profile, in its travel order and
-    // passes, arcs as the dialect cuts them (see MachinePath); for a plain file, makeMoves.
+    // passes, arcs as the dialect cuts them (see MachinePath); for any other file, makeMoves.
     void makeMachineMoves(MoveSink& sink) const;
 
-    // What the job takes, from the moves its file gets, at the profile's rates (a plain file
-    // at the default ones).
+    // What the job takes, from the moves its file gets, at the profile's rates (any other
+    // file at the default ones).
     JobFigures figures() const;
 
     // The profile the file is written with, and the settings it uses.
     const MachineJob& machineJob() const { return m_machine; }
 
 private:
-    using Layout = ScaleLayout;
-    Engraving(Layout layout, std::string sequence, std::string depth, OutputFormat format);
+    Engraving(ScaleLayout layout, std::string depth, const OutputRow& output,
+        const DrawingSettings& drawing);
 
     // What keeps a profile's file from being written, found before anything is.
     enum class MachineFileFault { None, OutOfRange, TooManyLines };
     // Also finds where a cutter's drawing is moved to.
     MachineFileFault checkMachineFile();
-    void writeMachineFile(TextSink& sink) const;
+    std::size_t machineFileLines() const;
 
-    Layout m_layout;
+    ScaleLayout m_layout;
     std::optional<NumberLayout> m_numbers;
-    std::string m_sequence;
     std::string m_depth;
-    OutputFormat m_format;
-    MachineJob m_machine; // a plain job, with the scale's unit, for a drawing
+    const OutputRow* m_output;
+    DrawingSettings m_drawing;
+    MachineJob m_machine; // a plain job, with the scale's unit, for any file but a profile's
     PlotterExtent m_plotOrigin;
 };
 

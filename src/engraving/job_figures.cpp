@@ -5,6 +5,7 @@
 
 #include "layout/scale_arithmetic.h"
 #include "writers/coordinate_text.h"
+#include "writers/dialect_table.h"
 
 namespace mensora {
 
@@ -27,10 +28,10 @@ double turn(double from, double to, ArcDirection direction)
 
 JobFiguresSink::JobFiguresSink(const MachineJob& job)
     : m_job(job)
-    , m_zAxis(job.profile == MachineProfile::Plain || profileUsesDepth(job.profile))
+    , m_zAxis(dialectOf(job.profile).axes == ToolAxes::Z)
     , m_z(job.safeHeight)
 {
-    m_figures.depthUsed = job.profile != MachineProfile::GrblLaser;
+    m_figures.depthUsed = dialectOf(job.profile).axes != ToolAxes::Laser;
     m_figures.unit = job.unit;
 }
 

@@ -30,8 +30,8 @@ std::string largestText(Unit unit)
 class SettingChecks
 {
 public:
-    SettingChecks(const MachineSettings& settings, Unit unit)
-        : m_profile(settings.profile)
+    SettingChecks(const Dialect& dialect, Unit unit)
+        : m_dialect(dialect)
         , m_unit(unit)
     { }
 
@@ -69,21 +69,22 @@ public:
 private:
     bool uses(MachineSetting setting) const
     {
-        return !m_refusal && profileUses(m_profile, setting);
+        return !m_refusal && m_dialect.uses(setting);
     }
     void refuse(MachineSetting setting, const std::string& reason)
     {
         m_refusal = machineRefusal(setting, reason);
     }
 
-    MachineProfile m_profile;
+    const Dialect& m_dialect;
     Unit m_unit;
     std::optional<Refusal> m_refusal;
 };
 
-std::optional<Refusal> checkSettings(const MachineSettings& settings, const MachineJob& job)
+std::optional<Refusal> checkSettings(
+    const Dialect& dialect, const MachineSettings& settings, const MachineJob& job)
 {
-    SettingChecks check(settings, job.unit);
+    SettingChecks check(dialect, job.unit);
     check.rate(MachineSetting::Feed, job.rates.feed);
     check.rate(MachineSetting::PlungeFeed, job.rates.plungeFeed);
     check.rate(MachineSetting::RapidRate, job.rates.rapidRate);
@@ -131,7 +132,7 @@ std::string titleOf(const ScaleParameters& p, const ScaleValues& v, Unit unit)
     const std::string size = round ? "radius " + fixedDecimalsText(v.radius, machineDecimals(unit))
                                    : "length " + fixedDecimalsText(v.total, machineDecimals(unit));
     return "Mensora: " + std::string(round ? "round" : "flat") + " scale, "
-        + std::to_string(v.sequence.size()) + " stripes, " + size + " " + unitName(unit);
+        + std::to_string(v.sequence().size()) + " stripes, " + size + " " + unitName(unit);
 }
 
 } // namespace
@@ -148,13 +149,13 @@ bool withinMachineLimit(double value, Unit unit)
     return std::fabs(value) < machineNumberLimit(unit) - halfLastDecimal;
 }
 
-Result<MachineJob> machineJobFor(
-    const ScaleParameters& p, const ScaleValues& v, const MachineSettings& settings)
+Result<MachineJob> machineJobFor(const ScaleParameters& p, const ScaleValues& v,
+    const Dialect& dialect, const MachineSettings& settings)
 {
     MachineJob job;
-    job.profile = effectiveProfile(settings.profile, p.format);
+    job.profile = dialect.profile;
     job.unit = p.unit;
-    if (job.profile == MachineProfile::Plain) {
+    if (!dialect.family) {
         job.rates = ratesFor(MachineSettings {}, p.unit);
         job.depth = numericPrefixValue(p.depth);
         return job;
@@ -165,11 +166,10 @@ Result<MachineJob> machineJobFor(
     job.laserPower = settings.laserPower;
     job.lineNumbers = settings.lineNumbers;
     job.order = settings.order;
-    if (const auto refusal = checkSettings(settings, job))
+    if (const auto refusal = checkSettings(dialect, settings, job))
         return *refusal;
-    job.passes
-        = profileUses(job.profile, MachineSetting::Passes) ? static_cast<int>(settings.passes) : 1;
-    if (profileUsesDepth(job.profile)) {
+    job.passes = dialect.uses(MachineSetting::Passes) ? static_cast<int>(settings.passes) : 1;
+    if (dialect.readsDepth) {
         const auto depth = machineDepth(p, job);
         if (!depth)
             return depth.refusal();
@@ -179,9 +179,9 @@ Result<MachineJob> machineJobFor(
     return job;
 }
 
-std::string machineRangeReason(MachineProfile profile, Unit unit)
+std::string machineRangeReason(CoordinateRange range, Unit unit)
 {
-    if (profile == MachineProfile::HpglCutter)
+    if (range == CoordinateRange::PlotterUnits)
         return " is too large for a plot file: the drawing must stay within "
             + fixedDecimalsText(cutterUnitLimit - 1, 0) + " plotter units.";
     return " is too large for a machine file: its coordinates must stay below "

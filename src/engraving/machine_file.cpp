@@ -8,43 +8,20 @@
 #include "engraving/machine_check.h"
 #include "engraving/machine_path.h"
 #include "writers/cutter_writer.h"
-#include "writers/laser_writer.h"
-#include "writers/router_writer.h"
 
 namespace mensora {
 
 namespace {
 
-// GRBL keeps line numbers up to ten million.
-constexpr std::size_t grblLastLineNumber = 9999999;
-constexpr std::size_t grblLineLength = 80;
-
-bool isGrbl(MachineProfile profile)
-{
-    return profile == MachineProfile::Grbl || profile == MachineProfile::GrblLaser;
-}
-
-// Counts a text's lines and keeps the longest, without keeping the text.
-class LineMeasure : public TextSink
+// Counts a text's lines, without keeping the text.
+class LineCount : public TextSink
 {
 public:
     void write(std::string_view bytes) override
     {
-        for (char c : bytes) {
-            if (c == '\n') {
-                ++lines;
-                longest = std::max(longest, m_length > 0 ? m_length - 1 : 0); // less the CR
-                m_length = 0;
-            } else {
-                ++m_length;
-            }
-        }
+        lines += static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     }
     std::size_t lines = 0;
-    std::size_t longest = 0;
-
-private:
-    std::size_t m_length = 0;
 };
 
 // Whether every number a G-code dialect writes keeps within its range: the points and the
@@ -81,22 +58,30 @@ private:
     double m_y = 0;
 };
 
+// Counts the moves, without keeping them.
+class MoveCount : public MoveSink
+{
+public:
+    void move(const ToolMove&) override { ++moves; }
+    std::size_t moves = 0;
+};
+
 } // namespace
 
 void Engraving::makeMachineMoves(MoveSink& sink) const
 {
-    if (m_machine.profile == MachineProfile::Plain) {
+    if (!m_output->machineMoves) {
         makeMoves(sink); // as listed, in one pass, arcs as the plain program writes them
         return;
     }
-    MachinePath path(sink, m_machine.order, m_machine.passes, m_sequence.size());
+    MachinePath path(sink, m_machine.order, m_machine.passes, sequence().size());
     makeMoves(path);
     path.finish();
 }
 
 Engraving::MachineFileFault Engraving::checkMachineFile()
 {
-    if (m_machine.profile == MachineProfile::HpglCutter) {
+    if (m_output->range == CoordinateRange::PlotterUnits) {
         PlotterExtent extent { INFINITY, INFINITY, -INFINITY, -INFINITY };
         bool finite = true;
         PlotterPath points(m_machine.unit, [&](bool, double x, double y) {
@@ -116,34 +101,28 @@ Engraving::MachineFileFault Engraving::checkMachineFile()
     makeMachineMoves(range);
     if (!range.within)
         return MachineFileFault::OutOfRange;
-    if (isGrbl(m_machine.profile)) {
-        LineMeasure measure;
-        writeMachineFile(measure);
-        if (m_machine.lineNumbers && measure.lines > grblLastLineNumber)
-            return MachineFileFault::TooManyLines;
-        if (measure.longest > grblLineLength)
-            return MachineFileFault::OutOfRange;
-    }
+    const Dialect& dialect = m_output->dialect();
+    // Within the range every line keeps within the dialect's length: the longest, an arc's,
+    // holds a line number, four coordinates and the feed of ten digits at most each.
+    if (m_machine.lineNumbers && dialect.lastLineNumber > 0
+        && machineFileLines() > dialect.lastLineNumber)
+        return MachineFileFault::TooManyLines;
     return MachineFileFault::None;
 }
 
-void Engraving::writeMachineFile(TextSink& sink) const
+// The lines of a profile's program: a writer writes at most two a move (a rapid may rise to
+// the safe height first) and five more around them; only a program that may hold more than
+// its dialect numbers is written into a counter to know.
+std::size_t Engraving::machineFileLines() const
 {
-    auto writeWith = [this](auto& writer) {
-        writer.begin();
-        makeMachineMoves(writer);
-        writer.end();
-    };
-    if (m_machine.profile == MachineProfile::HpglCutter) {
-        CutterWriter writer(sink, m_machine.unit, m_plotOrigin);
-        writeWith(writer);
-    } else if (m_machine.profile == MachineProfile::GrblLaser) {
-        LaserWriter writer(sink, m_machine);
-        writeWith(writer);
-    } else {
-        RouterWriter writer(sink, m_machine);
-        writeWith(writer);
-    }
+    MoveCount moves;
+    makeMachineMoves(moves);
+    const std::size_t bound = 2 * moves.moves + 5;
+    if (bound <= m_output->dialect().lastLineNumber)
+        return bound;
+    LineCount count;
+    write(count, NumberFormat {});
+    return count.lines;
 }
 
 JobFigures Engraving::figures() const
@@ -151,7 +130,7 @@ JobFigures Engraving::figures() const
     JobFiguresSink sink(m_machine);
     makeMachineMoves(sink);
     JobFigures figures = sink.figures();
-    figures.stripes = m_sequence.size();
+    figures.stripes = sequence().size();
     return figures;
 }
 

@@ -34,19 +34,19 @@ std::string offeredList()
     return list;
 }
 
-Result<std::shared_ptr<const HersheyFont>> loadFont(const std::string& name)
+Result<std::shared_ptr<const HersheyFont>> loadFont(const std::string& name, const FontSource& fonts)
 {
     const std::string caption = numberSettingCaption(NumberSetting::Font);
     if (!isOfferedFont(name))
         return settingRefusal(NumberSetting::Font,
             caption + " " + quoted(name) + " is not one of the fonts offered: " + offeredList()
                 + ".");
-    auto font = HersheyFont::load(name);
+    auto font = fonts.font(name);
     if (!font)
         return settingRefusal(NumberSetting::Font,
             caption + " " + quoted(name) + " is not installed: install the package "
                 + std::string(fontPackage) + ".");
-    return std::shared_ptr<const HersheyFont>(std::move(font));
+    return font;
 }
 
 std::optional<Refusal> checkAffix(const std::string& text, NumberSetting setting,
@@ -81,19 +81,20 @@ std::optional<Refusal> checkDigits(const HersheyFont& font, const std::string& f
 
 } // namespace
 
-Result<std::optional<NumberLayout>> prepareNumbers(const ScaleParameters& p, const ScaleValues& v)
+Result<std::optional<NumberLayout>> prepareNumbers(
+    const ScaleParameters& p, const ScaleValues& v, const FontSource& fonts)
 {
     const NumberSettings& s = p.numbers;
     if (s.kind == 0)
         return std::optional<NumberLayout>();
-    auto stripes = numberedStripes(v.sequence, v.wideStep, s);
+    auto stripes = numberedStripes(v.graduation, s);
     if (!stripes)
         return stripes.refusal();
     const NumberStyle style { s.kind, numberHeightOf(s, p.unit), numberGapOf(s, p.unit),
         s.orientation };
     if (const auto refused = checkSizes(style.height, style.gap))
         return *refused;
-    const auto font = loadFont(s.font);
+    const auto font = loadFont(s.font, fonts);
     if (!font)
         return font.refusal();
     if (const auto refused = checkDigits(**font, s.font))

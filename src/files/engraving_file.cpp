@@ -10,10 +10,9 @@ NumberFormat numberFormatOf(const QLocale& locale)
     return { locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString() };
 }
 
-QString saveEngraving(const Engraving& engraving, const QString& path, const NumberFormat& format,
-    const SvgSettings& svg)
+QString saveEngraving(const Engraving& engraving, const QString& path, const NumberFormat& format)
 {
-    return saveSafely(path, [&](TextSink& sink) { engraving.write(sink, format, svg); });
+    return saveSafely(path, [&](TextSink& sink) { engraving.write(sink, format); });
 }
 
 } // namespace mensora

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "model/number_rules.h"
-#include "writers/svg_writer.h"
 
 namespace mensora {
 
@@ -17,7 +16,6 @@ NumberFormat numberFormatOf(const QLocale& locale = QLocale::system());
 // `path` through a temporary file that replaces the target only when complete (saveSafely):
 // on failure the earlier file stays as it was. Returns an empty string on success, else the
 // system's reason.
-QString saveEngraving(const Engraving& engraving, const QString& path, const NumberFormat& format,
-    const SvgSettings& svg = {});
+QString saveEngraving(const Engraving& engraving, const QString& path, const NumberFormat& format);
 
 } // namespace mensora

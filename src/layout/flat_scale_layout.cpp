@@ -5,13 +5,12 @@
 
 namespace mensora {
 
-void FlatScaleLayout::makeMoves(
-    std::string_view sequence, std::string_view depth, MoveSink& sink) const
+void FlatScaleLayout::makeMoves(std::string_view depth, MoveSink& sink) const
 {
-    const auto stripes = static_cast<StripeIndex>(sequence.size());
+    const StripeIndex stripes = graduation.count();
     for (StripeIndex i = 0; i < stripes; ++i) {
-        const float length = stripeLengthFor(stripeKindAt(sequence, i), lengths).value();
-        const double x = startX + i * distance;
+        const float length = stripeLengthFor(graduation.kind(i), lengths).value();
+        const double x = stripeX(i);
         const StripeOffsets offsets = stripeOffsets(length, position);
         const float y1 = offsets.start + startY;
         const float y2 = startY + offsets.end;

@@ -58,7 +58,7 @@ TextPlacement NumberLayout::placementOf(
     const double halfHeight = m_style.height / 2;
     TextPlacement placement;
     placement.scale = m_style.height / text.digitHeight;
-    placement.centre.x = scale.startX + index * scale.distance;
+    placement.centre.x = scale.stripeX(index);
     if (scale.position == StripePosition::Under) {
         const float lower = offsets.start + scale.startY;
         placement.centre.y = static_cast<double>(lower) - m_style.gap - halfHeight;
@@ -74,7 +74,7 @@ TextPlacement NumberLayout::placementOf(
 {
     const float length = scale.lengths[static_cast<std::size_t>(m_style.kind - 1)];
     const StripeOffsets offsets = stripeOffsets(length, scale.position);
-    const double radians = (scale.startAngle + index * scale.step) * radiansPerDegree;
+    const double radians = scale.stripeAngle(index) * radiansPerDegree;
     const PlacedPoint outward { std::cos(radians), std::sin(radians) };
 
     TextPlacement placement;

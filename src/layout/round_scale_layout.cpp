@@ -7,14 +7,13 @@
 
 namespace mensora {
 
-void RoundScaleLayout::makeMoves(
-    std::string_view sequence, std::string_view depth, MoveSink& sink) const
+void RoundScaleLayout::makeMoves(std::string_view depth, MoveSink& sink) const
 {
-    const auto stripes = static_cast<StripeIndex>(sequence.size());
+    const StripeIndex stripes = graduation.count();
     for (StripeIndex i = 0; i < stripes; ++i) {
-        const float length = stripeLengthFor(stripeKindAt(sequence, i), lengths).value();
+        const float length = stripeLengthFor(graduation.kind(i), lengths).value();
         const RoundStripeEnds ends = roundStripeEnds(
-            centreX, centreY, radius, startAngle + i * step, stripeOffsets(length, position));
+            centreX, centreY, radius, stripeAngle(i), stripeOffsets(length, position));
 
         sink.move(Rapid { Coord::wide(ends.innerX), Coord::wide(ends.innerY) });
         sink.move(Plunge { depth });
@@ -27,8 +26,7 @@ void RoundScaleLayout::makeMoves(
 }
 
 // One arc of the radius from the start angle over the total angle, around the centre as read
-// (absolute, unrounded). It turns the way the stripes advance: counter-clockwise for a
-// positive step.
+// (absolute, unrounded). It turns the way the stripes advance.
 void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) const
 {
     const double startRadians = startAngle * radiansPerDegree;
@@ -38,14 +36,11 @@ void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) co
     const double ys = round3(centreY + std::sin(startRadians) * radius);
     const double xe = round3(centreX + std::cos(endRadians) * radius);
     const float ye = singleOrInfinity(round3(centreY + std::sin(endRadians) * radius));
-    const ArcDirection direction
-        = step > 0 ? ArcDirection::CounterClockwise : ArcDirection::Clockwise;
-
     sink.section(MoveSection::Baseline);
     sink.move(Rapid { Coord::wide(xs), Coord::wide(ys) });
     sink.move(Plunge { depth });
     sink.move(Arc { Coord::wide(xe), Coord::single(ye), Coord::wide(centreX),
-        Coord::single(centreY), direction, radius, startAngle, totalAngle });
+        Coord::single(centreY), turn, radius, startAngle, totalAngle });
     sink.move(Lift {});
 }
 

@@ -2,19 +2,21 @@
 
 #include <string_view>
 
+#include "model/graduation.h"
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
 #include "toolpath/tool_move.h"
 
 namespace mensora {
 
-// A dial: radial stripes at start angle + i × step around a centre, then an optional base
-// circle. Angles in degrees from +X towards +Y, not reduced; every computed
-// point is rounded to 3 decimals.
+// A dial: radial stripes around a centre at the start angle plus where the graduation puts
+// them, then an optional base circle. Angles in degrees from +X towards +Y, not reduced;
+// every computed point is rounded to 3 decimals.
 struct RoundScaleLayout
 {
+    Graduation graduation; // the stripes' kinds and angles from the first, in double precision
     float totalAngle;
-    double step; // double for the stripe angles; its sign turns the base circle
+    ArcDirection turn; // the way the stripes advance, and the base circle runs
     double startAngle;
     double radius;
     double centreX;
@@ -23,9 +25,12 @@ struct RoundScaleLayout
     Baseline baseline;
     StripeLengths lengths;
 
+    // The angle of stripe i, in degrees.
+    double stripeAngle(StripeIndex i) const { return startAngle + graduation.position(i); }
+
     // Hands every stripe's four moves, then the base circle's (its section marked), to the
-    // sink. The sequence holds only the kinds "1" to "6".
-    void makeMoves(std::string_view sequence, std::string_view depth, MoveSink& sink) const;
+    // sink.
+    void makeMoves(std::string_view depth, MoveSink& sink) const;
 
 private:
     void makeBaseCircle(std::string_view depth, MoveSink& sink) const;

@@ -2,16 +2,22 @@
 
 namespace mensora {
 
-ScaleLayout scaleLayoutOf(const ScaleParameters& p, const ScaleValues& v, bool baseCircleInPlot)
+ScaleLayout scaleLayoutOf(const ScaleParameters& p, const ScaleValues& v, const LayoutOptions& options)
 {
     if (p.shape == Shape::Round) {
-        const bool arcless = p.format == OutputFormat::Plot && !baseCircleInPlot;
-        const Baseline baseCircle = arcless ? Baseline::None : p.baseline;
-        return RoundScaleLayout { v.total, v.wideStep, v.startAngle, v.radius, v.startX, v.startY,
-            p.stripePosition, baseCircle, v.lengths };
+        const Baseline baseCircle = options.baseCircle ? p.baseline : Baseline::None;
+        const ArcDirection turn
+            = v.wideStep > 0 ? ArcDirection::CounterClockwise : ArcDirection::Clockwise;
+        return RoundScaleLayout { v.graduation, v.total, turn, v.startAngle, v.radius, v.startX,
+            v.startY, p.stripePosition, baseCircle, v.lengths };
     }
-    return FlatScaleLayout { v.total, v.wideStep, v.startX, v.startY, p.stripePosition, p.baseline,
-        v.lengths };
+    return FlatScaleLayout { v.graduation, v.total, v.startX, v.startY, p.stripePosition,
+        p.baseline, v.lengths };
+}
+
+const Graduation& graduationOf(const ScaleLayout& layout)
+{
+    return std::visit([](const auto& l) -> const Graduation& { return l.graduation; }, layout);
 }
 
 } // namespace mensora

@@ -11,10 +11,18 @@ namespace mensora {
 // The layout a scale's shape chooses.
 using ScaleLayout = std::variant<FlatScaleLayout, RoundScaleLayout>;
 
-// The layout of a scale from its values in the unit they were typed in. The stripes take the
-// step in double precision; the single only counts them. A plain plot file has no arcs, so a
-// dial's base circle stays out of it, unless `baseCircleInPlot` (a cutter draws it in chords).
+// What the file being made asks of a layout, whatever file it is.
+struct LayoutOptions
+{
+    bool baseCircle = true; // a dial's base circle goes in (a file without arcs leaves it out)
+};
+
+// The layout of a scale from its values in the unit they were typed in. The stripes stand
+// where the graduation puts them in double precision; the single only counts them.
 ScaleLayout scaleLayoutOf(
-    const ScaleParameters& parameters, const ScaleValues& values, bool baseCircleInPlot = false);
+    const ScaleParameters& parameters, const ScaleValues& values, const LayoutOptions& options = {});
+
+// The graduation a layout places.
+const Graduation& graduationOf(const ScaleLayout& layout);
 
 } // namespace mensora

@@ -25,14 +25,17 @@ struct Glyph
     std::vector<FontStroke> strokes;
 };
 
-// A single-stroke Hershey font, read from its installed .jhf file. Holds its own copy of
-// the glyphs of the printable ASCII characters; the library's font is freed once read.
+// A single-stroke Hershey font: the glyphs of the printable ASCII characters, as the shell
+// read them from an installed font file.
 class HersheyFont
 {
 public:
-    // The installed font of that name, or nothing when its file is missing or unreadable.
-    // The name must be one of the offered fonts: it becomes part of a file name.
-    static std::shared_ptr<const HersheyFont> load(const std::string& name);
+    static constexpr char firstPrintable = ' ';
+    static constexpr char lastPrintable = '~';
+    using Glyphs = std::array<Glyph, lastPrintable - firstPrintable + 1>;
+
+    // The font of these glyphs, from the space to the tilde.
+    explicit HersheyFont(Glyphs glyphs);
 
     // The glyph of a printable ASCII character; an empty one for any other character.
     const Glyph& glyph(char c) const;
@@ -45,11 +48,7 @@ public:
     int digitHeight() const { return m_digitHeight; }
 
 private:
-    HersheyFont() = default;
-
-    static constexpr char firstPrintable = ' ';
-    static constexpr char lastPrintable = '~';
-    std::array<Glyph, lastPrintable - firstPrintable + 1> m_glyphs;
+    Glyphs m_glyphs;
     int m_digitHeight = 1;
 };
 

@@ -30,16 +30,6 @@ MachineRates ratesFor(const MachineSettings& settings, Unit unit)
         rateOr(settings.rapidRate, unit, 1000, 40) };
 }
 
-OutputFormat familyOf(MachineProfile profile)
-{
-    return profile == MachineProfile::HpglCutter ? OutputFormat::Plot : OutputFormat::Gcode;
-}
-
-MachineProfile effectiveProfile(MachineProfile chosen, OutputFormat format)
-{
-    return familyOf(chosen) == format ? chosen : MachineProfile::Plain;
-}
-
 std::string machineSettingCaption(MachineSetting setting)
 {
     switch (setting) {
@@ -61,68 +51,6 @@ std::string machineSettingCaption(MachineSetting setting)
         return "Passes";
     }
     return {};
-}
-
-std::string profileCaption(MachineProfile profile)
-{
-    switch (profile) {
-    case MachineProfile::Plain:
-        return "Plain";
-    case MachineProfile::Rs274:
-        return "RS274/NGC";
-    case MachineProfile::Grbl:
-        return "GRBL";
-    case MachineProfile::GrblLaser:
-        return "GRBL laser";
-    case MachineProfile::HpglCutter:
-        return "HP-GL cutter";
-    }
-    return {};
-}
-
-std::string profileExplanation(MachineProfile profile)
-{
-    switch (profile) {
-    case MachineProfile::Plain:
-        return "The program's own files, G-code and plot, as always; none of the settings "
-               "applies.";
-    case MachineProfile::Rs274:
-        return "Shapes G-code programs for LinuxCNC, Mach3/4 and most industrial controls; plot "
-               "files stay plain.";
-    case MachineProfile::Grbl:
-        return "Shapes G-code programs for GRBL 1.1 routers and mills; plot files stay plain.";
-    case MachineProfile::GrblLaser:
-        return "Shapes G-code programs for GRBL 1.1 in laser mode, without Z: the depth is not "
-               "used; plot files stay plain.";
-    case MachineProfile::HpglCutter:
-        return "Shapes plot files for pen plotters and vinyl cutters; G-code programs stay "
-               "plain.";
-    }
-    return {};
-}
-
-bool profileUsesDepth(MachineProfile profile)
-{
-    return profile == MachineProfile::Rs274 || profile == MachineProfile::Grbl;
-}
-
-bool profileUses(MachineProfile profile, MachineSetting setting)
-{
-    switch (setting) {
-    case MachineSetting::Feed:
-    case MachineSetting::RapidRate:
-        return profile != MachineProfile::Plain;
-    case MachineSetting::PlungeFeed:
-    case MachineSetting::SafeHeight:
-    case MachineSetting::SpindleSpeed:
-        return profileUsesDepth(profile);
-    case MachineSetting::LaserPower:
-        return profile == MachineProfile::GrblLaser;
-    case MachineSetting::LineNumbers:
-    case MachineSetting::Passes:
-        return profileUsesDepth(profile) || profile == MachineProfile::GrblLaser;
-    }
-    return false;
 }
 
 } // namespace mensora

@@ -8,8 +8,7 @@
 namespace mensora {
 
 // The controller a file is shaped for. Plain is the program's own file, unchanged; the others
-// are dialects of one file family each: rs274, grbl and grbl-laser of G-code programs,
-// hpgl-cutter of plot files.
+// are dialects of one file family each (see the dialect table).
 enum class MachineProfile { Plain = 0, Rs274 = 1, Grbl = 2, GrblLaser = 3, HpglCutter = 4 };
 
 // The order in which the stripes are cut: as the layout lists them, or every second stripe
@@ -68,26 +67,7 @@ MachineRates ratesFor(const MachineSettings& settings, Unit unit);
 // The rate in the given unit.
 double rateIn(const Rate& rate, Unit unit);
 
-// G-code programs or plot files: the family a profile shapes.
-OutputFormat familyOf(MachineProfile profile);
-
-// The profile a file of that format is written with: the chosen one for a file of its own
-// family, plain for the other family. Plain belongs to both.
-MachineProfile effectiveProfile(MachineProfile chosen, OutputFormat format);
-
 // What the settings are called in the dialog and in refusals: "Feed", "Plunge feed", ...
 std::string machineSettingCaption(MachineSetting setting);
-
-// The profile's name in the dialog: "Plain", "RS274/NGC", "GRBL", "GRBL laser", "HP-GL cutter".
-std::string profileCaption(MachineProfile profile);
-
-// One line on what the profile writes and which files it shapes.
-std::string profileExplanation(MachineProfile profile);
-
-// Whether the profile writes the setting into its files or uses it for the estimated time.
-bool profileUses(MachineProfile profile, MachineSetting setting);
-
-// Whether the profile moves a Z axis: it reads the depth box as a number.
-bool profileUsesDepth(MachineProfile profile);
 
 } // namespace mensora

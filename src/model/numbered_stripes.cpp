@@ -49,20 +49,20 @@ std::optional<Refusal> checkRange(double first, double last, const NumberSetting
 } // namespace
 
 Result<std::vector<NumberedStripe>> numberedStripes(
-    std::string_view sequence, double stripeDistance, const NumberSettings& settings)
+    const Graduation& graduation, const NumberSettings& settings)
 {
     if (const auto refused = checkChoices(settings))
         return *refused;
 
     const char kind = static_cast<char>('0' + settings.kind);
     std::vector<StripeIndex> indexes;
-    for (std::size_t i = 0; i < sequence.size(); ++i)
-        if (sequence[i] == kind)
-            indexes.push_back(static_cast<StripeIndex>(i));
+    for (StripeIndex i = 0; i < graduation.count(); ++i)
+        if (graduation.kind(i) == kind)
+            indexes.push_back(i);
     const auto valueOf = [&](std::size_t n) {
         if (settings.step)
             return settings.first + static_cast<double>(n) * *settings.step;
-        return settings.first + (indexes[n] - indexes.front()) * stripeDistance;
+        return settings.first + graduation.valueBetween(indexes.front(), indexes[n]);
     };
     if (indexes.empty())
         return std::vector<NumberedStripe> {};

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/graduation.h"
 #include "model/number_settings.h"
 #include "model/result.h"
 #include "model/stripe_pattern.h"
@@ -23,10 +24,10 @@ struct NumberedStripe
 // reads first + n × step; with the step unset it reads first + its distance from the first
 // numbered stripe, which is the same for a package that places the kind evenly (a default
 // ruler reads 0, 10, … 100, a dial its angles) and stays true for one that does not.
-// `stripeDistance` is the distance (or angle) between neighbouring stripes. Refused, naming
+// The graduation tells what the scale reads between two stripes. Refused, naming
 // the setting, for a kind outside 1 to 6, decimals outside 0 to 3, a first or step that is
 // not finite, and values of 1E+15 or more.
 Result<std::vector<NumberedStripe>> numberedStripes(
-    std::string_view sequence, double stripeDistance, const NumberSettings& settings);
+    const Graduation& graduation, const NumberSettings& settings);
 
 } // namespace mensora

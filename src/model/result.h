@@ -11,31 +11,46 @@
 
 namespace mensora {
 
-// Why a command cannot run with the inputs it was given: the box to look at and a plain
+// Where a refusal points the user: a box of the window, a setting of the numbers, or a
+// machine setting. Exactly one of them is to blame.
+using RefusalPlace = std::variant<ScaleInput, NumberSetting, MachineSetting>;
+
+// Why a command cannot run with the inputs it was given: the place to look at and a plain
 // sentence for the user. Refusals are found before any file is created or anything drawn.
 struct Refusal
 {
-    ScaleInput input;
+    RefusalPlace place;
     std::string message;
-    // Set when a setting of the numbers is to blame rather than a box; `input` then means
-    // nothing.
-    std::optional<NumberSetting> setting = std::nullopt;
-    // Set when a machine setting is to blame rather than a box; `input` then means nothing.
-    std::optional<MachineSetting> machineSetting = std::nullopt;
+
+    // The box to blame; nothing when a setting is to blame.
+    std::optional<ScaleInput> box() const { return placed<ScaleInput>(); }
+    // The setting of the numbers to blame, if it is one.
+    std::optional<NumberSetting> numberSetting() const { return placed<NumberSetting>(); }
+    // The machine setting to blame, if it is one.
+    std::optional<MachineSetting> machineSetting() const { return placed<MachineSetting>(); }
+
+    friend bool operator==(const Refusal&, const Refusal&) = default;
+
+private:
+    template <typename Place>
+    std::optional<Place> placed() const
+    {
+        if (const auto* found = std::get_if<Place>(&place))
+            return *found;
+        return std::nullopt;
+    }
 };
 
 // A refusal that names a setting of the numbers.
 inline Refusal settingRefusal(NumberSetting setting, std::string message)
 {
-    return { ScaleInput::Length, std::move(message), setting };
+    return { setting, std::move(message) };
 }
 
 // A refusal that names a machine setting: its caption, then the reason.
 inline Refusal machineRefusal(MachineSetting setting, const std::string& reason)
 {
-    return { .input = ScaleInput::Length,
-        .message = machineSettingCaption(setting) + " " + reason,
-        .machineSetting = setting };
+    return { setting, machineSettingCaption(setting) + " " + reason };
 }
 
 // A value, or the refusal that stopped it from being computed.

@@ -20,11 +20,12 @@ enum class Baseline { None = 0, Single = 1 };
 enum class StripePosition { Above = 0, Midway = 1, Under = 2 };
 
 // The file the save command writes, or a drawing of the scale's cuts for lasers, cutters and
-// CAD. The window's plot box chooses only between the first two.
+// CAD. The window's plot box chooses only between the first two. Not part of a scale: it
+// travels beside it, in the output request.
 enum class OutputFormat { Gcode = 0, Plot = 1, Svg = 2, Dxf = 3 };
 
 // Everything the user enters or chooses for one scale: every box's text exactly as it stands
-// (blanks included) and every choice. The defaults are the window's start values. Numbers are
+// (blanks included) and every choice of the scale (what file it goes into is not one). The defaults are the window's start values. Numbers are
 // derived from the texts by the number rules at the moment a command needs them.
 struct ScaleParameters
 {
@@ -42,7 +43,6 @@ struct ScaleParameters
     StripePosition stripePosition = StripePosition::Above;
     Shape shape = Shape::Flat;
     Unit unit = Unit::Millimetre;
-    OutputFormat format = OutputFormat::Gcode;
 
     NumberSettings numbers {}; // none by default
     MarkSettings marks {}; // both off by default

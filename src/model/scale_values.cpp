@@ -1,6 +1,8 @@
 #include "model/scale_values.h"
 
+#include <atomic>
 #include <cmath>
+#include <memory>
 
 #include "model/number_rules.h"
 #include "model/scale_input.h"
@@ -9,25 +11,26 @@ namespace mensora {
 
 namespace {
 
-// A box read in single precision, then times the factor, rounded back to single.
-Result<float> readSingleTimes(const ScaleParameters& p, ScaleInput input, double factor)
+std::atomic<std::size_t> readings { 0 };
+
+// A box's number in single precision, then times the factor, rounded back to single.
+Result<float> singleTimes(double number, ScaleInput input, Shape shape, double factor)
 {
-    const auto value = readSingle(inputText(p, input), input, p.shape);
-    if (!value || factor == 1.0)
-        return value;
+    const auto value = singleOrNone(number);
+    if (!value)
+        return tooLargeRefusal(input, shape);
+    if (factor == 1.0)
+        return *value;
     if (const auto single = singleOrNone(static_cast<double>(*value) * factor))
         return *single;
-    return tooLargeRefusal(input, p.shape);
+    return tooLargeRefusal(input, shape);
 }
 
-Result<double> readDoubleTimes(const ScaleParameters& p, ScaleInput input, double factor)
+Result<double> doubleTimes(double number, ScaleInput input, Shape shape, double factor)
 {
-    const auto value = readDouble(inputText(p, input), input, p.shape);
-    if (!value)
-        return value;
-    const double product = *value * factor;
-    if (!std::isfinite(product))
-        return Refusal { input, inputCaption(input, p.shape) + " is too large." };
+    const double product = number * factor;
+    if (!std::isfinite(number) || !std::isfinite(product))
+        return Refusal { input, inputCaption(input, shape) + " is too large." };
     return product;
 }
 
@@ -40,46 +43,67 @@ bool cutsNoDoubleMark(const ScaleParameters& p, float total)
 
 } // namespace
 
-Result<ScaleValues> readScaleValues(const ScaleParameters& p, double unitFactor)
+BoxNumbers readBoxNumbers(const ScaleParameters& p)
+{
+    ++readings;
+    BoxNumbers n;
+    n.length = numericPrefixValue(p.length);
+    n.distance = numericPrefixValue(p.distance);
+    for (int kind = 1; kind <= 6; ++kind)
+        n.stripeLengths[static_cast<std::size_t>(kind - 1)]
+            = numericPrefixValue(p.stripeLengthText(kind));
+    n.startX = numericPrefixValue(p.startX);
+    n.startY = numericPrefixValue(p.startY);
+    n.radius = numericPrefixValue(p.radius);
+    n.startAngle = numericPrefixValue(p.startAngle);
+    return n;
+}
+
+std::size_t boxReadings()
+{
+    return readings;
+}
+
+Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n, double unitFactor)
 {
     ScaleValues v;
-    const double alongFactor = p.shape == Shape::Flat ? unitFactor : 1.0;
+    const Shape shape = p.shape;
+    const double alongFactor = shape == Shape::Flat ? unitFactor : 1.0;
 
-    const auto total = readSingleTimes(p, ScaleInput::Length, alongFactor);
+    const auto total = singleTimes(n.length, ScaleInput::Length, shape, alongFactor);
     if (!total)
         return total.refusal();
-    const auto step = readSingleTimes(p, ScaleInput::Distance, alongFactor);
+    const auto step = singleTimes(n.distance, ScaleInput::Distance, shape, alongFactor);
     if (!step)
         return step.refusal();
     auto sequence = stripeSequenceFor(*total, *step, p.package, p.marks.endOnTotal);
     if (!sequence)
         return sequence.refusal();
     if (cutsNoDoubleMark(p, *total))
-        sequence.value().resize(
-            stripesBeforeFullTurn(numericPrefixValue(p.distance), sequence.value().size()));
-    const auto lengths = readStripeLengths(p, *sequence, unitFactor);
+        sequence.value().resize(stripesBeforeFullTurn(n.distance, sequence.value().size()));
+    const auto lengths = stripeLengthsOf(n.stripeLengths, *sequence, shape, unitFactor);
     if (!lengths)
         return lengths.refusal();
     v.total = *total;
     v.step = *step;
-    v.wideStep = numericPrefixValue(p.distance) * alongFactor;
-    v.sequence = std::move(*sequence);
+    v.wideStep = n.distance * alongFactor;
+    v.graduation = linearGraduation(std::move(*sequence), *step, v.wideStep);
     v.lengths = *lengths;
 
-    const auto startX = readDoubleTimes(p, ScaleInput::StartX, unitFactor);
+    const auto startX = doubleTimes(n.startX, ScaleInput::StartX, shape, unitFactor);
     if (!startX)
         return startX.refusal();
-    const auto startY = readSingleTimes(p, ScaleInput::StartY, unitFactor);
+    const auto startY = singleTimes(n.startY, ScaleInput::StartY, shape, unitFactor);
     if (!startY)
         return startY.refusal();
     v.startX = *startX;
     v.startY = *startY;
 
-    if (p.shape == Shape::Round) {
-        const auto radius = readDoubleTimes(p, ScaleInput::Radius, unitFactor);
+    if (shape == Shape::Round) {
+        const auto radius = doubleTimes(n.radius, ScaleInput::Radius, shape, unitFactor);
         if (!radius)
             return radius.refusal();
-        const auto startAngle = readDoubleTimes(p, ScaleInput::StartAngle, 1.0);
+        const auto startAngle = doubleTimes(n.startAngle, ScaleInput::StartAngle, shape, 1.0);
         if (!startAngle)
             return startAngle.refusal();
         v.radius = *radius;

@@ -132,20 +132,30 @@ std::optional<float> stripeLengthFor(char kind, const StripeLengths& lengths)
     return lengths[static_cast<std::size_t>(kind - '1')];
 }
 
-Result<StripeLengths> readStripeLengths(
-    const ScaleParameters& parameters, std::string_view sequence, double factor)
+Result<StripeLengths> stripeLengthsOf(const std::array<double, 6>& numbers,
+    std::string_view sequence, Shape shape, double factor)
 {
     StripeLengths lengths {};
     for (int kind = 1; kind <= 6; ++kind) {
         if (sequence.find(static_cast<char>('0' + kind)) == std::string_view::npos)
             continue;
-        const double value = numericPrefixValue(parameters.stripeLengthText(kind)) * factor;
+        const double value = numbers[static_cast<std::size_t>(kind - 1)] * factor;
         const auto single = singleOrNone(value);
         if (!single)
-            return tooLargeRefusal(stripeLengthInput(kind), parameters.shape);
+            return tooLargeRefusal(stripeLengthInput(kind), shape);
         lengths[static_cast<std::size_t>(kind - 1)] = *single;
     }
     return lengths;
+}
+
+Result<StripeLengths> readStripeLengths(
+    const ScaleParameters& parameters, std::string_view sequence, double factor)
+{
+    std::array<double, 6> numbers {};
+    for (int kind = 1; kind <= 6; ++kind)
+        numbers[static_cast<std::size_t>(kind - 1)]
+            = numericPrefixValue(parameters.stripeLengthText(kind));
+    return stripeLengthsOf(numbers, sequence, parameters.shape, factor);
 }
 
 } // namespace mensora

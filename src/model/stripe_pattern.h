@@ -57,6 +57,12 @@ char stripeKindAt(std::string_view sequence, StripeIndex i);
 // The length of a kind "1" to "6"; no match for any other character.
 std::optional<float> stripeLengthFor(char kind, const StripeLengths& lengths);
 
+// The lengths of kinds 1 .. 6 from their boxes' numbers, times `factor` (25.4 turns inches
+// into millimetres), each narrowed to single. Only the kinds that occur in the sequence must
+// fit; the others read as 0.
+Result<StripeLengths> stripeLengthsOf(const std::array<double, 6>& numbers,
+    std::string_view sequence, Shape shape, double factor = 1.0);
+
 // The six length boxes read by the numeric-prefix rule, times `factor` (25.4 turns inches
 // into millimetres), each narrowed to single. Only the kinds that occur in the sequence must
 // fit; the others read as 0.

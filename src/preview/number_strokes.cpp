@@ -1,6 +1,6 @@
 #include "preview/number_strokes.h"
 
-#include "engraving/numbering.h"
+#include "layout/scale_layout.h"
 
 namespace mensora {
 
@@ -42,18 +42,16 @@ private:
 } // namespace
 
 Result<std::vector<PreviewStroke>> previewNumberStrokes(
-    const ScaleParameters& p, const PreviewFrame& frame)
+    const CheckedScale& scale, const PreviewFrame& frame)
 {
-    if (p.numbers.kind == 0)
-        return std::vector<PreviewStroke> {};
-    const auto values = readScaleValues(p);
-    if (!values)
-        return values.refusal();
-    const auto numbers = prepareNumbers(p, *values);
+    const auto& numbers = scale.numbers();
     if (!numbers)
         return numbers.refusal();
+    if (!*numbers)
+        return std::vector<PreviewStroke> {};
+    const ScaleParameters& p = scale.parameters();
     StrokeCollector collector(frame);
-    (*numbers)->makeMoves(scaleLayoutOf(p, *values), p.depth, collector);
+    (*numbers)->makeMoves(scaleLayoutOf(p, scale.values()), p.depth, collector);
     if (!collector.drawable)
         return settingRefusal(NumberSetting::Height,
             numberSettingCaption(NumberSetting::Height)

@@ -11,6 +11,6 @@ namespace mensora {
 // points, mapped into the picture by the frame; none when the scale has no numbers. Refused
 // as the engraving refuses the number settings, and for points too far out to draw.
 Result<std::vector<PreviewStroke>> previewNumberStrokes(
-    const ScaleParameters& parameters, const PreviewFrame& frame);
+    const CheckedScale& scale, const PreviewFrame& frame);
 
 } // namespace mensora

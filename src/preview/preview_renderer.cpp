@@ -7,7 +7,6 @@
 #include "layout/scale_arithmetic.h"
 #include "model/number_rules.h"
 #include "model/scale_input.h"
-#include "model/scale_values.h"
 #include "preview/number_strokes.h"
 
 namespace mensora {
@@ -36,24 +35,26 @@ ScaleInput heavier(double a, ScaleInput inputA, double b, ScaleInput inputB)
     return std::fabs(a) >= std::fabs(b) ? inputA : inputB;
 }
 
-// The boxes in the order the save command reads them, in millimetres; a round scale also
-// reads the length of kind 1 in double precision for its fit.
-Result<RunInputs> readInputs(const ScaleParameters& p)
+// The scale's values in the order the save command checks them, in millimetres; a round
+// scale also takes the length of kind 1 in double precision for its fit.
+Result<RunInputs> inputsOf(const CheckedScale& scale)
 {
+    const ScaleParameters& p = scale.parameters();
     const double factor = p.unit == Unit::Inch ? millimetresPerInch : 1.0;
-    auto values = readScaleValues(p, factor);
-    if (!values)
-        return values.refusal();
     RunInputs in;
-    static_cast<ScaleValues&>(in) = std::move(*values);
+    if (factor == 1.0) {
+        static_cast<ScaleValues&>(in) = scale.values();
+    } else {
+        auto values = scaleValuesOf(p, scale.boxes(), factor);
+        if (!values)
+            return values.refusal();
+        static_cast<ScaleValues&>(in) = std::move(*values);
+    }
     in.shape = p.shape;
     in.position = p.stripePosition;
     in.unitFactor = factor;
     if (p.shape == Shape::Round) {
-        const auto length1 = readDouble(p.stripeLengths[0], ScaleInput::Stripe1, p.shape);
-        if (!length1)
-            return length1.refusal();
-        in.length1 = *length1 * factor;
+        in.length1 = scale.boxes().stripeLengths[0] * factor;
         if (!std::isfinite(in.length1))
             return Refusal { ScaleInput::Stripe1,
                 inputCaption(ScaleInput::Stripe1, p.shape) + " is too large." };
@@ -211,22 +212,24 @@ std::optional<PreviewPoint> picturePoint(const PreviewFrame& frame, double x, do
     return PreviewPoint { *px, *py };
 }
 
-Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height)
+Result<PreviewDrawing> renderPreview(const CheckedScale& scale, float width, float height)
 {
-    const auto read = readInputs(parameters);
+    const ScaleParameters& parameters = scale.parameters();
+    const auto read = inputsOf(scale);
     if (!read)
         return read.refusal();
     const RunInputs& in = *read;
+    const Graduation& graduation = in.graduation;
 
     PreviewDrawing drawing;
-    drawing.stripeSequence = in.sequence;
+    drawing.stripeSequence = graduation.sequence();
     // k stays 0 for the baseline of a scale without stripes.
     double k = 0;
-    if (!in.sequence.empty()) {
-        const auto scale = drawingScale(in, width, height);
-        if (!scale)
-            return scale.refusal();
-        k = *scale;
+    if (!graduation.empty()) {
+        const auto fit = drawingScale(in, width, height);
+        if (!fit)
+            return fit.refusal();
+        k = *fit;
     }
     drawing.frame = frameOf(in, k, width, height);
     drawing.unit = parameters.unit;
@@ -234,15 +237,15 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
         drawing.centre = ScalePoint { in.startX / in.unitFactor,
             static_cast<double>(in.startY) / in.unitFactor };
 
-    const auto count = static_cast<StripeIndex>(in.sequence.size());
-    drawing.stripes.reserve(in.sequence.size());
+    const StripeIndex count = graduation.count();
+    drawing.stripes.reserve(graduation.sequence().size());
     float length = 0; // the working length: kinds are 1 to 6 here, so every stripe sets it
     for (StripeIndex i = 0; i < count; ++i) {
         // Positions stay in single precision and are not rounded to whole steps.
-        const float position = static_cast<float>(i) * in.step;
+        const auto position = static_cast<float>(graduation.position(i, Precision::Single));
         if (!std::isfinite(position))
             return tooLargeToDraw(ScaleInput::Distance, in.shape);
-        const char kind = stripeKindAt(in.sequence, i);
+        const char kind = graduation.kind(i);
         length = stripeLengthFor(kind, in.lengths).value_or(length);
         const int kindNumber = kind - '0';
         const auto line = in.shape == Shape::Flat
@@ -267,11 +270,20 @@ Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float wi
         }
     }
 
-    auto numbers = previewNumberStrokes(parameters, drawing.frame);
+    auto numbers = previewNumberStrokes(scale, drawing.frame);
     if (!numbers)
         return numbers.refusal();
     drawing.numberStrokes = std::move(numbers.value());
     return drawing;
+}
+
+Result<PreviewDrawing> renderPreview(
+    const ScaleParameters& parameters, float width, float height, const FontSource& fonts)
+{
+    const auto scale = CheckedScale::check(parameters, fonts);
+    if (!scale)
+        return scale.refusal();
+    return renderPreview(*scale, width, height);
 }
 
 double arcSweep(const PreviewArc& arc)

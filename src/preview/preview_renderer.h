@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engraving/checked_scale.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
 
@@ -80,17 +81,21 @@ struct PreviewDrawing
     std::vector<PreviewLine> travel; // moves between cuts, when the caller adds them
 };
 
-// The preview of the scale the parameters describe, fitted into a drawable area of width by
-// height millimetres: a flat scale fills the width less 3 at each side (starting at the left
-// margin, or at the right one when its total is negative and it runs left), a round scale
-// fills half the height less 5 with the radius plus the length of kind 1, around the area's
-// middle.
-// Inch values are turned into millimetres first (total and distance only for a flat scale;
-// angles never), so both units give the same picture. Refused, naming the box, for anything
-// the stripe pattern refuses, numbers beyond their precision, a flat Length of 0, a round
-// Stripe 1 plus Radius of 0, points too far out to draw, and the number settings the
-// engraving refuses.
-Result<PreviewDrawing> renderPreview(const ScaleParameters& parameters, float width, float height);
+// The preview of a checked scale, fitted into a drawable area of width by height
+// millimetres: a flat scale fills the width less 3 at each side (starting at the left margin,
+// or at the right one when its total is negative and it runs left), a round scale fills half
+// the height less 5 with the radius plus the length of kind 1, around the area's middle.
+// Inch values are turned into millimetres first, from the numbers the scale read (total and
+// distance only for a flat scale; angles never), so both units give the same picture.
+// Refused, naming the box, for numbers beyond their precision once in millimetres, a flat
+// Length of 0, a round Stripe 1 plus Radius of 0, points too far out to draw, and the number
+// settings the engraving refuses.
+Result<PreviewDrawing> renderPreview(const CheckedScale& scale, float width, float height);
+
+// The same, reading and checking the scale first: also refused for anything the stripe
+// pattern refuses.
+Result<PreviewDrawing> renderPreview(
+    const ScaleParameters& parameters, float width, float height, const FontSource& fonts);
 
 // The sweep of the arc in radians, positive counter-clockwise, in [−2π, 2π]: from the start to
 // the end angle, or a whole turn in that direction when they lie a turn or more apart.

@@ -52,10 +52,4 @@ std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFr
     return collector.take();
 }
 
-std::vector<PreviewLine> travelLines(const ScaleParameters& parameters, const PreviewFrame& frame)
-{
-    const auto engraving = Engraving::prepare(parameters);
-    return engraving ? travelLines(*engraving, frame) : std::vector<PreviewLine> {};
-}
-
 } // namespace mensora

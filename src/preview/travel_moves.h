@@ -13,7 +13,4 @@ namespace mensora {
 // the frame. A travel that lands too far out to draw is left out.
 std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFrame& frame);
 
-// The same for the engraving the parameters describe; none when it is refused.
-std::vector<PreviewLine> travelLines(const ScaleParameters& parameters, const PreviewFrame& frame);
-
 } // namespace mensora

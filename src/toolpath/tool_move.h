@@ -3,12 +3,12 @@
 #include <string_view>
 #include <variant>
 
+#include "model/precision.h"
+
 namespace mensora {
 
-// The precision in which a layout computed a coordinate; it decides the coordinate's text
-// (7 or 15 significant digits) and the arithmetic of the plot scaling.
-enum class Precision { Single, Double };
-
+// A coordinate in the precision its layout computed it in, which decides its text and the
+// arithmetic of the plot scaling.
 struct Coord
 {
     double value;

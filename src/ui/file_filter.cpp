@@ -1,21 +1,8 @@
 #include "ui/file_filter.h"
 
-namespace mensora {
+#include <QStringList>
 
-std::string_view dialogFilterOf(OutputFormat format)
-{
-    switch (format) {
-    case OutputFormat::Plot:
-        return "PLT ( PLT ) (*.plt)|*.plt";
-    case OutputFormat::Svg:
-        return "SVG drawing|*.svg";
-    case OutputFormat::Dxf:
-        return "DXF drawing|*.dxf";
-    case OutputFormat::Gcode:
-        break;
-    }
-    return "Din ( G-Code ) (*.din)|*.din";
-}
+namespace mensora {
 
 QString qtNameFilter(std::string_view dialogFilter)
 {
@@ -32,13 +19,12 @@ QString qtNameFilter(std::string_view dialogFilter)
     return QStringLiteral("%1 %2").arg(description, listed);
 }
 
-QString saveNameFilter(OutputFormat format, MachineProfile profile)
+QString saveNameFilter(const OutputRow& output)
 {
-    const QString own = qtNameFilter(dialogFilterOf(format));
-    const MachineProfile written = effectiveProfile(profile, format);
-    if (written == MachineProfile::Plain || familyOf(written) != OutputFormat::Gcode)
-        return own;
-    return own + QStringLiteral(";;G-code programs (*.ngc *.nc *.gcode)");
+    QStringList filters;
+    for (const std::string_view filter : output.dialogFilters)
+        filters << qtNameFilter(filter);
+    return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace mensora

@@ -8,12 +8,11 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include "writers/dialect_table.h"
+
 namespace mensora {
 
 namespace {
-
-constexpr MachineProfile profiles[] = { MachineProfile::Plain, MachineProfile::Rs274,
-    MachineProfile::Grbl, MachineProfile::GrblLaser, MachineProfile::HpglCutter };
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name)
@@ -54,8 +53,8 @@ void MachineDialog::createForm()
 {
     const bool inch = m_unit == Unit::Inch;
     m_profile = named(new QComboBox, "machine_profile");
-    for (const MachineProfile profile : profiles)
-        m_profile->addItem(QString::fromStdString(profileCaption(profile)));
+    for (const Dialect& dialect : dialectTable)
+        m_profile->addItem(QString::fromUtf8(dialect.caption.data(), qsizetype(dialect.caption.size())));
     m_note = named(new QLabel, "machine_profile_note");
     m_note->setWordWrap(true);
     m_feed = rateBox("machine_feed");
@@ -122,21 +121,47 @@ void MachineDialog::setSettings(const MachineSettings& settings)
 // The line on the chosen profile, and only its settings open for input.
 void MachineDialog::showProfile(int index)
 {
-    const MachineProfile profile = profiles[std::clamp(index, 0, 4)];
-    m_note->setText(QString::fromStdString(profileExplanation(profile)));
-    const std::pair<MachineSetting, QWidget*> fields[] = {
-        { MachineSetting::Feed, m_feed },
-        { MachineSetting::PlungeFeed, m_plungeFeed },
-        { MachineSetting::RapidRate, m_rapidRate },
-        { MachineSetting::SafeHeight, m_safeHeight },
-        { MachineSetting::SpindleSpeed, m_spindle },
-        { MachineSetting::LaserPower, m_power },
-        { MachineSetting::Passes, m_passes },
-        { MachineSetting::LineNumbers, m_lineNumbers },
-    };
-    for (const auto& [setting, field] : fields)
-        field->setEnabled(profileUses(profile, setting));
-    m_order->setEnabled(profile != MachineProfile::Plain);
+    const Dialect& dialect = dialectTable[static_cast<std::size_t>(
+        std::clamp(index, 0, static_cast<int>(dialectTable.size()) - 1))];
+    m_note->setText(
+        QString::fromUtf8(dialect.explanation.data(), qsizetype(dialect.explanation.size())));
+    for (const MachineSetting setting : { MachineSetting::Feed, MachineSetting::PlungeFeed,
+             MachineSetting::RapidRate, MachineSetting::SafeHeight, MachineSetting::SpindleSpeed,
+             MachineSetting::LaserPower, MachineSetting::Passes, MachineSetting::LineNumbers })
+        fieldOf(setting)->setEnabled(dialect.uses(setting));
+    // Plain shapes nothing, so it has no travel order either.
+    m_order->setEnabled(dialect.family.has_value());
+}
+
+QWidget* MachineDialog::fieldOf(MachineSetting setting) const
+{
+    switch (setting) {
+    case MachineSetting::Feed:
+        return m_feed;
+    case MachineSetting::PlungeFeed:
+        return m_plungeFeed;
+    case MachineSetting::RapidRate:
+        return m_rapidRate;
+    case MachineSetting::SafeHeight:
+        return m_safeHeight;
+    case MachineSetting::SpindleSpeed:
+        return m_spindle;
+    case MachineSetting::LaserPower:
+        return m_power;
+    case MachineSetting::LineNumbers:
+        return m_lineNumbers;
+    case MachineSetting::Passes:
+        break;
+    }
+    return m_passes;
+}
+
+void MachineDialog::focusSetting(MachineSetting setting)
+{
+    QWidget* field = fieldOf(setting);
+    field->setFocus();
+    if (auto* box = qobject_cast<QAbstractSpinBox*>(field))
+        box->selectAll();
 }
 
 bool MachineDialog::changed(const QDoubleSpinBox* box) const
@@ -158,7 +183,9 @@ double MachineDialog::valueOf(const QDoubleSpinBox* box, double was) const
 MachineSettings MachineDialog::settings() const
 {
     MachineSettings s = m_start;
-    s.profile = profiles[std::clamp(m_profile->currentIndex(), 0, 4)];
+    s.profile = dialectTable[static_cast<std::size_t>(std::clamp(
+                                  m_profile->currentIndex(), 0, int(dialectTable.size()) - 1))]
+                    .profile;
     s.feed = rateOf(m_feed, m_start.feed);
     s.plungeFeed = rateOf(m_plungeFeed, m_start.plungeFeed);
     s.rapidRate = rateOf(m_rapidRate, m_start.rapidRate);

@@ -30,9 +30,13 @@ public:
     // The settings as the form shows them: what was not changed stays exactly as it was set.
     MachineSettings settings() const;
 
+    // Puts the focus on the setting's field, for a setting that was refused.
+    void focusSetting(MachineSetting setting);
+
 private:
     void createForm();
     void showProfile(int index);
+    QWidget* fieldOf(MachineSetting setting) const;
     QDoubleSpinBox* rateBox(const char* name) const;
     bool changed(const QDoubleSpinBox* box) const;
     std::optional<Rate> rateOf(const QDoubleSpinBox* box, const std::optional<Rate>& was) const;

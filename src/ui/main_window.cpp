@@ -18,6 +18,7 @@
 
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
+#include "files/installed_fonts.h"
 #include "preview/preview_renderer.h"
 #include "preview/travel_moves.h"
 #include "ui/control_table.h"
@@ -95,8 +96,8 @@ void MainWindow::connectHandlers()
     auto* preview = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("Cmd_preview")));
     connect(preview, &QPushButton::clicked, this, &MainWindow::runPreview);
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
-    connect(m_machineAction, &QAction::triggered, this, &MainWindow::editMachineSettings);
-    connect(m_numbersAction, &QAction::triggered, this, &MainWindow::editNumbersAndMarks);
+    connect(m_machineAction, &QAction::triggered, this, [this] { editMachineSettings(); });
+    connect(m_numbersAction, &QAction::triggered, this, [this] { editNumbersAndMarks(); });
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
 }
@@ -142,11 +143,15 @@ ScaleParameters MainWindow::scaleParameters() const
     parameters.stripePosition = static_cast<StripePosition>(choice(stripePositionGroup));
     parameters.shape = static_cast<Shape>(choice(shapeGroup));
     parameters.unit = static_cast<Unit>(choice(unitGroup));
-    const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
-    parameters.format = plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode;
     parameters.numbers = m_numbers;
     parameters.marks = m_marks;
     return parameters;
+}
+
+OutputRequest MainWindow::outputRequest() const
+{
+    const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
+    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, {} };
 }
 
 void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
@@ -171,11 +176,14 @@ void MainWindow::setNumbersAndMarks(const NumberSettings& numbers, const MarkSet
     m_marks = marks;
 }
 
-// A picture on show is redrawn with the new settings; an empty one waits for Preview.
-void MainWindow::editNumbersAndMarks()
+// A picture on show is redrawn with the new settings; an empty one waits for Preview. The
+// field of `focus` takes the focus, for a refused setting.
+void MainWindow::editNumbersAndMarks(std::optional<NumberSetting> focus)
 {
     NumbersDialog dialog(this);
     dialog.setSettings(m_numbers, m_marks);
+    if (focus)
+        dialog.focusSetting(*focus);
     if (!runNumbersDialog(dialog))
         return;
     setNumbersAndMarks(dialog.numbers(), dialog.marks());
@@ -185,13 +193,16 @@ void MainWindow::editNumbersAndMarks()
 
 // A refused run clears the picture and shows the reason inside it: the preview runs on every
 // click of a baseline or stripe-position button, where a message box would be in the way.
+// The boxes are read once; the picture, its travel and its figures come from that one scale.
 void MainWindow::runPreview()
 {
     PreviewPicture* area = picture();
-    const ScaleParameters parameters = scaleParameters();
-    auto run = renderPreview(parameters, area->drawableWidthMm(), area->drawableHeightMm());
+    const auto scale = CheckedScale::check(scaleParameters(), installedFonts());
+    auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
+                     : Result<PreviewDrawing>(scale.refusal());
     // The travel and the figures come from the file's own moves: none when it is refused.
-    const auto engraving = Engraving::prepare(parameters, m_machine);
+    const auto engraving
+        = scale ? Engraving::prepare(*scale, outputRequest()) : Result<Engraving>(scale.refusal());
     if (run && engraving)
         run.value().travel = travelLines(*engraving, run->frame);
     area->setFiguresLine(run && engraving ? figuresLine(engraving->figures()) : QString());
@@ -203,9 +214,10 @@ void MainWindow::runPreview()
         box("Text7")->setText(QString::fromStdString(run->stripeSequence));
 }
 
-std::optional<Engraving> MainWindow::engravingForFile(const ScaleParameters& parameters)
+std::optional<Engraving> MainWindow::engravingForFile(
+    const ScaleParameters& parameters, const OutputRequest& request)
 {
-    Result<Engraving> engraving = Engraving::prepare(parameters, m_machine);
+    Result<Engraving> engraving = Engraving::prepare(parameters, request, installedFonts());
     if (!engraving) {
         // The picture must not go on showing a scale that the save has just refused.
         picture()->showPreview(engraving.refusal());
@@ -222,11 +234,11 @@ std::optional<Engraving> MainWindow::engravingForFile(const ScaleParameters& par
 
 void MainWindow::saveEngravingFile()
 {
-    const ScaleParameters parameters = scaleParameters();
-    const std::optional<Engraving> engraving = engravingForFile(parameters);
+    const OutputRequest request = outputRequest();
+    const std::optional<Engraving> engraving = engravingForFile(scaleParameters(), request);
     if (!engraving)
         return;
-    const QString nameFilter = saveNameFilter(parameters.format, m_machine.profile);
+    const QString nameFilter = saveNameFilter(engraving->output());
     const QString path = askSaveFileName(nameFilter, m_lastSavePath);
     if (path.isEmpty())
         return; // a cancelled dialog writes nothing, whatever was saved before
@@ -245,11 +257,14 @@ void MainWindow::setMachineSettings(const MachineSettings& settings)
     saveMachineSettings(settings);
 }
 
-// A picture on show is redrawn, so that its figures follow the new settings.
-void MainWindow::editMachineSettings()
+// A picture on show is redrawn, so that its figures follow the new settings. The field of
+// `focus` takes the focus, for a refused setting.
+void MainWindow::editMachineSettings(std::optional<MachineSetting> focus)
 {
     MachineDialog dialog(scaleParameters().unit, this);
     dialog.setSettings(m_machine);
+    if (focus)
+        dialog.focusSetting(*focus);
     if (!runMachineDialog(dialog))
         return;
     setMachineSettings(dialog.settings());
@@ -257,12 +272,16 @@ void MainWindow::editMachineSettings()
         runPreview();
 }
 
+// The message, then the place to mend it: the box, or the dialog that holds the setting with
+// its field in focus.
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     showMessage(QString::fromStdString(refusal.message));
-    if (refusal.setting || refusal.machineSetting)
-        return; // a setting of the numbers or of the machine: it has no box in the window
-    if (QLineEdit* culprit = box(boxNameOf(refusal.input))) {
+    if (const auto numberSetting = refusal.numberSetting()) {
+        editNumbersAndMarks(numberSetting);
+    } else if (const auto machineSetting = refusal.machineSetting()) {
+        editMachineSettings(machineSetting);
+    } else if (QLineEdit* culprit = box(boxNameOf(*refusal.box()))) {
         culprit->setFocus();
         culprit->selectAll();
     }

@@ -43,15 +43,20 @@ public:
     // The inputs as they stand: every box's text exactly as typed, every group's choice.
     ScaleParameters scaleParameters() const;
 
+    // What Save G-Code writes: the plot box's format, for the machine of the Machine menu.
+    OutputRequest outputRequest() const;
+
     // Sets every box and option of a scale as if the user had typed and clicked them (the
     // shape and unit captions switch as on a click), and its numbers and marks. Runs no
     // preview. The plot box is left as it is: the output format is not part of a scale.
     void applyScaleParameters(const ScaleParameters& parameters);
 
-    // The engraving of the parameters for a file, for the machine of the Machine menu (a
-    // drawing takes none of its settings), refusals handled as Save G-Code handles them (a
-    // message, the reason in the picture, the focus on the box); nothing when refused.
-    std::optional<Engraving> engravingForFile(const ScaleParameters& parameters);
+    // The engraving of the parameters for the file the request asks for (a drawing takes none
+    // of the machine settings), refusals handled as Save G-Code handles them (a message, the
+    // reason in the picture, the focus on the box, or the dialog of the setting to blame);
+    // nothing when refused.
+    std::optional<Engraving> engravingForFile(
+        const ScaleParameters& parameters, const OutputRequest& request);
 
     // Redraws the preview: the Preview button, and every click in the baseline and
     // stripe-position groups.
@@ -78,12 +83,12 @@ public:
     // between runs. The dialog runs modally unless replaced; true when it was accepted.
     const MachineSettings& machineSettings() const { return m_machine; }
     void setMachineSettings(const MachineSettings& settings);
-    void editMachineSettings();
+    void editMachineSettings(std::optional<MachineSetting> focus = std::nullopt);
     std::function<bool(MachineDialog& dialog)> runMachineDialog;
 
     // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
     // ones it was closed with by OK. They start at their defaults on every run.
-    void editNumbersAndMarks();
+    void editNumbersAndMarks(std::optional<NumberSetting> focus = std::nullopt);
 
     // The number and mark settings that go into scaleParameters().
     void setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks);

@@ -9,6 +9,7 @@
 
 #include "files/engraving_file.h"
 #include "lettering/font_catalog.h"
+#include "files/installed_fonts.h"
 #include "lettering/hershey_font.h"
 #include "ui/font_sample.h"
 
@@ -123,11 +124,21 @@ void NumbersDialog::setSettings(const NumberSettings& numbers, const MarkSetting
     updateSample();
 }
 
+void NumbersDialog::focusSetting(NumberSetting setting)
+{
+    QWidget* const fields[] = { m_kind, m_first, m_step, m_decimals, m_height, m_gap, m_font,
+        m_orientation, m_prefix, m_suffix }; // in the order of NumberSetting
+    QWidget* field = fields[static_cast<std::size_t>(setting)];
+    field->setFocus();
+    if (auto* box = qobject_cast<QLineEdit*>(field))
+        box->selectAll();
+}
+
 // The digits between the prefix and the suffix, in the chosen font, from its own strokes.
 void NumbersDialog::updateSample()
 {
     const QString font = m_font->currentText();
-    if (auto loaded = HersheyFont::load(font.toStdString()))
+    if (auto loaded = installedFonts().font(font.toStdString()))
         m_sample->showText(std::move(loaded), m_prefix->text() + "0123456789" + m_suffix->text());
     else
         m_sample->showMessage(QString("%1 is not installed: install the package %2.")

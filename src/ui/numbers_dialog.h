@@ -33,6 +33,9 @@ public:
     // Reads the form and closes the dialog, or names the first box that holds no number.
     void accept() override;
 
+    // Puts the focus on the setting's field, for a setting that was refused.
+    void focusSetting(NumberSetting setting);
+
 private:
     void createForm();
     void updateSample();

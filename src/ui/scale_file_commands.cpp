@@ -90,13 +90,15 @@ void ScaleFileCommands::saveScaleAs()
 
 void ScaleFileCommands::exportDrawing(OutputFormat format)
 {
-    ScaleParameters parameters = m_window.scaleParameters();
-    parameters.format = format;
-    const std::optional<Engraving> drawing = m_window.engravingForFile(parameters);
+    OutputRequest request = m_window.outputRequest();
+    request.format = format;
+    const std::optional<Engraving> drawing
+        = m_window.engravingForFile(m_window.scaleParameters(), request);
     if (!drawing)
         return;
-    QString& lastPath = format == OutputFormat::Svg ? m_svgPath : m_dxfPath;
-    const QString path = m_window.askSaveFileName(qtNameFilter(dialogFilterOf(format)), lastPath);
+    const std::string_view name = drawing->output().name;
+    QString& lastPath = m_exportPaths[QString::fromUtf8(name.data(), qsizetype(name.size()))];
+    const QString path = m_window.askSaveFileName(saveNameFilter(drawing->output()), lastPath);
     if (path.isEmpty())
         return;
     const QString error = saveEngraving(*drawing, path, numberFormatOf());

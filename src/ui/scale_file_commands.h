@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -39,8 +40,7 @@ private:
 
     MainWindow& m_window;
     QString m_scalePath; // the scale file last opened or saved
-    QString m_svgPath;
-    QString m_dxfPath;
+    QHash<QString, QString> m_exportPaths; // the last path of each output, by its name
 };
 
 } // namespace mensora

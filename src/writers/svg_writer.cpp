@@ -33,7 +33,7 @@ void appendPoint(std::string& out, const DrawnPoint& point)
 
 } // namespace
 
-SvgWriter::SvgWriter(TextSink& sink, Unit unit, const SvgSettings& settings)
+SvgWriter::SvgWriter(TextSink& sink, Unit unit, const DrawingSettings& settings)
     : m_sink(sink)
     , m_unit(unit)
     , m_strokeWidth(

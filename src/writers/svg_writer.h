@@ -10,7 +10,7 @@
 namespace mensora {
 
 // How an SVG drawing looks.
-struct SvgSettings
+struct DrawingSettings
 {
     double strokeWidthMm = 0.1; // of every line, in millimetres whatever the scale's unit
 };
@@ -24,7 +24,7 @@ struct SvgSettings
 class SvgWriter : public DrawingSink
 {
 public:
-    SvgWriter(TextSink& sink, Unit unit, const SvgSettings& settings = {});
+    SvgWriter(TextSink& sink, Unit unit, const DrawingSettings& settings = {});
 
     // Writes the whole drawing: the moves are kept until their extent is known.
     void end();

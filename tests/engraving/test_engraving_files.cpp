@@ -309,7 +309,7 @@ void TestEngravingFiles::refusals()
     const auto engraving = Engraving::prepare(parameters);
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
-    QCOMPARE(int(engraving.refusal().input), input);
+    QCOMPARE(engraving.refusal().box(), std::optional(ScaleInput(input)));
 }
 
 QTEST_APPLESS_MAIN(TestEngravingFiles)

@@ -164,8 +164,8 @@ void TestNumberedEngraving::refusedSettingsAreNamed()
     const auto engraving = Engraving::prepare(parameters);
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
-    QVERIFY(engraving.refusal().setting);
-    QCOMPARE(int(*engraving.refusal().setting), setting);
+    QVERIFY(engraving.refusal().numberSetting());
+    QCOMPARE(int(*engraving.refusal().numberSetting()), setting);
 }
 
 void TestNumberedEngraving::aMissingFontNamesThePackageToInstall()

@@ -240,7 +240,7 @@ void TestNumberRules::tooLargeBoxIsRefusedByName()
 {
     const auto length = readSingle("1e39", ScaleInput::Length, Shape::Flat);
     QVERIFY(!length);
-    QCOMPARE(length.refusal().input, ScaleInput::Length);
+    QCOMPARE(length.refusal().box(), std::optional(ScaleInput::Length));
     QVERIFY(length.refusal().message.starts_with("Length is too large"));
 
     const auto centre = readDouble("1e999", ScaleInput::StartX, Shape::Round);

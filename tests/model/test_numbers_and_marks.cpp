@@ -111,7 +111,8 @@ void TestNumbersAndMarks::numberedStripes()
     QFETCH(NumberSettings, settings);
     QFETCH(QString, numbers);
 
-    const auto numbered = mensora::numberedStripes(sequence.toStdString(), distance, settings);
+    const auto numbered = mensora::numberedStripes(
+        linearGraduation(sequence.toStdString(), float(distance), distance), settings);
     QVERIFY(numbered);
     QStringList texts;
     for (const NumberedStripe& stripe : *numbered)
@@ -161,11 +162,11 @@ void TestNumbersAndMarks::numberSettingsRefused()
     QFETCH(int, setting);
     QFETCH(QString, message);
 
-    const auto numbered = mensora::numberedStripes("1333313333131", 1, settings);
+    const auto numbered = mensora::numberedStripes(linearGraduation("1333313333131", 1, 1), settings);
     QVERIFY(!numbered);
     QVERIFY2(QString::fromStdString(numbered.refusal().message).startsWith(message),
         numbered.refusal().message.c_str());
-    QCOMPARE(numbered.refusal().setting ? int(*numbered.refusal().setting) : -1, setting);
+    QCOMPARE(int(numbered.refusal().numberSetting().value_or(NumberSetting(-1))), setting);
 }
 
 void TestNumbersAndMarks::marksShapeTheSequence_data()

@@ -148,7 +148,7 @@ void TestStripePattern::refusals()
 
     const auto sequence = stripeSequenceFor(total, step, pattern.toStdString());
     QVERIFY(!sequence);
-    QCOMPARE(int(sequence.refusal().input), input);
+    QCOMPARE(sequence.refusal().box(), std::optional(ScaleInput(input)));
     QCOMPARE(QString::fromStdString(sequence.refusal().message), message);
 }
 
@@ -211,7 +211,7 @@ void TestStripePattern::stripeLengthsReadOnlyTheKindsInUse()
 
     const auto refused = readStripeLengths(parameters, "1236");
     QVERIFY(!refused);
-    QCOMPARE(refused.refusal().input, ScaleInput::Stripe6);
+    QCOMPARE(refused.refusal().box(), std::optional(ScaleInput::Stripe6));
     QCOMPARE(QString::fromStdString(refused.refusal().message),
         QString("Stripe 6 is too large: numbers here must stay below 3.4E+38."));
 }

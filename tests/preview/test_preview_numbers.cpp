@@ -94,7 +94,7 @@ void TestPreviewNumbers::aRefusedSettingRefusesThePreview()
     p.numbers.height = 0;
     const auto run = drawn(p);
     QVERIFY(!run);
-    QCOMPARE(run.refusal().setting, std::optional(NumberSetting::Height));
+    QCOMPARE(run.refusal().numberSetting(), std::optional(NumberSetting::Height));
 }
 
 QTEST_APPLESS_MAIN(TestPreviewNumbers)

@@ -451,7 +451,7 @@ void TestPreviewRenderer::refusesWhatItCannotDraw()
     const auto run = renderPreview(parameters, pictureWidth, pictureHeight);
     QVERIFY(!run);
     QCOMPARE(QString::fromStdString(run.refusal().message), message);
-    QCOMPARE(int(run.refusal().input), input);
+    QCOMPARE(run.refusal().box(), std::optional(ScaleInput(input)));
 }
 
 void TestPreviewRenderer::arcSweepFollowsTheSignOfTheTotal_data()

@@ -1,0 +1,96 @@
+#include "writers/dialect_table.h"
+
+#include "model/scale_choices.h"
+#include "writers/laser_writer.h"
+#include "writers/router_writer.h"
+
+namespace mensora {
+
+namespace {
+
+using S = MachineSetting;
+
+// Words of GRBL 1.1 that both router dialects write, so that one program serves both.
+constexpr std::array<std::string_view, 13> routerWords
+    = { "G0", "G1", "G2", "G3", "G17", "G20", "G21", "G90", "G91.1", "G94", "M3", "M5", "M30" };
+constexpr std::array<std::string_view, 13> laserWords
+    = { "G0", "G1", "G2", "G3", "G17", "G20", "G21", "G90", "G91.1", "G94", "M4", "M5", "M30" };
+constexpr std::array<std::string_view, 4> plotterCommands = { "IN", "SP", "PU", "PD" };
+
+// XY plane, the unit, absolute coordinates, arc centres as offsets, feed per minute.
+constexpr std::string_view millimetreModes = "G17 G21 G90 G91.1 G94";
+constexpr std::string_view inchModes = "G17 G20 G90 G91.1 G94";
+
+// GRBL keeps line numbers up to ten million, and lines up to 80 characters.
+constexpr std::size_t grblLastLineNumber = 9999999;
+constexpr std::size_t grblLineLength = 80;
+
+std::unique_ptr<FileWriter> routerFile(TextSink& sink, const WriterInputs& inputs)
+{
+    return wholeFile<RouterWriter>(sink, inputs.job);
+}
+std::unique_ptr<FileWriter> laserFile(TextSink& sink, const WriterInputs& inputs)
+{
+    return wholeFile<LaserWriter>(sink, inputs.job);
+}
+std::unique_ptr<FileWriter> cutterFile(TextSink& sink, const WriterInputs& inputs)
+{
+    return wholeFile<CutterWriter>(sink, inputs.job.unit, inputs.plotOrigin);
+}
+
+} // namespace
+
+// clang-format off
+constexpr std::array<Dialect, 5> dialectTable = { {
+    { MachineProfile::Plain, "plain", "Plain",
+      "The program's own files, G-code and plot, as always; none of the settings applies.",
+      std::nullopt, ToolAxes::Z, {}, false, 0, 0, {}, {}, {}, nullptr },
+    { MachineProfile::Rs274, "rs274", "RS274/NGC",
+      "Shapes G-code programs for LinuxCNC, Mach3/4 and most industrial controls; plot files "
+      "stay plain.",
+      OutputFormat::Gcode, ToolAxes::Z,
+      { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
+        S::Passes },
+      true, 0, 0, routerWords, millimetreModes, inchModes, routerFile },
+    { MachineProfile::Grbl, "grbl", "GRBL",
+      "Shapes G-code programs for GRBL 1.1 routers and mills; plot files stay plain.",
+      OutputFormat::Gcode, ToolAxes::Z,
+      { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
+        S::Passes },
+      true, grblLastLineNumber, grblLineLength, routerWords, millimetreModes, inchModes,
+      routerFile },
+    { MachineProfile::GrblLaser, "grbl-laser", "GRBL laser",
+      "Shapes G-code programs for GRBL 1.1 in laser mode, without Z: the depth is not used; "
+      "plot files stay plain.",
+      OutputFormat::Gcode, ToolAxes::Laser,
+      { S::Feed, S::RapidRate, S::LaserPower, S::LineNumbers, S::Passes },
+      false, grblLastLineNumber, grblLineLength, laserWords, millimetreModes, inchModes,
+      laserFile },
+    { MachineProfile::HpglCutter, "hpgl-cutter", "HP-GL cutter",
+      "Shapes plot files for pen plotters and vinyl cutters; G-code programs stay plain.",
+      OutputFormat::Plot, ToolAxes::Pen, { S::Feed, S::RapidRate },
+      false, 0, 0, plotterCommands, {}, {}, cutterFile },
+} };
+// clang-format on
+
+// The rows stand in the order of the profiles and carry their choice names.
+static_assert([] {
+    for (std::size_t i = 0; i < dialectTable.size(); ++i)
+        if (static_cast<std::size_t>(dialectTable[i].profile) != i
+            || dialectTable[i].name != choiceNames<MachineProfile>()[i])
+            return false;
+    return true;
+}());
+
+const Dialect& dialectOf(MachineProfile profile)
+{
+    return dialectTable[static_cast<std::size_t>(profile)];
+}
+
+const Dialect& dialectFor(MachineProfile chosen, OutputFormat format)
+{
+    const Dialect& dialect = dialectOf(chosen);
+    return dialect.family == format ? dialect : dialectOf(MachineProfile::Plain);
+}
+
+} // namespace mensora

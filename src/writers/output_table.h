@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "model/machine_settings.h"
+#include "model/scale_parameters.h"
+#include "writers/dialect_table.h"
+#include "writers/file_writer.h"
+
+namespace mensora {
+
+// Which settings an output takes besides the scale.
+enum class OutputSettings {
+    None, // the program's own files: nothing but the scale
+    Machine, // a machine profile's file: the machine settings
+    Drawing, // a drawing: how it looks
+};
+
+// How far a file's coordinates may reach before they cannot be written.
+enum class CoordinateRange {
+    Finite, // any finite number
+    PlotterUnits, // finite once scaled to plotter units
+    Drawing, // small enough that a drawing's extent and arcs stay finite
+};
+
+// One kind of file the program writes: a plain program or plot file, each machine profile's
+// file, and the two drawings. A new output is one row here and one writer.
+struct OutputRow
+{
+    std::string_view name; // "gcode", "rs274", "svg", ...: also where its last path is kept
+    OutputFormat format;
+    std::optional<MachineProfile> profile; // the dialect whose file it is, if any
+    std::span<const std::string_view> extensions; // the first one is its own
+    // The save dialog's file types, each "description|patterns": its own first.
+    std::span<const std::string_view> dialogFilters;
+    OutputSettings settings;
+    bool cutsArcs; // whether a dial's base circle goes into it (a cutter's in chords)
+    bool machineMoves; // whether it takes the moves as its machine runs them (order, passes)
+    CoordinateRange range;
+    WriterMaker makeWriter; // for a profile's file, its dialect's writer
+
+    const Dialect& dialect() const;
+};
+
+// Every output.
+extern const std::array<OutputRow, 8> outputTable;
+
+// What to write beside a scale: the file format (the plot box, or a drawing), the machine it
+// is for and how a drawing looks. A machine profile shapes only files of its own family.
+struct OutputRequest
+{
+    OutputFormat format = OutputFormat::Gcode;
+    MachineSettings machine {};
+    DrawingSettings drawing {};
+};
+
+// The output a request writes: a drawing, or the file of the chosen profile when the format is
+// of its family, else the plain file of the format.
+const OutputRow& outputFor(OutputFormat format, MachineProfile chosen);
+inline const OutputRow& outputFor(const OutputRequest& request)
+{
+    return outputFor(request.format, request.machine.profile);
+}
+
+// The row of that name, if any.
+const OutputRow* outputNamed(std::string_view name);
+
+} // namespace mensora
