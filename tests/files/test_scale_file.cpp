@@ -127,6 +127,12 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
         << none;
     QTest::newRow("a thousand characters") << scaleFile(", \"length\": \"" + thousand + "\"")
                                            << withLength(thousand.toStdString()) << none;
+    // A character beyond the basic plane counts once, though it takes two UTF-16 units.
+    const QByteArray smile = "\xf0\x9f\x99\x82"; // U+1F642
+    const QByteArray smiles = smile.repeated(1000);
+    QTest::newRow("a thousand characters beyond the basic plane")
+        << scaleFile(", \"length\": \"" + smiles + "\"") << withLength(smiles.toStdString())
+        << none;
     QTest::newRow("1 MB") << largest << ScaleParameters {} << none;
 
     const ScaleParameters unread;
@@ -197,6 +203,9 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
         << scaleFile(
                ", \"stripeLengths\": [\"1\", \"2\", \"" + thousand + "4\", \"4\", \"5\", \"6\"]")
         << unread << "s.mensora: \"stripeLengths\" holds more than 1,000 characters.";
+    QTest::newRow("1,001 characters beyond the basic plane")
+        << scaleFile(", \"radius\": \"" + smiles + smile + "\"") << unread
+        << "s.mensora: \"radius\" holds more than 1,000 characters.";
 }
 
 void TestScaleFile::filesAreReadOrRefusedWithOneSentence()
