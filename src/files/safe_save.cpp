@@ -19,7 +19,7 @@ namespace {
 class SaveFileSink : public TextSink
 {
 public:
-    explicit SaveFileSink(QSaveFile& file)
+    explicit SaveFileSink(SaveTarget& file)
         : m_file(file)
     { }
     void write(std::string_view bytes) override
@@ -50,7 +50,7 @@ public:
 
 private:
     static constexpr std::size_t pieceSize = 64 * 1024;
-    QSaveFile& m_file;
+    SaveTarget& m_file;
     std::string m_pending;
     QString m_failure;
 };
@@ -68,23 +68,53 @@ QString openFailure(const QSaveFile& file, const QString& path)
     return file.errorString();
 }
 
+// What saveSafely(path, ...) writes through.
+class SaveFileTarget : public SaveTarget
+{
+public:
+    explicit SaveFileTarget(const QString& path)
+        : m_path(path)
+        , m_file(path)
+    {
+        // Only where no temporary file can be made beside a writable target (a folder the user
+        // may not write to) is the target rewritten in place, as a plain editor would.
+        m_file.setDirectWriteFallback(true);
+    }
+    QString open() override
+    {
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return {};
+        return openFailure(m_file, m_path);
+    }
+    qint64 write(const char* data, qint64 size) override { return m_file.write(data, size); }
+    void cancelWriting() override { m_file.cancelWriting(); }
+    bool commit() override { return m_file.commit(); }
+    QString errorString() const override { return m_file.errorString(); }
+
+private:
+    QString m_path;
+    QSaveFile m_file;
+};
+
 } // namespace
 
 QString saveSafely(const QString& path, const std::function<void(TextSink&)>& write)
 {
-    QSaveFile file(path);
-    // Only where no temporary file can be made beside a writable target (a folder the user
-    // may not write to) is the target rewritten in place, as a plain editor would.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return openFailure(file, path);
-    SaveFileSink sink(file);
+    SaveFileTarget file(path);
+    return saveSafely(file, write);
+}
+
+QString saveSafely(SaveTarget& target, const std::function<void(TextSink&)>& write)
+{
+    if (const QString failure = target.open(); !failure.isEmpty())
+        return failure;
+    SaveFileSink sink(target);
     write(sink);
     sink.drain();
-    const bool committed = file.commit();
+    const bool committed = target.commit();
     if (!sink.failure().isEmpty())
         return sink.failure();
-    return committed ? QString() : file.errorString();
+    return committed ? QString() : target.errorString();
 }
 
 } // namespace mensora

@@ -88,8 +88,9 @@ private slots:
 };
 
 // One scale per profile, each with settings that show the profile's rules: pieces of at most
-// 180 degrees and a spindle (rs274), three passes back and forth in the alternate order (grbl), the
-// laser's power (grbl-laser), the base circle in chords, moved to 0, 0 (hpgl-cutter).
+// 180 degrees and a spindle (rs274), the inch mode (rs274 inch), three passes back and forth in
+// the alternate order (grbl), the laser's power (grbl-laser), the base circle in chords, moved to
+// 0, 0 (hpgl-cutter).
 void TestMachineFiles::wholeFilesMatchTheGoldenCopies_data()
 {
     QTest::addColumn<QString>("name");
@@ -100,6 +101,13 @@ void TestMachineFiles::wholeFilesMatchTheGoldenCopies_data()
     MachineSettings rs274 = profile(MachineProfile::Rs274);
     rs274.spindleSpeed = 12000;
     QTest::newRow("rs274") << "round-270-baseline-rs274.ngc" << dialOf270 << rs274;
+
+    ScaleParameters inchRuler;
+    inchRuler.length = "2";
+    inchRuler.distance = "0.1";
+    inchRuler.unit = Unit::Inch;
+    QTest::newRow("rs274 inch") << "flat-2-inch-rs274.ngc" << inchRuler
+                                << profile(MachineProfile::Rs274);
 
     ScaleParameters ruler;
     ruler.length = "10";

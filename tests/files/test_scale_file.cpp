@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/safe_save.h"
 #include "files/scale_file.h"
 #include "support/scale_parameters_metatype.h"
 
@@ -61,6 +63,32 @@ ScaleParameters withLength(std::string length)
     return p;
 }
 
+// Writes a temporary file beside the target as a QSaveFile does, but its commit fails as a
+// rename onto a busy target would: the temporary file is dropped and the target left alone.
+class CommitFails : public SaveTarget
+{
+public:
+    explicit CommitFails(const QString& path)
+        : m_file(path)
+    { }
+    QString open() override
+    {
+        return m_file.open(QIODevice::WriteOnly) ? QString() : m_file.errorString();
+    }
+    qint64 write(const char* data, qint64 size) override { return m_file.write(data, size); }
+    void cancelWriting() override { m_file.cancelWriting(); }
+    bool commit() override
+    {
+        m_file.cancelWriting();
+        m_file.commit();
+        return false;
+    }
+    QString errorString() const override { return QStringLiteral("Device or resource busy"); }
+
+private:
+    QSaveFile m_file;
+};
+
 } // namespace
 
 class TestScaleFile : public QObject
@@ -74,6 +102,7 @@ private slots:
     void filesAreReadOrRefusedWithOneSentence();
     void fileThatCannotBeReadIsRefused();
     void scaleThatNoFileKeepsIsNamed();
+    void failedCommitIsReportedAndKeepsTheEarlierFile();
 
 private:
     QTemporaryDir m_dir;
@@ -127,6 +156,12 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
         << none;
     QTest::newRow("a thousand characters") << scaleFile(", \"length\": \"" + thousand + "\"")
                                            << withLength(thousand.toStdString()) << none;
+    // A character beyond the basic plane counts once, though it takes two UTF-16 units.
+    const QByteArray smile = "\xf0\x9f\x99\x82"; // U+1F642
+    const QByteArray smiles = smile.repeated(1000);
+    QTest::newRow("a thousand characters beyond the basic plane")
+        << scaleFile(", \"length\": \"" + smiles + "\"") << withLength(smiles.toStdString())
+        << none;
     QTest::newRow("1 MB") << largest << ScaleParameters {} << none;
 
     const ScaleParameters unread;
@@ -197,6 +232,9 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
         << scaleFile(
                ", \"stripeLengths\": [\"1\", \"2\", \"" + thousand + "4\", \"4\", \"5\", \"6\"]")
         << unread << "s.mensora: \"stripeLengths\" holds more than 1,000 characters.";
+    QTest::newRow("1,001 characters beyond the basic plane")
+        << scaleFile(", \"radius\": \"" + smiles + smile + "\"") << unread
+        << "s.mensora: \"radius\" holds more than 1,000 characters.";
 }
 
 void TestScaleFile::filesAreReadOrRefusedWithOneSentence()
@@ -246,6 +284,22 @@ void TestScaleFile::scaleThatNoFileKeepsIsNamed()
     numbers.numbers.step = INFINITY;
     QCOMPARE(unkeptInScaleFile(numbers).value_or(QString()),
         QStringLiteral("Number step is not a finite number, which a scale file cannot keep."));
+}
+
+void TestScaleFile::failedCommitIsReportedAndKeepsTheEarlierFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("busy.mensora"));
+    const ScaleParameters earlier = withLength("50");
+    QCOMPARE(saveScaleFile(earlier, path), QString());
+    CommitFails target(path);
+    const QByteArray later = scaleFileBytes(numbered());
+    const QString reason = saveSafely(target, [&](TextSink& sink) {
+        sink.write({ later.constData(), static_cast<std::size_t>(later.size()) });
+    });
+    QCOMPARE(reason, QStringLiteral("Device or resource busy"));
+    const ScaleFileReading reading = readScaleFile(path);
+    QVERIFY2(reading, qPrintable(reading.problem));
+    QVERIFY(*reading.scale == earlier);
 }
 
 QTEST_GUILESS_MAIN(TestScaleFile)

@@ -1,5 +1,8 @@
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+
 #include "engraving/engraving.h"
 #include "support/recording_sink.h"
 #include "writers/coordinate_text.h"
@@ -31,6 +34,33 @@ QStringList movesAfterTheStripe(const ScaleParameters& parameters)
     return texts;
 }
 
+// The lowest and highest Y that the numbers' moves reach.
+class NumberHeightSink : public MoveSink
+{
+public:
+    void section(MoveSection section) override { m_numbers = section == MoveSection::Numbers; }
+    void move(const ToolMove& move) override
+    {
+        if (!m_numbers)
+            return;
+        if (const auto* rapid = std::get_if<Rapid>(&move))
+            reach(rapid->y.value);
+        else if (const auto* cut = std::get_if<Cut>(&move))
+            reach(cut->y.value);
+    }
+    double height() const { return m_highest - m_lowest; }
+
+private:
+    void reach(double y)
+    {
+        m_lowest = std::min(m_lowest, y);
+        m_highest = std::max(m_highest, y);
+    }
+    bool m_numbers = false;
+    double m_lowest = INFINITY;
+    double m_highest = -INFINITY;
+};
+
 } // namespace
 
 class TestNumberLayout : public QObject
@@ -40,6 +70,7 @@ class TestNumberLayout : public QObject
 private slots:
     void workedPlacements_data();
     void workedPlacements();
+    void inchNumbersWithoutAHeightAreAnEighthOfAnInchTall();
 };
 
 // One stripe of kind 1 (length 10; a dial's radius 30) numbered "1": the glyph of futural is
@@ -112,6 +143,20 @@ void TestNumberLayout::workedPlacements()
     const QStringList expected
         = { "Rapid " + at[0], "Plunge", "Cut " + at[1], "Cut " + at[2], "Cut " + at[3], "Lift" };
     QCOMPARE(movesAfterTheStripe(p), expected);
+}
+
+// Every digit of futural is as tall as the number's height: the numbers 0 to 100 of a ruler,
+// on one line, reach from the digits' foot to their top.
+void TestNumberLayout::inchNumbersWithoutAHeightAreAnEighthOfAnInchTall()
+{
+    ScaleParameters p;
+    p.unit = Unit::Inch;
+    p.numbers.kind = 1;
+    const auto engraving = Engraving::prepare(p);
+    QVERIFY(engraving);
+    NumberHeightSink sink;
+    engraving->makeMoves(sink);
+    QVERIFY2(std::fabs(sink.height() - 0.125) < 1e-6, qPrintable(QString::number(sink.height())));
 }
 
 QTEST_APPLESS_MAIN(TestNumberLayout)

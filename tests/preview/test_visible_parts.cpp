@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -225,6 +226,21 @@ void TestVisibleParts::travelRunsFromEachCutToTheNextRapid()
     const auto dial = Engraving::prepare(p);
     QVERIFY(dial);
     QCOMPARE(travelLines(*dial, frame).size(), std::size_t(2));
+
+    // Numbers follow the base circle: the tool travels once from the arc's end at (0, 30) to
+    // the "0" that begins at (44, 0.143).
+    p.numbers.kind = 1;
+    const auto numbered = Engraving::prepare(p);
+    QVERIFY(numbered);
+    const auto fromTheArc = [](const PreviewLine& l) {
+        const auto at = [](PreviewPoint q, double x, double y) {
+            return std::fabs(q.x - x) < 1e-4 && std::fabs(q.y - y) < 1e-4;
+        };
+        return at(l.from, 3, -20) && at(l.to, 91, 40 - 0.286);
+    };
+    const std::vector<PreviewLine> travel = travelLines(*numbered, frame);
+    QCOMPARE(int(std::count_if(travel.begin(), travel.end(), fromTheArc)), 1);
+    p.numbers.kind = 0;
 
     p.distance = "0";
     QVERIFY(travelLines(p, frame).empty());

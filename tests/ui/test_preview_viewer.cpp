@@ -65,6 +65,8 @@ private slots:
     void liveUpdateRedrawsAfterAnEditAndShowsRefusals();
     void liveUpdateRunsAtOnceOnAnOptionChange();
     void withoutLiveUpdateEditsLeaveThePictureAlone();
+    void eachEditStartsTheLiveUpdatePauseAgain();
+    void switchingLiveUpdateOffDropsTheWaitingRun();
 
 private:
     PreviewPicture* picture() const
@@ -332,6 +334,28 @@ void TestPreviewViewer::withoutLiveUpdateEditsLeaveThePictureAlone()
     QTest::qWait(400);
     QCOMPARE(picture()->drawing()->stripes.size(), std::size_t(101));
     QVERIFY(!picture()->drawing()->centre);
+}
+
+// The pause is 250 ms: two edits 150 ms apart, and 150 ms after the second nothing has run yet.
+void TestPreviewViewer::eachEditStartsTheLiveUpdatePauseAgain()
+{
+    action("menu_livepreview")->trigger();
+    typeInto("txt_totallength", "5");
+    QTest::qWait(150);
+    QTest::keyClicks(box("txt_totallength"), "0");
+    QTest::qWait(150);
+    QVERIFY(!picture()->drawing());
+    QTRY_VERIFY(picture()->drawing());
+    QCOMPARE(picture()->drawing()->stripes.size(), std::size_t(51));
+}
+
+void TestPreviewViewer::switchingLiveUpdateOffDropsTheWaitingRun()
+{
+    action("menu_livepreview")->trigger();
+    typeInto("txt_totallength", "50");
+    action("menu_livepreview")->trigger();
+    QTest::qWait(400);
+    QVERIFY(!picture()->drawing());
 }
 
 QTEST_MAIN(TestPreviewViewer)

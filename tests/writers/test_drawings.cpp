@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "writers/cutter_writer.h"
 #include "writers/drawing_sink.h"
 #include "writers/dxf_writer.h"
 #include "writers/svg_writer.h"
@@ -80,6 +81,8 @@ private slots:
     void svgArcTakesTheLargeWayBeyondAHalfTurn();
     void dxfNamesItsVersionAndUnitAndNotTheLibrary_data();
     void dxfNamesItsVersionAndUnitAndNotTheLibrary();
+    void cutterCountsPlotterUnitsInTheScalesUnit_data();
+    void cutterCountsPlotterUnitsInTheScalesUnit();
 };
 
 void TestDrawings::movesBecomeLinesAndCounterClockwiseArcs_data()
@@ -207,6 +210,29 @@ void TestDrawings::dxfNamesItsVersionAndUnitAndNotTheLibrary()
     QVERIFY(file.contains("  9\r\n$INSUNITS\r\n 70\r\n" + insunits + "\r\n"));
     QVERIFY(!file.contains("999\r\n"));
     QVERIFY(file.endsWith("  0\r\nEOF\r\n"));
+}
+
+// A plotter unit is 0.025 mm: a stripe of 1 from (0.5, 0.25) ends 40 units from its start on a
+// millimetre scale, 1016 on an inch one.
+void TestDrawings::cutterCountsPlotterUnitsInTheScalesUnit_data()
+{
+    QTest::addColumn<Unit>("unit");
+    QTest::addColumn<QString>("stripe");
+    QTest::newRow("millimetres") << Unit::Millimetre << "PU20,10;\r\nPD20,50;\r\n";
+    QTest::newRow("inches") << Unit::Inch << "PU508,254;\r\nPD508,1270;\r\n";
+}
+
+void TestDrawings::cutterCountsPlotterUnitsInTheScalesUnit()
+{
+    QFETCH(Unit, unit);
+    QFETCH(QString, stripe);
+    StringSink text;
+    CutterWriter cutter(text, unit, PlotterExtent {});
+    cutter.begin();
+    for (const ToolMove& move : cut(0.5, 0.25, 0.5, 1.25))
+        cutter.move(move);
+    cutter.end();
+    QCOMPARE(QString::fromStdString(text.text), "IN;\r\nSP1;\r\n" + stripe + "PU;SP0;\r\n");
 }
 
 QTEST_APPLESS_MAIN(TestDrawings)
