@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engraving/engraving.h"
+#include "files/installed_fonts.h"
 #include "model/scale_choices.h"
 
 using namespace mensora;
@@ -101,23 +102,22 @@ ChildRun runChild(std::vector<std::string> arguments)
         usage.ru_maxrss };
 }
 
-// Each profile's file, checked and written into memory (GRBL's check writes it once more to
-// count its lines), and the figures of the job.
+// Each profile's file, checked and written into memory, and the figures of the job.
 void benchProfiles()
 {
     for (const MachineProfile profile : { MachineProfile::Rs274, MachineProfile::Grbl,
              MachineProfile::GrblLaser, MachineProfile::HpglCutter }) {
-        MachineSettings machine;
-        machine.profile = profile;
-        ScaleParameters p = largestScale();
-        p.format = familyOf(profile);
+        OutputRequest request;
+        request.machine.profile = profile;
+        request.format = dialectOf(profile).family.value_or(OutputFormat::Gcode);
+        const ScaleParameters p = largestScale();
         const std::string name = "check and write, " + std::string(choiceName(profile));
         print(name.c_str(), milliseconds(21, [&] {
             CountingSink sink;
-            Engraving::prepare(p, machine)->write(sink, {});
+            Engraving::prepare(p, request, installedFonts())->write(sink, {});
         }));
         if (profile == MachineProfile::Rs274) {
-            const auto engraving = Engraving::prepare(p, machine);
+            const auto engraving = Engraving::prepare(p, request, installedFonts());
             print("  the job's figures", milliseconds(21, [&] { (void)engraving->figures(); }));
         }
     }
@@ -127,7 +127,7 @@ void benchProfiles()
 
 int main(int argc, char* argv[])
 {
-    const auto engraving = Engraving::prepare(largestScale());
+    const auto engraving = Engraving::prepare(largestScale(), {}, installedFonts());
     if (!engraving) {
         std::fprintf(stderr, "refused: %s\n", engraving.refusal().message.c_str());
         return 1;
@@ -137,7 +137,8 @@ int main(int argc, char* argv[])
     std::printf(
         "largest scale: %zu stripes, %zu bytes\n", engraving->sequence().size(), bytes.text.size());
 
-    const Timing prepare = milliseconds(21, [] { (void)Engraving::prepare(largestScale()); });
+    const Timing prepare
+        = milliseconds(21, [] { (void)Engraving::prepare(largestScale(), {}, installedFonts()); });
     const Timing moves = milliseconds(21, [&] {
         DroppingMoveSink sink;
         engraving->makeMoves(sink);
@@ -148,7 +149,7 @@ int main(int argc, char* argv[])
     });
     const Timing both = milliseconds(21, [] {
         CountingSink sink;
-        Engraving::prepare(largestScale())->write(sink, {});
+        Engraving::prepare(largestScale(), {}, installedFonts())->write(sink, {});
     });
     const std::string path = "/tmp/mensora-bench-" + std::to_string(getpid()) + ".din";
     const Timing plainWrite = milliseconds(21, [&] {

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "files/installed_fonts.h"
 #include "model/scale_parameters.h"
 #include "preview/preview_renderer.h"
 #include "ui/preview_picture.h"
@@ -104,12 +105,13 @@ int main(int argc, char** argv)
     std::printf("%-22s %8s %9s %9s %9s %9s\n", "scale", "stripes", "geometry", "start", "zoom-1000",
         "mid-pan");
     for (const Case& c : cases()) {
-        const auto drawing = renderPreview(c.parameters, width, height);
+        const auto drawing = renderPreview(c.parameters, width, height, installedFonts());
         if (!drawing) {
             std::printf("%s refused: %s\n", c.name, drawing.refusal().message.c_str());
             return 1;
         }
-        const double geometry = medianMs(runs, [&] { renderPreview(c.parameters, width, height); });
+        const double geometry
+            = medianMs(runs, [&] { renderPreview(c.parameters, width, height, installedFonts()); });
         std::printf("%-22s %8zu %9.3f", c.name, drawing->stripes.size(), geometry);
         for (const View& v : views(*drawing)) {
             const auto paint = [&] {

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "engraving/engraving.h"
+#include "files/installed_fonts.h"
 #include "fuzz_check.h"
 #include "model/machine_settings.h"
 #include "model/scale_input.h"
@@ -88,7 +89,7 @@ void readNumbers(std::string_view& input, bool& more, NumberSettings& numbers, M
 struct FuzzCase
 {
     ScaleParameters parameters;
-    MachineSettings machine;
+    OutputRequest output;
     NumberFormat format;
 };
 
@@ -120,18 +121,18 @@ FuzzCase caseFrom(std::string_view input)
     p.shape = static_cast<Shape>(choice(0, 2));
     p.baseline = static_cast<Baseline>(choice(1, 2));
     p.stripePosition = static_cast<StripePosition>(choice(2, 3));
-    p.format = static_cast<OutputFormat>(choice(3, 4));
+    c.output.format = static_cast<OutputFormat>(choice(3, 4));
     c.format = formats[choice(4, std::size(formats))];
-    c.machine.profile = static_cast<MachineProfile>(choice(5, 5));
-    c.machine.order = static_cast<TravelOrder>(choice(6, 2));
-    c.machine.lineNumbers = choice(7, 2) == 0;
+    c.output.machine.profile = static_cast<MachineProfile>(choice(5, 5));
+    c.output.machine.order = static_cast<TravelOrder>(choice(6, 2));
+    c.output.machine.lineNumbers = choice(7, 2) == 0;
     p.unit = static_cast<Unit>(choice(8, 2));
 
     for (std::size_t i = 0; i < inputTable.size() && more; ++i)
         inputText(p, inputTable[i].input) = std::string(takeField(input, more));
     if (more)
         readNumbers(input, more, p.numbers, p.marks);
-    readSettings(input, more, c.machine, p.unit);
+    readSettings(input, more, c.output.machine, p.unit);
     return c;
 }
 
@@ -193,10 +194,11 @@ void checkFigures(const JobFigures& figures, MachineProfile profile)
 
 // Four moves a stripe and four for the baseline (a round scale's is left out of plain plot
 // files; a cutter draws it).
-std::size_t stripeMoveCount(const ScaleParameters& p, std::size_t stripes, MachineProfile profile)
+std::size_t stripeMoveCount(
+    const ScaleParameters& p, std::size_t stripes, OutputFormat format, MachineProfile profile)
 {
     const bool baseline = p.baseline == Baseline::Single
-        && (p.format != OutputFormat::Plot || p.shape == Shape::Flat
+        && (format != OutputFormat::Plot || p.shape == Shape::Flat
             || profile == MachineProfile::HpglCutter);
     return 4 * stripes + (baseline ? 4 : 0);
 }
@@ -245,9 +247,9 @@ private:
 
 // One line a move in G-code, plus the end record; one line a rapid or cut in a plot file,
 // plus the header and trailer.
-std::size_t expectedLineCount(const ScaleParameters& p, const MoveCount& count)
+std::size_t expectedLineCount(OutputFormat format, const MoveCount& count)
 {
-    return p.format == OutputFormat::Gcode ? count.moves + 1 : count.drawn + 3;
+    return format == OutputFormat::Gcode ? count.moves + 1 : count.drawn + 3;
 }
 
 std::size_t occurrences(const std::string& text, std::string_view word)
@@ -295,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (stripeCountOf(c.parameters) > MENSORA_FUZZ_MAX_STRIPES)
         return 0;
 #endif
-    const auto engraving = Engraving::prepare(c.parameters, c.machine);
+    const auto engraving = Engraving::prepare(c.parameters, c.output, installedFonts());
     if (!engraving) {
         FUZZ_CHECK(
             !engraving.refusal().message.empty(), "a refused input is refused with a message");
@@ -306,7 +308,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sequence.find_first_not_of("123456") == std::string::npos, "kinds 1 to 6");
 
     const MachineJob& job = engraving->machineJob();
-    const std::size_t stripeMoves = stripeMoveCount(c.parameters, sequence.size(), job.profile);
+    const OutputFormat format = c.output.format;
+    const std::size_t stripeMoves
+        = stripeMoveCount(c.parameters, sequence.size(), format, job.profile);
     MoveCount count(stripeMoves);
     engraving->makeMoves(count);
     FUZZ_CHECK(count.strokesComplete(), "the last stroke is lifted");
@@ -317,11 +321,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StringSink sink;
     engraving->write(sink, c.format);
     const std::size_t lines = checkedLineCount(sink.text);
-    if (c.parameters.format == OutputFormat::Svg || c.parameters.format == OutputFormat::Dxf) {
+    if (format == OutputFormat::Svg || format == OutputFormat::Dxf) {
         FUZZ_CHECK(job.profile == MachineProfile::Plain, "a drawing takes no machine settings");
-        checkDrawing(sink.text, c.parameters.format, count);
+        checkDrawing(sink.text, format, count);
     } else if (job.profile == MachineProfile::Plain) {
-        FUZZ_CHECK(lines == expectedLineCount(c.parameters, count), "one line per move");
+        FUZZ_CHECK(lines == expectedLineCount(format, count), "one line per move");
     } else {
         checkMachineFile(sink.text, job);
     }

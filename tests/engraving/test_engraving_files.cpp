@@ -44,6 +44,7 @@ private slots:
     void depthTextRepeatsVerbatim();
     void refusals_data();
     void refusals();
+    void plotterUnitsOverflowIsRefused();
 };
 
 // Built from the ruler's description, not from the layout code: stripe i at X = i, from Y = 0
@@ -118,13 +119,10 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<ScaleParameters>("parameters");
+    QTest::addColumn<OutputRequest>("output");
 
     ScaleParameters flatBaseline;
     flatBaseline.baseline = Baseline::Single;
-    ScaleParameters flatPlot;
-    flatPlot.format = OutputFormat::Plot;
-    ScaleParameters flatBaselinePlot = flatBaseline;
-    flatBaselinePlot.format = OutputFormat::Plot;
     ScaleParameters roundMidway = roundWithBaseline();
     roundMidway.stripePosition = StripePosition::Midway;
     ScaleParameters roundUnderReversed = roundWithBaseline();
@@ -133,21 +131,22 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies_data()
     roundUnderReversed.distance = "-1";
     roundUnderReversed.startAngle = "45";
 
-    QTest::newRow("flat") << "flat.din" << ScaleParameters {};
-    QTest::newRow("flat baseline") << "flat-baseline.din" << flatBaseline;
-    QTest::newRow("round baseline") << "round-baseline.din" << roundWithBaseline();
-    QTest::newRow("round midway") << "round-midway-baseline.din" << roundMidway;
+    const OutputRequest program;
+    const OutputRequest plot = fileOf(OutputFormat::Plot);
+    QTest::newRow("flat") << "flat.din" << ScaleParameters {} << program;
+    QTest::newRow("flat baseline") << "flat-baseline.din" << flatBaseline << program;
+    QTest::newRow("round baseline") << "round-baseline.din" << roundWithBaseline() << program;
+    QTest::newRow("round midway") << "round-midway-baseline.din" << roundMidway << program;
     QTest::newRow("round under reversed")
-        << "round-under-reversed-baseline.din" << roundUnderReversed;
-    QTest::newRow("flat plot") << "flat.plt" << flatPlot;
-    QTest::newRow("flat baseline plot") << "flat-baseline.plt" << flatBaselinePlot;
+        << "round-under-reversed-baseline.din" << roundUnderReversed << program;
+    QTest::newRow("flat plot") << "flat.plt" << ScaleParameters {} << plot;
+    QTest::newRow("flat baseline plot") << "flat-baseline.plt" << flatBaseline << plot;
 
     // Drawings of small scales: a ruler of three stripes and its baseline, a dial of a whole
     // turn in inches (its base circle in two halves) and a dial cut clockwise.
     ScaleParameters ruler = flatBaseline;
     ruler.length = "2";
     ruler.package = "123";
-    ruler.format = OutputFormat::Svg;
     ScaleParameters turn = roundWithBaseline();
     turn.length = "360";
     turn.distance = "90";
@@ -155,25 +154,24 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies_data()
     turn.unit = Unit::Inch;
     turn.radius = "1.5";
     turn.stripeLengths = { "0.5", "0.25", "0.125", "0", "0", "0" };
-    turn.format = OutputFormat::Svg;
     ScaleParameters clockwise = roundUnderReversed;
     clockwise.distance = "-30";
-    clockwise.format = OutputFormat::Svg;
-    QTest::newRow("ruler svg") << "ruler.svg" << ruler;
-    QTest::newRow("turn svg") << "turn-inch.svg" << turn;
-    QTest::newRow("clockwise svg") << "clockwise.svg" << clockwise;
-    ruler.format = OutputFormat::Dxf;
-    clockwise.format = OutputFormat::Dxf;
-    QTest::newRow("ruler dxf") << "ruler.dxf" << ruler;
-    QTest::newRow("clockwise dxf") << "clockwise.dxf" << clockwise;
+    const OutputRequest svg = fileOf(OutputFormat::Svg);
+    const OutputRequest dxf = fileOf(OutputFormat::Dxf);
+    QTest::newRow("ruler svg") << "ruler.svg" << ruler << svg;
+    QTest::newRow("turn svg") << "turn-inch.svg" << turn << svg;
+    QTest::newRow("clockwise svg") << "clockwise.svg" << clockwise << svg;
+    QTest::newRow("ruler dxf") << "ruler.dxf" << ruler << dxf;
+    QTest::newRow("clockwise dxf") << "clockwise.dxf" << clockwise << dxf;
 }
 
 void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()
 {
     QFETCH(QString, name);
     QFETCH(ScaleParameters, parameters);
+    QFETCH(OutputRequest, output);
 
-    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters));
+    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters, output));
     const QString difference = goldenDifference(QStringLiteral(GOLDEN_DIR "/") + name, actual);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
@@ -184,9 +182,8 @@ void TestEngravingFiles::emptySequenceGivesACompleteFile()
     gcode.package = " "; // a package of one space leaves no stripe
     QCOMPARE(engravingText(gcode), std::string("N1 M30\r\n"));
 
-    ScaleParameters plot = gcode;
-    plot.format = OutputFormat::Plot;
-    QCOMPARE(engravingText(plot), std::string("IN;\r\nSP1;\r\nSP0;\r\n"));
+    QCOMPARE(
+        engravingText(gcode, fileOf(OutputFormat::Plot)), std::string("IN;\r\nSP1;\r\nSP0;\r\n"));
 
     ScaleParameters baseline = gcode;
     baseline.baseline = Baseline::Single;
@@ -196,9 +193,8 @@ void TestEngravingFiles::emptySequenceGivesACompleteFile()
 
 void TestEngravingFiles::roundBaselineStaysOutOfPlotFiles()
 {
-    ScaleParameters p = roundWithBaseline();
-    p.format = OutputFormat::Plot;
-    const QStringList lines = linesOf(engravingText(p));
+    const QStringList lines
+        = linesOf(engravingText(roundWithBaseline(), fileOf(OutputFormat::Plot)));
     QCOMPARE(lines.size(), 2 + 2 * 101 + 1);
     QCOMPARE(lines[2], QString("PU1200 0;"));
     QCOMPARE(lines[3], QString("PD1600 0;"));
@@ -275,13 +271,6 @@ void TestEngravingFiles::refusals_data()
         << hugeBaseline << int(ScaleInput::StartX)
         << "Start X is too large: the scale's coordinates cannot be written.";
 
-    ScaleParameters hugePlot;
-    hugePlot.startX = "1e307";
-    hugePlot.format = OutputFormat::Plot;
-    QTest::newRow("plotter units overflow")
-        << hugePlot << int(ScaleInput::StartX)
-        << "Start X is too large: the scale's coordinates cannot be written.";
-
     ScaleParameters hugeRadius = roundWithBaseline();
     hugeRadius.radius = "1e306";
     QTest::newRow("round point overflows at 3 decimals")
@@ -306,10 +295,23 @@ void TestEngravingFiles::refusals()
     QFETCH(int, input);
     QFETCH(QString, message);
 
-    const auto engraving = Engraving::prepare(parameters);
+    const auto engraving = Engraving::prepare(parameters, {}, installedFonts());
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
     QCOMPARE(engraving.refusal().box(), std::optional(ScaleInput(input)));
+}
+
+// A coordinate that a program writes may still overflow in plotter units.
+void TestEngravingFiles::plotterUnitsOverflowIsRefused()
+{
+    ScaleParameters hugePlot;
+    hugePlot.startX = "1e307";
+    QVERIFY(Engraving::prepare(hugePlot, {}, installedFonts()));
+    const auto plot = Engraving::prepare(hugePlot, fileOf(OutputFormat::Plot), installedFonts());
+    QVERIFY(!plot);
+    QCOMPARE(plot.refusal(),
+        Refusal(ScaleInput::StartX,
+            "Start X is too large: the scale's coordinates cannot be written."));
 }
 
 QTEST_APPLESS_MAIN(TestEngravingFiles)

@@ -95,19 +95,19 @@ void TestMachineFiles::wholeFilesMatchTheGoldenCopies_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<ScaleParameters>("parameters");
-    QTest::addColumn<MachineSettings>("machine");
+    QTest::addColumn<OutputRequest>("output");
 
     ScaleParameters dialOf270 = dial("270", "10");
     MachineSettings rs274 = profile(MachineProfile::Rs274);
     rs274.spindleSpeed = 12000;
-    QTest::newRow("rs274") << "round-270-baseline-rs274.ngc" << dialOf270 << rs274;
+    QTest::newRow("rs274") << "round-270-baseline-rs274.ngc" << dialOf270 << machineFile(rs274);
 
     ScaleParameters inchRuler;
     inchRuler.length = "2";
     inchRuler.distance = "0.1";
     inchRuler.unit = Unit::Inch;
     QTest::newRow("rs274 inch") << "flat-2-inch-rs274.ngc" << inchRuler
-                                << profile(MachineProfile::Rs274);
+                                << machineFile(profile(MachineProfile::Rs274));
 
     ScaleParameters ruler;
     ruler.length = "10";
@@ -115,32 +115,31 @@ void TestMachineFiles::wholeFilesMatchTheGoldenCopies_data()
     MachineSettings grbl = profile(MachineProfile::Grbl);
     grbl.passes = 3;
     grbl.order = TravelOrder::Alternate;
-    QTest::newRow("grbl") << "flat-10-baseline-grbl.nc" << ruler << grbl;
+    QTest::newRow("grbl") << "flat-10-baseline-grbl.nc" << ruler << machineFile(grbl);
 
     MachineSettings laser = profile(MachineProfile::GrblLaser);
     laser.laserPower = 300;
     laser.feed = Rate { 1500, Unit::Millimetre };
-    QTest::newRow("grbl-laser") << "flat-grbl-laser.gcode" << ScaleParameters {} << laser;
+    QTest::newRow("grbl-laser") << "flat-grbl-laser.gcode" << ScaleParameters {}
+                                << machineFile(laser);
 
     ScaleParameters dialOf90 = dial("-90", "-10");
-    dialOf90.format = OutputFormat::Plot;
     QTest::newRow("hpgl-cutter") << "round-minus-90-baseline-hpgl-cutter.plt" << dialOf90
-                                 << profile(MachineProfile::HpglCutter);
+                                 << machineFile(profile(MachineProfile::HpglCutter));
 
     // A file of the plain profile, or of the other family than the profile's, is today's.
-    ScaleParameters plot;
-    plot.format = OutputFormat::Plot;
     for (const MachineProfile chosen : { MachineProfile::Plain, MachineProfile::HpglCutter }) {
-        const QByteArray name = QByteArray::fromStdString(profileCaption(chosen));
-        QTest::addRow("%s on a ruler program", name.data())
-            << "flat.din" << ScaleParameters {} << everySettingChanged(chosen);
-        QTest::addRow("%s on a dial program", name.data())
-            << "round-baseline.din" << dial("100", "1") << everySettingChanged(chosen);
+        const OutputRequest program = fileOf(OutputFormat::Gcode, everySettingChanged(chosen));
+        const char* name = dialectOf(chosen).caption.data();
+        QTest::addRow("%s on a ruler program", name) << "flat.din" << ScaleParameters {} << program;
+        QTest::addRow("%s on a dial program", name)
+            << "round-baseline.din" << dial("100", "1") << program;
     }
     for (const MachineProfile chosen : { MachineProfile::Plain, MachineProfile::Rs274,
              MachineProfile::Grbl, MachineProfile::GrblLaser }) {
-        QTest::addRow("%s on a plot file", profileCaption(chosen).c_str())
-            << "flat.plt" << plot << everySettingChanged(chosen);
+        QTest::addRow("%s on a plot file", dialectOf(chosen).caption.data())
+            << "flat.plt" << ScaleParameters {}
+            << fileOf(OutputFormat::Plot, everySettingChanged(chosen));
     }
 }
 
@@ -148,8 +147,8 @@ void TestMachineFiles::wholeFilesMatchTheGoldenCopies()
 {
     QFETCH(QString, name);
     QFETCH(ScaleParameters, parameters);
-    QFETCH(MachineSettings, machine);
-    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters, machine));
+    QFETCH(OutputRequest, output);
+    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters, output));
     const QString difference = goldenDifference(QStringLiteral(GOLDEN_DIR "/") + name, actual);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
@@ -160,8 +159,8 @@ void TestMachineFiles::machineFilesTakeThePointInEveryLocale()
     p.radius = "30.25";
     for (const MachineProfile chosen :
         { MachineProfile::Rs274, MachineProfile::Grbl, MachineProfile::GrblLaser }) {
-        const std::string point = engravingText(p, profile(chosen));
-        QCOMPARE(engravingText(p, profile(chosen), { ",", "." }), point);
+        const std::string point = engravingText(p, machineFile(profile(chosen)));
+        QCOMPARE(engravingText(p, machineFile(profile(chosen)), { ",", "." }), point);
         QVERIFY(point.find(" X30.249 Y0.264\r\n") != std::string::npos);
     }
 }
@@ -202,8 +201,7 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
         "Plunge feed must be from 0.0001 to 99999.9999 mm/min.");
     row("plunge feed unused by a laser",
         with(P::GrblLaser, [](auto& s) { s.plungeFeed = Rate { -1 }; }), "");
-    ScaleParameters plot;
-    plot.format = OutputFormat::Plot;
+    const ScaleParameters plot;
     row("rapid rate infinite",
         with(P::HpglCutter, [](auto& s) { s.rapidRate = Rate { INFINITY }; }),
         "Rapid rate must be from 0.0001 to 99999.9999 mm/min.", -1, plot);
@@ -249,7 +247,6 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
         "Start X is too large for a machine file: its coordinates must stay below 100000 mm.",
         int(ScaleInput::StartX), far);
     ScaleParameters wide = dial("360", "10");
-    wide.format = OutputFormat::Plot;
     wide.radius = "13421770";
     row("dial wider than a plotter reaches", profile(P::HpglCutter),
         "Radius is too large for a plot file: the drawing must stay within 1073741823 plotter "
@@ -264,7 +261,7 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem()
     QFETCH(QString, message);
     QFETCH(int, input);
 
-    const auto engraving = Engraving::prepare(parameters, machine);
+    const auto engraving = Engraving::prepare(parameters, machineFile(machine), installedFonts());
     if (message.isEmpty()) {
         QVERIFY2(engraving.ok(), engraving.ok() ? "" : engraving.refusal().message.c_str());
         return;
@@ -309,7 +306,7 @@ void TestMachineFiles::figuresAddUpTheMovesOfTheFile_data()
     const double travel = 50 + 3 * std::hypot(30, 33) + 3;
     const double cut = 22 + 2 * M_PI * 30;
     for (const MachineProfile chosen : { MachineProfile::Plain, MachineProfile::Rs274 })
-        QTest::addRow("%s dial with a whole base circle", profileCaption(chosen).c_str())
+        QTest::addRow("%s dial with a whole base circle", dialectOf(chosen).caption.data())
             << dial("360", "90") << profile(chosen) << cut << travel << 6
             << cut / 100 + 6 * 1.1 / 50 + travel / 1000 + 6 * 1.1 / 1000;
 }
@@ -323,7 +320,7 @@ void TestMachineFiles::figuresAddUpTheMovesOfTheFile()
     QFETCH(int, plunges);
     QFETCH(double, minutes);
 
-    const JobFigures figures = acceptedEngraving(parameters, machine).figures();
+    const JobFigures figures = acceptedEngraving(parameters, machineFile(machine)).figures();
     QCOMPARE(int(figures.stripes), int(acceptedEngraving(parameters).sequence().size()));
     QVERIFY2(
         std::fabs(figures.cutLength - cut) < 1e-6, qPrintable(QString::number(figures.cutLength)));

@@ -5,14 +5,15 @@
 #include <QTest>
 
 #include "engraving/engraving.h"
+#include "files/installed_fonts.h"
 
 using namespace mensora;
 
 namespace {
 
-std::string fileFor(const ScaleParameters& parameters)
+std::string fileFor(const ScaleParameters& parameters, const OutputRequest& output = {})
 {
-    const auto engraving = Engraving::prepare(parameters);
+    const auto engraving = Engraving::prepare(parameters, output, installedFonts());
     if (!engraving)
         qFatal("refused: %s", engraving.refusal().message.c_str());
     StringSink sink;
@@ -53,6 +54,7 @@ private slots:
     void numbersFollowTheStripesInEveryFormat();
     void refusedSettingsAreNamed_data();
     void refusedSettingsAreNamed();
+    void numbersOverflowInPlotterUnits();
     void aMissingFontNamesThePackageToInstall();
     void endOnTheTotalPutsTheLastStripeThere_data();
     void endOnTheTotalPutsTheLastStripeThere();
@@ -85,8 +87,7 @@ void TestNumberedEngraving::numbersFollowTheStripesInEveryFormat()
             "N408 G1 X-0.857 Y13.429" }));
     QCOMPARE(gcode.last(), QString("N%1 M30").arg(gcode.size()));
 
-    p.format = OutputFormat::Plot;
-    const QStringList plot = linesOf(fileFor(p));
+    const QStringList plot = linesOf(fileFor(p, { .format = OutputFormat::Plot }));
     QCOMPARE(plot.mid(0, 204), linesOf(golden("flat.plt")).mid(0, 204));
     QCOMPARE(plot.mid(204, 2), QStringList({ "PU-6 560;", "PD-23 554;" }));
     int strokes = 0;
@@ -142,10 +143,6 @@ void TestNumberedEngraving::refusedSettingsAreNamed_data()
     QTest::newRow("numbers overflow") << p << height
                                       << "Number height is too large: the numbers' coordinates "
                                          "cannot be written.";
-    p.numbers.height = 1e307; // finite in G-code, beyond the plotter's units
-    p.format = OutputFormat::Plot;
-    QTest::newRow("numbers overflow in plotter units")
-        << p << height << "Number height is too large: the numbers' coordinates cannot be written.";
     p = numbered(1);
     p.numbers.gap = -1e308;
     p.numbers.height = 1;
@@ -161,18 +158,30 @@ void TestNumberedEngraving::refusedSettingsAreNamed()
     QFETCH(int, setting);
     QFETCH(QString, message);
 
-    const auto engraving = Engraving::prepare(parameters);
+    const auto engraving = Engraving::prepare(parameters, {}, installedFonts());
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
     QVERIFY(engraving.refusal().numberSetting());
     QCOMPARE(int(*engraving.refusal().numberSetting()), setting);
 }
 
+void TestNumberedEngraving::numbersOverflowInPlotterUnits()
+{
+    ScaleParameters p = numbered(1);
+    p.numbers.height = 1e307; // beyond the plotter's units
+    const auto plot = Engraving::prepare(p, { .format = OutputFormat::Plot }, installedFonts());
+    QVERIFY(!plot);
+    QCOMPARE(plot.refusal(),
+        settingRefusal(NumberSetting::Height,
+            "Number height is too large: the numbers' coordinates cannot be written."));
+}
+
 void TestNumberedEngraving::aMissingFontNamesThePackageToInstall()
 {
     QTemporaryDir empty;
     qputenv("HERSHEY_FONTS_DIR", empty.path().toUtf8());
-    const auto engraving = Engraving::prepare(numbered(1));
+    const InstalledFonts noneInstalled; // the run's own fonts may have been read already
+    const auto engraving = Engraving::prepare(numbered(1), {}, noneInstalled);
     qunsetenv("HERSHEY_FONTS_DIR");
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message),

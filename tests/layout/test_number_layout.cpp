@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engraving/engraving.h"
+#include "files/installed_fonts.h"
 #include "support/recording_sink.h"
 #include "writers/coordinate_text.h"
 
@@ -14,7 +15,7 @@ namespace {
 // The moves after the first stripe's four, as "Rapid x y", "Plunge", "Cut x y", "Lift".
 QStringList movesAfterTheStripe(const ScaleParameters& parameters)
 {
-    const auto engraving = Engraving::prepare(parameters);
+    const auto engraving = Engraving::prepare(parameters, {}, installedFonts());
     if (!engraving)
         qFatal("refused: %s", engraving.refusal().message.c_str());
     RecordingSink sink;
@@ -152,7 +153,7 @@ void TestNumberLayout::inchNumbersWithoutAHeightAreAnEighthOfAnInchTall()
     ScaleParameters p;
     p.unit = Unit::Inch;
     p.numbers.kind = 1;
-    const auto engraving = Engraving::prepare(p);
+    const auto engraving = Engraving::prepare(p, {}, installedFonts());
     QVERIFY(engraving);
     NumberHeightSink sink;
     engraving->makeMoves(sink);

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/installed_fonts.h"
 #include "lettering/font_catalog.h"
 #include "lettering/text_strokes.h"
 
@@ -77,6 +78,7 @@ private slots:
     void digitsAreTheGlyphsOfTheInstalledFile_data();
     void digitsAreTheGlyphsOfTheInstalledFile();
     void aFontWithoutItsFileIsNotLoaded();
+    void aRunReadsEachFontOnce();
     void everyOfferedFontDrawsANumber_data();
     void everyOfferedFontDrawsANumber();
 };
@@ -96,7 +98,7 @@ void TestLettering::digitsAreTheGlyphsOfTheInstalledFile()
     QFETCH(QString, font);
     const QList<FileGlyph> file = readJhf("/usr/share/hershey-fonts/" + font + ".jhf");
     QVERIFY(file.size() >= 95);
-    const auto loaded = HersheyFont::load(font.toStdString());
+    const auto loaded = loadInstalledFont(font.toStdString());
     QVERIFY(loaded);
 
     // The expected placement, from the file alone.
@@ -151,10 +153,25 @@ void TestLettering::aFontWithoutItsFileIsNotLoaded()
 {
     QTemporaryDir empty;
     qputenv("HERSHEY_FONTS_DIR", empty.path().toUtf8());
-    const bool loaded = HersheyFont::load("futural") != nullptr;
+    const bool loaded = loadInstalledFont("futural") != nullptr;
     qunsetenv("HERSHEY_FONTS_DIR");
     QVERIFY(!loaded);
-    QVERIFY(HersheyFont::load("futural"));
+    QVERIFY(loadInstalledFont("futural"));
+}
+
+// A run reads each font's file once and keeps it; a font not found is looked for again.
+void TestLettering::aRunReadsEachFontOnce()
+{
+    const InstalledFonts fonts;
+    QTemporaryDir empty;
+    qputenv("HERSHEY_FONTS_DIR", empty.path().toUtf8());
+    const bool missing = fonts.font("futural") == nullptr;
+    qunsetenv("HERSHEY_FONTS_DIR");
+    QVERIFY(missing);
+    const auto first = fonts.font("futural");
+    QVERIFY(first);
+    QCOMPARE(fonts.font("futural"), first);
+    QCOMPARE(int(fonts.loads()), 2);
 }
 
 void TestLettering::everyOfferedFontDrawsANumber_data()
@@ -168,7 +185,7 @@ void TestLettering::everyOfferedFontDrawsANumber_data()
 void TestLettering::everyOfferedFontDrawsANumber()
 {
     QFETCH(QString, font);
-    const auto loaded = HersheyFont::load(font.toStdString());
+    const auto loaded = loadInstalledFont(font.toStdString());
     QVERIFY(loaded);
     for (const char c : std::string_view("0123456789-."))
         QVERIFY2(loaded->has(c) && !loaded->glyph(c).strokes.empty(), std::string(1, c).c_str());

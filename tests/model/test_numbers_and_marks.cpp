@@ -162,7 +162,8 @@ void TestNumbersAndMarks::numberSettingsRefused()
     QFETCH(int, setting);
     QFETCH(QString, message);
 
-    const auto numbered = mensora::numberedStripes(linearGraduation("1333313333131", 1, 1), settings);
+    const auto numbered
+        = mensora::numberedStripes(linearGraduation("1333313333131", 1, 1), settings);
     QVERIFY(!numbered);
     QVERIFY2(QString::fromStdString(numbered.refusal().message).startsWith(message),
         numbered.refusal().message.c_str());
@@ -219,7 +220,7 @@ void TestNumbersAndMarks::marksShapeTheSequence()
     QFETCH(QString, sequence);
     const auto values = readScaleValues(parameters);
     QVERIFY(values);
-    QCOMPARE(QString::fromStdString(values->sequence), sequence);
+    QCOMPARE(QString::fromStdString(values->sequence()), sequence);
 }
 
 void TestNumbersAndMarks::stripesBeforeFullTurn_data()

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "files/installed_fonts.h"
 #include "model/scale_parameters.h"
 #include "preview/preview_renderer.h"
 
@@ -16,7 +17,7 @@ constexpr float height = 100;
 
 Result<PreviewDrawing> drawn(const ScaleParameters& parameters)
 {
-    return renderPreview(parameters, width, height);
+    return renderPreview(parameters, width, height, installedFonts());
 }
 
 } // namespace

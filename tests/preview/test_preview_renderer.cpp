@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include "files/installed_fonts.h"
 #include "model/scale_parameters.h"
 #include "preview/preview_renderer.h"
 #include "support/scale_parameters_metatype.h"
@@ -47,7 +48,7 @@ QString mismatch(const PreviewLine& actual, const PreviewLine& expected, double 
 
 PreviewDrawing drawn(const ScaleParameters& parameters, float width, float height)
 {
-    auto run = renderPreview(parameters, width, height);
+    auto run = renderPreview(parameters, width, height, installedFonts());
     if (!run)
         qWarning("refused: %s", run.refusal().message.c_str());
     return run ? *run : PreviewDrawing {};
@@ -448,7 +449,7 @@ void TestPreviewRenderer::refusesWhatItCannotDraw()
     QFETCH(int, input);
     QFETCH(QString, message);
 
-    const auto run = renderPreview(parameters, pictureWidth, pictureHeight);
+    const auto run = renderPreview(parameters, pictureWidth, pictureHeight, installedFonts());
     QVERIFY(!run);
     QCOMPARE(QString::fromStdString(run.refusal().message), message);
     QCOMPARE(run.refusal().box(), std::optional(ScaleInput(input)));

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "files/installed_fonts.h"
 #include "model/scale_parameters.h"
 #include "preview/cursor_reading.h"
 #include "preview/preview_renderer.h"
@@ -137,7 +138,7 @@ void TestPreviewView::scaleCoordinatesToPixelsAndBack()
     QFETCH(double, mmX);
     QFETCH(double, mmY);
 
-    const auto run = renderPreview(parameters, float(width), float(height));
+    const auto run = renderPreview(parameters, float(width), float(height), installedFonts());
     QVERIFY(run);
     PreviewView view = startingView(width, height);
     for (int step = 0; step < 2; ++step) {
@@ -190,7 +191,8 @@ void TestPreviewView::cursorReadsPositionAngleAndRadius()
     QFETCH(double, radius);
 
     const bool round = parameters.shape == Shape::Round;
-    const auto run = renderPreview(parameters, round ? 2000 : 206, round ? 810 : 80);
+    const auto run
+        = renderPreview(parameters, round ? 2000 : 206, round ? 810 : 80, installedFonts());
     QVERIFY(run);
     PreviewView view = startingView(round ? 2000 : 206, round ? 810 : 80);
     view.zoomAboutCentre(zoom);

@@ -279,7 +279,7 @@ void TestMainWindow::windowReadsAsTheDefaultParametersWhenOpened()
     QCOMPARE(read.stripePosition, defaults.stripePosition);
     QCOMPARE(read.shape, defaults.shape);
     QCOMPARE(read.unit, defaults.unit);
-    QCOMPARE(read.format, defaults.format);
+    QCOMPARE(m_window->outputRequest().format, OutputFormat::Gcode);
 }
 
 void TestMainWindow::windowReadsBoxTextsAsTypedAndTheChosenOptions()
@@ -306,7 +306,7 @@ void TestMainWindow::windowReadsBoxTextsAsTypedAndTheChosenOptions()
     QCOMPARE(read.unit, Unit::Inch);
     QCOMPARE(read.baseline, Baseline::Single);
     QCOMPARE(read.stripePosition, StripePosition::Under);
-    QCOMPARE(read.format, OutputFormat::Plot);
+    QCOMPARE(m_window->outputRequest().format, OutputFormat::Plot);
 }
 
 void TestMainWindow::exitClosesTheWindow()

@@ -173,9 +173,16 @@ void TestNumbersDialog::aRefusedSettingIsReportedBeforeTheSaveDialog()
         ++m_saveDialogs;
         return QString();
     };
+    // Then the dialog opens on the setting to mend.
+    QString focused;
+    m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
+        focused = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
+        return false;
+    };
     m_window->findChild<QAction*>(QStringLiteral("menu_savegcode"))->trigger();
     QCOMPARE(m_messages, QStringList { "Prefix holds \"J\", which the font rowmant lacks." });
     QCOMPARE(m_saveDialogs, 0);
+    QCOMPARE(focused, QStringLiteral("number_prefix"));
 }
 
 void TestNumbersDialog::sampleIsDrawnInTheChosenFont()

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTest>
 
+#include "files/installed_fonts.h"
 #include "model/scale_parameters.h"
 #include "preview/preview_renderer.h"
 #include "ui/preview_picture.h"
@@ -67,8 +68,8 @@ private:
     }
     Result<PreviewDrawing> run(const ScaleParameters& parameters) const
     {
-        return renderPreview(
-            parameters, m_picture->drawableWidthMm(), m_picture->drawableHeightMm());
+        return renderPreview(parameters, m_picture->drawableWidthMm(),
+            m_picture->drawableHeightMm(), installedFonts());
     }
 
     std::unique_ptr<PreviewPicture> m_picture;

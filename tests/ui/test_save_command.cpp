@@ -27,9 +27,9 @@ using namespace mensora::testing;
 namespace {
 
 // The file that the core writes for these parameters, in the user's number format.
-QByteArray engravingFileOf(const ScaleParameters& parameters)
+QByteArray engravingFileOf(const ScaleParameters& parameters, const OutputRequest& output = {})
 {
-    return QByteArray::fromStdString(engravingText(parameters, numberFormatOf()));
+    return QByteArray::fromStdString(engravingText(parameters, output, numberFormatOf()));
 }
 
 QByteArray contentsOf(const QString& path)
@@ -141,10 +141,11 @@ void TestSaveCommand::dialogFiltersKeepTheirDescription_data()
     QTest::addColumn<QString>("dialogFilter");
     QTest::addColumn<QString>("nameFilter");
 
-    QTest::newRow("G-code") << QString::fromUtf8(dialogFilterOf(OutputFormat::Gcode))
-                            << "Din ( G-Code ) (*.din)";
-    QTest::newRow("plot") << QString::fromUtf8(dialogFilterOf(OutputFormat::Plot))
-                          << "PLT ( PLT ) (*.plt)";
+    const auto ownFilter = [](OutputFormat format) {
+        return QString::fromUtf8(outputFor(format, MachineProfile::Plain).dialogFilters[0].data());
+    };
+    QTest::newRow("G-code") << ownFilter(OutputFormat::Gcode) << "Din ( G-Code ) (*.din)";
+    QTest::newRow("plot") << ownFilter(OutputFormat::Plot) << "PLT ( PLT ) (*.plt)";
     QTest::newRow("pattern added") << "Text|*.txt"
                                    << "Text (*.txt)";
     QTest::newRow("several patterns") << "Pictures|*.png;*.jpg"
@@ -189,7 +190,6 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes_data()
         << QStringList { "Txt_radius=1.5", "Txt_start_angle=90" } << p << din << "inch.din";
 
     p = {};
-    p.format = OutputFormat::Plot;
     QTest::newRow("plot") << QStringList { "Chk_plt" } << QStringList {} << p << plt << "scale.plt";
 
     p.shape = Shape::Round;
@@ -228,8 +228,11 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes()
     QCOMPARE(m_messages, QStringList {});
     QCOMPARE(m_filters, QStringList { nameFilter });
     QCOMPARE(listing(m_folder->path()), QStringList { fileName });
-    QCOMPARE(contentsOf(inFolder(fileName)), engravingFileOf(parameters));
-    const Result<Engraving> engraving = Engraving::prepare(parameters);
+    // The plot box chose the format, which the dialog's filter names.
+    const OutputRequest output { nameFilter.contains("PLT") ? OutputFormat::Plot
+                                                            : OutputFormat::Gcode };
+    QCOMPARE(contentsOf(inFolder(fileName)), engravingFileOf(parameters, output));
+    const Result<Engraving> engraving = Engraving::prepare(parameters, output, installedFonts());
     QVERIFY(engraving);
     QCOMPARE(box("Text7")->text().toStdString(), engraving->sequence());
 }

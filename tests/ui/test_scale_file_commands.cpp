@@ -129,7 +129,7 @@ void TestScaleFileCommands::savedScaleOpensInAnotherWindowAsTheSameScale()
     QCOMPARE(shownState(other), shownState(*m_window));
     QCOMPARE(other.windowTitle(), QStringLiteral("dial.mensora — Mensora"));
     // The preview ran: the hidden box holds the stripe sequence.
-    const auto engraving = Engraving::prepare(other.scaleParameters());
+    const auto engraving = Engraving::prepare(other.scaleParameters(), {}, installedFonts());
     QCOMPARE(other.findChild<QLineEdit*>("Text7")->text().toStdString(),
         engraving ? engraving->sequence() : std::string());
 }
@@ -205,14 +205,12 @@ void TestScaleFileCommands::exportsWriteTheDrawingOfTheWindowsScale_data()
 
     ScaleParameters ruler;
     ruler.baseline = Baseline::Single;
-    ruler.format = OutputFormat::Svg;
     QTest::newRow("svg ruler") << "menu_exportsvg" << QStringList { "Option1:1" } << ruler;
     ScaleParameters dial;
     dial.shape = Shape::Round;
     dial.unit = Unit::Inch;
     dial.baseline = Baseline::Single;
     dial.radius = "1.5";
-    dial.format = OutputFormat::Dxf;
     QTest::newRow("dxf dial in inches")
         << "menu_exportdxf"
         << QStringList { "Option3:1", "Option4:1", "Option1:1", "Txt_radius=1.5" } << dial;
@@ -226,7 +224,9 @@ void TestScaleFileCommands::exportsWriteTheDrawingOfTheWindowsScale()
     follow(*m_window, steps);
     trigger(item.toUtf8().constData(), inFolder("drawing"));
     QCOMPARE(m_messages, QStringList {});
-    QCOMPARE(contentsOf(inFolder("drawing")), QByteArray::fromStdString(engravingText(scale)));
+    const OutputFormat drawing = item.endsWith("svg") ? OutputFormat::Svg : OutputFormat::Dxf;
+    QCOMPARE(contentsOf(inFolder("drawing")),
+        QByteArray::fromStdString(engravingText(scale, fileOf(drawing))));
 }
 
 void TestScaleFileCommands::refusedExportIsReportedBeforeTheDialog()
