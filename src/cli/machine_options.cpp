@@ -57,8 +57,8 @@ bool readFormat(const QCommandLineParser& parser, OutputRequest& output, QString
         return true;
     }
     // A drawing takes no machine settings: they belong to the machine, not to the scale.
-    const bool drawing = outputFor(output.format, MachineProfile::Plain).settings
-        == OutputSettings::Drawing;
+    const bool drawing
+        = outputFor(output.format, MachineProfile::Plain).settings == OutputSettings::Drawing;
     if (drawing || !dialect.family || dialect.family == output.format)
         return true;
     const QString family = dialect.family == OutputFormat::Plot ? "plot files" : "G-code programs";
@@ -106,8 +106,7 @@ bool readMachineOptions(
     MachineSettings& settings = output.machine;
     settings.lineNumbers = !parser.isSet("no-line-numbers");
     return readChoice(parser, "profile", settings.profile, error)
-        && readChoice(parser, "order", settings.order, error)
-        && readFormat(parser, output, error)
+        && readChoice(parser, "order", settings.order, error) && readFormat(parser, output, error)
         && readRate(parser, "feed", unit, settings.feed, error)
         && readRate(parser, "plunge-feed", unit, settings.plungeFeed, error)
         && readRate(parser, "rapid-rate", unit, settings.rapidRate, error)

@@ -6,8 +6,8 @@
 #include <QString>
 
 #include "model/machine_settings.h"
-#include "writers/output_table.h"
 #include "model/scale_parameters.h"
+#include "writers/output_table.h"
 
 namespace mensora {
 

@@ -126,8 +126,7 @@ int main(int argc, char* argv[])
     const CliRequest& request = *requested;
     if (!request.saveScale.isEmpty())
         return saveScale(request.parameters, request.saveScale);
-    const auto engraving
-        = Engraving::prepare(request.parameters, request.output, installedFonts());
+    const auto engraving = Engraving::prepare(request.parameters, request.output, installedFonts());
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;

@@ -150,8 +150,8 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
     }
 
     const LayoutOptions options { .baseCircle = output.cutsArcs };
-    Engraving engraving(scaleLayoutOf(p, scale.values(), options), p.depth, output,
-        request.drawing);
+    Engraving engraving(
+        scaleLayoutOf(p, scale.values(), options), p.depth, output, request.drawing);
     CoordinateCheck check(output.range);
     engraving.makeMoves(check);
     if (!check.allWritable())
@@ -196,8 +196,8 @@ Result<Engraving> Engraving::prepare(
     return prepare(*scale, request);
 }
 
-Engraving::Engraving(ScaleLayout layout, std::string depth, const OutputRow& output,
-    const DrawingSettings& drawing)
+Engraving::Engraving(
+    ScaleLayout layout, std::string depth, const OutputRow& output, const DrawingSettings& drawing)
     : m_layout(std::move(layout))
     , m_depth(std::move(depth))
     , m_output(&output)

@@ -67,10 +67,7 @@ public:
     const std::optional<Refusal>& refusal() const { return m_refusal; }
 
 private:
-    bool uses(MachineSetting setting) const
-    {
-        return !m_refusal && m_dialect.uses(setting);
-    }
+    bool uses(MachineSetting setting) const { return !m_refusal && m_dialect.uses(setting); }
     void refuse(MachineSetting setting, const std::string& reason)
     {
         m_refusal = machineRefusal(setting, reason);

@@ -34,7 +34,8 @@ std::string offeredList()
     return list;
 }
 
-Result<std::shared_ptr<const HersheyFont>> loadFont(const std::string& name, const FontSource& fonts)
+Result<std::shared_ptr<const HersheyFont>> loadFont(
+    const std::string& name, const FontSource& fonts)
 {
     const std::string caption = numberSettingCaption(NumberSetting::Font);
     if (!isOfferedFont(name))

@@ -2,7 +2,8 @@
 
 namespace mensora {
 
-ScaleLayout scaleLayoutOf(const ScaleParameters& p, const ScaleValues& v, const LayoutOptions& options)
+ScaleLayout scaleLayoutOf(
+    const ScaleParameters& p, const ScaleValues& v, const LayoutOptions& options)
 {
     if (p.shape == Shape::Round) {
         const Baseline baseCircle = options.baseCircle ? p.baseline : Baseline::None;

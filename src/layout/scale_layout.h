@@ -19,8 +19,8 @@ struct LayoutOptions
 
 // The layout of a scale from its values in the unit they were typed in. The stripes stand
 // where the graduation puts them in double precision; the single only counts them.
-ScaleLayout scaleLayoutOf(
-    const ScaleParameters& parameters, const ScaleValues& values, const LayoutOptions& options = {});
+ScaleLayout scaleLayoutOf(const ScaleParameters& parameters, const ScaleValues& values,
+    const LayoutOptions& options = {});
 
 // The graduation a layout places.
 const Graduation& graduationOf(const ScaleLayout& layout);

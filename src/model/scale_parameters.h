@@ -25,8 +25,9 @@ enum class StripePosition { Above = 0, Midway = 1, Under = 2 };
 enum class OutputFormat { Gcode = 0, Plot = 1, Svg = 2, Dxf = 3 };
 
 // Everything the user enters or chooses for one scale: every box's text exactly as it stands
-// (blanks included) and every choice of the scale (what file it goes into is not one). The defaults are the window's start values. Numbers are
-// derived from the texts by the number rules at the moment a command needs them.
+// (blanks included) and every choice of the scale (what file it goes into is not one). The defaults
+// are the window's start values. Numbers are derived from the texts by the number rules at the
+// moment a command needs them.
 struct ScaleParameters
 {
     std::string length = "100"; // or the total angle of a round scale, in degrees

@@ -132,8 +132,8 @@ std::optional<float> stripeLengthFor(char kind, const StripeLengths& lengths)
     return lengths[static_cast<std::size_t>(kind - '1')];
 }
 
-Result<StripeLengths> stripeLengthsOf(const std::array<double, 6>& numbers,
-    std::string_view sequence, Shape shape, double factor)
+Result<StripeLengths> stripeLengthsOf(
+    const std::array<double, 6>& numbers, std::string_view sequence, Shape shape, double factor)
 {
     StripeLengths lengths {};
     for (int kind = 1; kind <= 6; ++kind) {

@@ -54,7 +54,8 @@ void MachineDialog::createForm()
     const bool inch = m_unit == Unit::Inch;
     m_profile = named(new QComboBox, "machine_profile");
     for (const Dialect& dialect : dialectTable)
-        m_profile->addItem(QString::fromUtf8(dialect.caption.data(), qsizetype(dialect.caption.size())));
+        m_profile->addItem(
+            QString::fromUtf8(dialect.caption.data(), qsizetype(dialect.caption.size())));
     m_note = named(new QLabel, "machine_profile_note");
     m_note->setWordWrap(true);
     m_feed = rateBox("machine_feed");
@@ -184,7 +185,7 @@ MachineSettings MachineDialog::settings() const
 {
     MachineSettings s = m_start;
     s.profile = dialectTable[static_cast<std::size_t>(std::clamp(
-                                  m_profile->currentIndex(), 0, int(dialectTable.size()) - 1))]
+                                 m_profile->currentIndex(), 0, int(dialectTable.size()) - 1))]
                     .profile;
     s.feed = rateOf(m_feed, m_start.feed);
     s.plungeFeed = rateOf(m_plungeFeed, m_start.plungeFeed);

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 
 #include "files/engraving_file.h"
-#include "lettering/font_catalog.h"
 #include "files/installed_fonts.h"
+#include "lettering/font_catalog.h"
 #include "lettering/hershey_font.h"
 #include "ui/font_sample.h"
 

@@ -46,7 +46,7 @@ public:
 
     void begin() override
     {
-        if constexpr (requires(Writer& w) { w.begin(); })
+        if constexpr (requires(Writer & w) { w.begin(); })
             m_writer.begin();
     }
     void move(const ToolMove& move) override { m_writer.move(move); }

@@ -23,7 +23,8 @@ inline OutputRequest machineFile(const MachineSettings& machine)
 
 // The engraving of parameters that a test expects to be accepted; a refusal stops the test
 // program with its message.
-inline Engraving acceptedEngraving(const ScaleParameters& parameters, const OutputRequest& output = {})
+inline Engraving acceptedEngraving(
+    const ScaleParameters& parameters, const OutputRequest& output = {})
 {
     const auto engraving = Engraving::prepare(parameters, output, installedFonts());
     if (!engraving)
