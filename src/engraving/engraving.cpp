@@ -148,9 +148,13 @@ Result<Engraving> Engraving::prepare(const ScaleParameters& p, const MachineSett
             return depth.refusal();
     }
 
-    // A cutter draws a dial's base circle in chords; a plain plot file has no arcs.
+    // A cutter draws a dial's base circle in chords; a plain plot file has no arcs. A profile's
+    // writer rounds to its own decimals (or plotter units), so its layout keeps points exact.
     const bool baseCircleInPlot = profile == MachineProfile::HpglCutter;
-    Engraving engraving(scaleLayoutOf(p, v, baseCircleInPlot), v.sequence, p.depth, p.format);
+    const PointRounding rounding
+        = profile == MachineProfile::Plain ? PointRounding::Thousandths : PointRounding::Exact;
+    Engraving engraving(
+        scaleLayoutOf(p, v, baseCircleInPlot, rounding), v.sequence, p.depth, p.format);
     CoordinateCheck check(p.format);
     engraving.makeMoves(check);
     if (!check.allWritable())

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "layout/scale_arithmetic.h"
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
 #include "toolpath/tool_move.h"
@@ -19,6 +20,7 @@ struct FlatScaleLayout
     StripePosition position;
     Baseline baseline;
     StripeLengths lengths;
+    PointRounding rounding = PointRounding::Thousandths; // of its numbers: its own points are sums
 
     // Hands every stripe's four moves, then the baseline's (its section marked), to the sink.
     // The sequence holds only the kinds "1" to "6".

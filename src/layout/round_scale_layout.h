@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "layout/scale_arithmetic.h"
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
 #include "toolpath/tool_move.h"
@@ -10,7 +11,7 @@ namespace mensora {
 
 // A dial: radial stripes at start angle + i × step around a centre, then an optional base
 // circle. Angles in degrees from +X towards +Y, not reduced; every computed
-// point is rounded to 3 decimals.
+// point is rounded as `rounding` says (the numbers on the dial too).
 struct RoundScaleLayout
 {
     float totalAngle;
@@ -22,6 +23,7 @@ struct RoundScaleLayout
     StripePosition position;
     Baseline baseline;
     StripeLengths lengths;
+    PointRounding rounding = PointRounding::Thousandths;
 
     // Hands every stripe's four moves, then the base circle's (its section marked), to the
     // sink. The sequence holds only the kinds "1" to "6".

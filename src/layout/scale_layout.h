@@ -14,7 +14,8 @@ using ScaleLayout = std::variant<FlatScaleLayout, RoundScaleLayout>;
 // The layout of a scale from its values in the unit they were typed in. The stripes take the
 // step in double precision; the single only counts them. A plain plot file has no arcs, so a
 // dial's base circle stays out of it, unless `baseCircleInPlot` (a cutter draws it in chords).
-ScaleLayout scaleLayoutOf(
-    const ScaleParameters& parameters, const ScaleValues& values, bool baseCircleInPlot = false);
+// The layout rounds the points it computes, its numbers' too, as `rounding` says.
+ScaleLayout scaleLayoutOf(const ScaleParameters& parameters, const ScaleValues& values,
+    bool baseCircleInPlot = false, PointRounding rounding = PointRounding::Thousandths);
 
 } // namespace mensora
