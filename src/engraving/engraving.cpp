@@ -149,7 +149,7 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
             return depth.refusal();
     }
 
-    const LayoutOptions options { .baseCircle = output.cutsArcs };
+    const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
     Engraving engraving(
         scaleLayoutOf(p, scale.values(), options), p.depth, output, request.drawing);
     CoordinateCheck check(output.range);

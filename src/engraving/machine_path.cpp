@@ -8,8 +8,8 @@ namespace mensora {
 
 namespace {
 
-// Below this radius the layout's rounding to 3 decimals leaves no circle to cut, only a point
-// that a controller refuses as an arc of no radius.
+// The smallest circle a machine file cuts: a thousandth, the plain program's last decimal. The
+// plain program's points of a smaller circle fall onto its centre, so none is cut.
 constexpr double smallestArcRadius = 0.001;
 
 ArcDirection opposite(ArcDirection direction)

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "layout/scale_arithmetic.h"
 #include "model/graduation.h"
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
@@ -20,6 +21,7 @@ struct FlatScaleLayout
     StripePosition position;
     Baseline baseline;
     StripeLengths lengths;
+    PointRounding rounding = PointRounding::Thousandths; // of its numbers: its own points are sums
 
     // The X of stripe i.
     double stripeX(StripeIndex i) const { return startX + graduation.position(i); }

@@ -19,9 +19,10 @@ double exitDistance(double halfWidth, double halfHeight, PlacedPoint direction)
     return std::fmin(across, upward);
 }
 
-void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, MoveSink& sink)
+void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, PointRounding rounding,
+    MoveSink& sink)
 {
-    const auto coordinate = [](double v) { return Coord::wide(round3(v)); };
+    const auto coordinate = [rounding](double v) { return Coord::wide(roundedPoint(v, rounding)); };
     sink.move(Rapid { coordinate(stroke.front().x), coordinate(stroke.front().y) });
     sink.move(Plunge { depth });
     for (std::size_t i = 1; i < stroke.size(); ++i)
@@ -40,13 +41,15 @@ NumberLayout::NumberLayout(
 
 void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
+    const PointRounding rounding
+        = std::visit([](const auto& layout) { return layout.rounding; }, scale);
     for (const NumberedStripe& stripe : m_stripes) {
         const TextStrokes text = setText(*m_font, stripe.text);
         const TextPlacement placement = std::visit(
             [&](const auto& layout) { return placementOf(layout, stripe.index, text); }, scale);
         for (const auto& stroke : placeText(text, placement))
             if (!stroke.empty())
-                engrave(stroke, depth, sink);
+                engrave(stroke, depth, rounding, sink);
     }
 }
 

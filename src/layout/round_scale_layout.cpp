@@ -7,17 +7,30 @@
 
 namespace mensora {
 
+namespace {
+
+// An outer Y in the precision the rounding held it in.
+Coord outerYCoord(double y, PointRounding rounding)
+{
+    if (rounding == PointRounding::Exact)
+        return Coord::wide(y);
+    return Coord::single(static_cast<float>(y));
+}
+
+} // namespace
+
 void RoundScaleLayout::makeMoves(std::string_view depth, MoveSink& sink) const
 {
     const StripeIndex stripes = graduation.count();
     for (StripeIndex i = 0; i < stripes; ++i) {
         const float length = stripeLengthFor(graduation.kind(i), lengths).value();
         const RoundStripeEnds ends = roundStripeEnds(
-            centreX, centreY, radius, stripeAngle(i), stripeOffsets(length, position));
+            centreX, centreY, radius, stripeAngle(i), stripeOffsets(length, position), rounding);
 
         sink.move(Rapid { Coord::wide(ends.innerX), Coord::wide(ends.innerY) });
         sink.move(Plunge { depth });
-        sink.move(Cut { Coord::wide(ends.outerX), Coord::single(ends.outerY), CutAxes::XY });
+        sink.move(
+            Cut { Coord::wide(ends.outerX), outerYCoord(ends.outerY, rounding), CutAxes::XY });
         sink.move(Lift {});
     }
 
@@ -32,14 +45,14 @@ void RoundScaleLayout::makeBaseCircle(std::string_view depth, MoveSink& sink) co
     const double startRadians = startAngle * radiansPerDegree;
     const double endRadians = (startAngle + totalAngle) * radiansPerDegree;
 
-    const double xs = round3(centreX + std::cos(startRadians) * radius);
-    const double ys = round3(centreY + std::sin(startRadians) * radius);
-    const double xe = round3(centreX + std::cos(endRadians) * radius);
-    const float ye = singleOrInfinity(round3(centreY + std::sin(endRadians) * radius));
+    const double xs = roundedPoint(centreX + std::cos(startRadians) * radius, rounding);
+    const double ys = roundedPoint(centreY + std::sin(startRadians) * radius, rounding);
+    const double xe = roundedPoint(centreX + std::cos(endRadians) * radius, rounding);
+    const double ye = roundedOuterY(centreY + std::sin(endRadians) * radius, rounding);
     sink.section(MoveSection::Baseline);
     sink.move(Rapid { Coord::wide(xs), Coord::wide(ys) });
     sink.move(Plunge { depth });
-    sink.move(Arc { Coord::wide(xe), Coord::single(ye), Coord::wide(centreX),
+    sink.move(Arc { Coord::wide(xe), outerYCoord(ye, rounding), Coord::wide(centreX),
         Coord::single(centreY), turn, radius, startAngle, totalAngle });
     sink.move(Lift {});
 }

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "layout/scale_arithmetic.h"
 #include "model/graduation.h"
 #include "model/scale_parameters.h"
 #include "model/stripe_pattern.h"
@@ -11,7 +12,7 @@ namespace mensora {
 
 // A dial: radial stripes around a centre at the start angle plus where the graduation puts
 // them, then an optional base circle. Angles in degrees from +X towards +Y, not reduced;
-// every computed point is rounded to 3 decimals.
+// every computed point is rounded as `rounding` says (the numbers on the dial too).
 struct RoundScaleLayout
 {
     Graduation graduation; // the stripes' kinds and angles from the first, in double precision
@@ -24,6 +25,7 @@ struct RoundScaleLayout
     StripePosition position;
     Baseline baseline;
     StripeLengths lengths;
+    PointRounding rounding = PointRounding::Thousandths;
 
     // The angle of stripe i, in degrees.
     double stripeAngle(StripeIndex i) const { return startAngle + graduation.position(i); }

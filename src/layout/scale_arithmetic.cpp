@@ -11,6 +11,16 @@ double round3(double value)
     return roundHalfEven(value * 1000) / 1000;
 }
 
+double roundedPoint(double value, PointRounding rounding)
+{
+    return rounding == PointRounding::Exact ? value : round3(value);
+}
+
+double roundedOuterY(double value, PointRounding rounding)
+{
+    return rounding == PointRounding::Exact ? value : singleOrInfinity(round3(value));
+}
+
 StripeOffsets stripeOffsets(float length, StripePosition position)
 {
     switch (position) {
@@ -26,16 +36,18 @@ StripeOffsets stripeOffsets(float length, StripePosition position)
     return { 0, length };
 }
 
-RoundStripeEnds roundStripeEnds(
-    double centreX, float centreY, double radius, double angle, StripeOffsets offsets)
+RoundStripeEnds roundStripeEnds(double centreX, float centreY, double radius, double angle,
+    StripeOffsets offsets, PointRounding rounding)
 {
     const double radians = angle * radiansPerDegree;
     const double cosine = std::cos(radians);
     const double sine = std::sin(radians);
     const double inner = radius + static_cast<double>(offsets.start);
     const double outer = static_cast<double>(offsets.end) + radius;
-    return { round3(centreX + inner * cosine), round3(centreY + inner * sine),
-        round3(centreX + outer * cosine), singleOrInfinity(round3(centreY + outer * sine)) };
+    return { roundedPoint(centreX + inner * cosine, rounding),
+        roundedPoint(centreY + inner * sine, rounding),
+        roundedPoint(centreX + outer * cosine, rounding),
+        roundedOuterY(centreY + outer * sine, rounding) };
 }
 
 } // namespace mensora

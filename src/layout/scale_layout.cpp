@@ -10,10 +10,10 @@ ScaleLayout scaleLayoutOf(
         const ArcDirection turn
             = v.wideStep > 0 ? ArcDirection::CounterClockwise : ArcDirection::Clockwise;
         return RoundScaleLayout { v.graduation, v.total, turn, v.startAngle, v.radius, v.startX,
-            v.startY, p.stripePosition, baseCircle, v.lengths };
+            v.startY, p.stripePosition, baseCircle, v.lengths, options.rounding };
     }
     return FlatScaleLayout { v.graduation, v.total, v.startX, v.startY, p.stripePosition,
-        p.baseline, v.lengths };
+        p.baseline, v.lengths, options.rounding };
 }
 
 const Graduation& graduationOf(const ScaleLayout& layout)

@@ -15,6 +15,7 @@ using ScaleLayout = std::variant<FlatScaleLayout, RoundScaleLayout>;
 struct LayoutOptions
 {
     bool baseCircle = true; // a dial's base circle goes in (a file without arcs leaves it out)
+    PointRounding rounding = PointRounding::Thousandths; // of the points it computes, numbers too
 };
 
 // The layout of a scale from its values in the unit they were typed in. The stripes stand

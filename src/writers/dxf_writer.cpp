@@ -90,6 +90,9 @@ constexpr std::array<const char*, 3> layerNames = { "STRIPES", "BASELINE", "NUMB
 // AutoCAD's unit codes for $INSUNITS.
 constexpr int insunitsInches = 1;
 constexpr int insunitsMillimetres = 4;
+// $MEASUREMENT, which some readers take the unit from instead (without it, inches).
+constexpr int measurementImperial = 0;
+constexpr int measurementMetric = 1;
 
 // Entities take their colour, line type and weight from their layer.
 DL_Attributes onLayer(MoveSection section)
@@ -114,6 +117,8 @@ void DxfWriter::begin()
     m_dxf->writeHeader(out);
     out.dxfString(9, "$INSUNITS");
     out.dxfInt(70, m_unit == Unit::Inch ? insunitsInches : insunitsMillimetres);
+    out.dxfString(9, "$MEASUREMENT");
+    out.dxfInt(70, m_unit == Unit::Inch ? measurementImperial : measurementMetric);
     out.sectionEnd();
     writeTables();
     writeBlocks();

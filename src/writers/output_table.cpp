@@ -44,6 +44,8 @@ using P = MachineProfile;
 using F = OutputFormat;
 using Takes = OutputSettings;
 using Range = CoordinateRange;
+constexpr PointRounding Thousandths = PointRounding::Thousandths;
+constexpr PointRounding Exact = PointRounding::Exact;
 
 } // namespace
 
@@ -51,21 +53,21 @@ using Range = CoordinateRange;
 // clang-format off
 const std::array<OutputRow, 8> outputTable = { {
     { "gcode", F::Gcode, std::nullopt, din, dinFilter, Takes::None, true, false, Range::Finite,
-      programFile },
+      Thousandths, programFile },
     { "plot", F::Plot, std::nullopt, plt, pltFilter, Takes::None, false, false,
-      Range::PlotterUnits, plotFile },
+      Range::PlotterUnits, Thousandths, plotFile },
     { "rs274", F::Gcode, P::Rs274, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, dialectOf(P::Rs274).makeWriter },
+      Range::Finite, Exact, dialectOf(P::Rs274).makeWriter },
     { "grbl", F::Gcode, P::Grbl, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, dialectOf(P::Grbl).makeWriter },
+      Range::Finite, Exact, dialectOf(P::Grbl).makeWriter },
     { "grbl-laser", F::Gcode, P::GrblLaser, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, dialectOf(P::GrblLaser).makeWriter },
+      Range::Finite, Exact, dialectOf(P::GrblLaser).makeWriter },
     { "hpgl-cutter", F::Plot, P::HpglCutter, plt, pltFilter, Takes::Machine, true, true,
-      Range::PlotterUnits, dialectOf(P::HpglCutter).makeWriter },
+      Range::PlotterUnits, Exact, dialectOf(P::HpglCutter).makeWriter },
     { "svg", F::Svg, std::nullopt, svg, svgFilter, Takes::Drawing, true, false, Range::Drawing,
-      svgFile },
+      Thousandths, svgFile },
     { "dxf", F::Dxf, std::nullopt, dxf, dxfFilter, Takes::Drawing, true, false, Range::Drawing,
-      dxfFile },
+      Thousandths, dxfFile },
 } };
 // clang-format on
 

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "layout/scale_arithmetic.h"
 #include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 #include "writers/dialect_table.h"
@@ -40,6 +41,8 @@ struct OutputRow
     bool cutsArcs; // whether a dial's base circle goes into it (a cutter's in chords)
     bool machineMoves; // whether it takes the moves as its machine runs them (order, passes)
     CoordinateRange range;
+    // How the layout rounds its points: a profile's writer rounds them to its own decimals.
+    PointRounding rounding;
     WriterMaker makeWriter; // for a profile's file, its dialect's writer
 
     const Dialect& dialect() const;

@@ -415,7 +415,7 @@ void TestCli::machineFilesAreTheSameInEveryLocale()
     QCOMPARE(german.status, 0);
     QCOMPARE(german.out, english.out);
     QVERIFY(english.out.contains("\r\nN3 G0 Z2.5\r\n"));
-    QVERIFY(english.out.contains(" X30.249 Y0.264\r\n"));
+    QVERIFY(english.out.contains(" X30.2488 Y0.264\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

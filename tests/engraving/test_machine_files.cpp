@@ -161,7 +161,7 @@ void TestMachineFiles::machineFilesTakeThePointInEveryLocale()
         { MachineProfile::Rs274, MachineProfile::Grbl, MachineProfile::GrblLaser }) {
         const std::string point = engravingText(p, machineFile(profile(chosen)));
         QCOMPARE(engravingText(p, machineFile(profile(chosen)), { ",", "." }), point);
-        QVERIFY(point.find(" X30.249 Y0.264\r\n") != std::string::npos);
+        QVERIFY(point.find(" X30.2488 Y0.264\r\n") != std::string::npos);
     }
 }
 

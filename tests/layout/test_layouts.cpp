@@ -1,9 +1,16 @@
 #include <QTest>
 
+#include <cmath>
+
 #include "engraving/engraving.h"
+#include "layout/scale_arithmetic.h"
 #include "support/engraving_text.h"
 #include "support/recording_sink.h"
 #include "writers/coordinate_text.h"
+
+Q_DECLARE_METATYPE(mensora::MachineProfile)
+Q_DECLARE_METATYPE(mensora::OutputFormat)
+Q_DECLARE_METATYPE(mensora::Shape)
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -37,6 +44,49 @@ ScaleParameters roundScale()
     return p;
 }
 
+// The coordinates of the points a sink is handed, from the first move of the part `from` on.
+class PointRecorder : public MoveSink
+{
+public:
+    explicit PointRecorder(MoveSection from)
+        : m_from(from)
+        , m_kept(from == MoveSection::Stripes)
+    { }
+    void move(const ToolMove& move) override
+    {
+        if (!m_kept)
+            return;
+        if (const auto* rapid = std::get_if<Rapid>(&move))
+            coordinates.insert(coordinates.end(), { rapid->x, rapid->y });
+        else if (const auto* cut = std::get_if<Cut>(&move))
+            coordinates.insert(coordinates.end(), { cut->x, cut->y });
+        else if (const auto* arc = std::get_if<Arc>(&move))
+            coordinates.insert(coordinates.end(), { arc->x, arc->y });
+    }
+    void section(MoveSection section) override { m_kept = m_kept || section == m_from; }
+    std::vector<Coord> coordinates;
+
+private:
+    MoveSection m_from;
+    bool m_kept;
+};
+
+// The coordinates of a scale's layout under the machine settings, from the part `from` on.
+std::vector<Coord> coordinatesOf(const ScaleParameters& parameters, const OutputRequest& output,
+    MoveSection from = MoveSection::Stripes)
+{
+    PointRecorder points(from);
+    acceptedEngraving(parameters, output).makeMoves(points);
+    return points.coordinates;
+}
+
+MachineSettings profile(MachineProfile chosen)
+{
+    MachineSettings settings;
+    settings.profile = chosen;
+    return settings;
+}
+
 } // namespace
 
 class TestLayouts : public QObject
@@ -49,6 +99,10 @@ private slots:
     void roundBaseCircle_data();
     void roundBaseCircle();
     void roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits();
+    void roundPointsOfAProfileAreExactDoubles_data();
+    void roundPointsOfAProfileAreExactDoubles();
+    void numbersOfAProfileAreThePlainPointsUnrounded_data();
+    void numbersOfAProfileAreThePlainPointsUnrounded();
     void flatStripePositions_data();
     void flatStripePositions();
     void flatBaselineFollowsStartX();
@@ -179,6 +233,69 @@ void TestLayouts::roundPointsKeepThreeDecimalsButSingleYKeepsSevenDigits()
     QCOMPARE(far[2], QString("Rapid 16586.455 16586.455"));
     QCOMPARE(far[3], QString("Cut 16593.526 16593.53"));
     QCOMPARE(far[5], QString("Arc 16586.455 16586.46 0 0 ccw"));
+}
+
+void TestLayouts::roundPointsOfAProfileAreExactDoubles_data()
+{
+    QTest::addColumn<MachineProfile>("chosen");
+    QTest::addColumn<OutputFormat>("format");
+    QTest::newRow("rs274") << MachineProfile::Rs274 << OutputFormat::Gcode;
+    QTest::newRow("grbl") << MachineProfile::Grbl << OutputFormat::Gcode;
+    QTest::newRow("grbl-laser") << MachineProfile::GrblLaser << OutputFormat::Gcode;
+    QTest::newRow("hpgl-cutter") << MachineProfile::HpglCutter << OutputFormat::Plot;
+}
+
+// The dial above, whose plain points lose the fourth decimal and the single Y its eighth
+// digit: a profile's writer gets them exact, to round them to its own decimals.
+void TestLayouts::roundPointsOfAProfileAreExactDoubles()
+{
+    QFETCH(MachineProfile, chosen);
+    QFETCH(OutputFormat, format);
+    ScaleParameters p = roundScale();
+    p.radius = "23456.7891";
+    p.package = "111";
+    p.length = "45";
+    p.distance = "45";
+    p.baseline = Baseline::Single;
+    const std::vector<Coord> points = coordinatesOf(p, fileOf(format, profile(chosen)));
+    QCOMPARE(points.size(), std::size_t(12));
+    // Stripe 1 at 45 degrees from the radius out by 10, then the base circle from 0 to 45.
+    const double inner = 23456.7891 * std::sqrt(0.5);
+    const double outer = 23466.7891 * std::sqrt(0.5);
+    const double wanted[] = { inner, inner, outer, outer, 23456.7891, 0, inner, inner };
+    for (std::size_t i = 0; i < std::size(wanted); ++i) {
+        const Coord point = points[4 + i];
+        QVERIFY2(std::fabs(point.value - wanted[i]) < 1e-9,
+            qPrintable(QString("coordinate %1 is %2").arg(4 + i).arg(point.value, 0, 'f', 12)));
+        QCOMPARE(point.precision, Precision::Double);
+    }
+}
+
+void TestLayouts::numbersOfAProfileAreThePlainPointsUnrounded_data()
+{
+    QTest::addColumn<Shape>("shape");
+    QTest::newRow("ruler") << Shape::Flat;
+    QTest::newRow("dial") << Shape::Round;
+}
+
+void TestLayouts::numbersOfAProfileAreThePlainPointsUnrounded()
+{
+    QFETCH(Shape, shape);
+    ScaleParameters p;
+    p.shape = shape;
+    p.numbers.kind = 1;
+    const std::vector<Coord> plain = coordinatesOf(p, {}, MoveSection::Numbers);
+    const std::vector<Coord> exact
+        = coordinatesOf(p, machineFile(profile(MachineProfile::Rs274)), MoveSection::Numbers);
+    QCOMPARE(exact.size(), plain.size());
+    QVERIFY(!plain.empty());
+    std::size_t unrounded = 0;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        QCOMPARE(round3(exact[i].value), plain[i].value);
+        QCOMPARE(exact[i].precision, Precision::Double);
+        unrounded += exact[i].value != plain[i].value ? 1 : 0;
+    }
+    QVERIFY(unrounded > plain.size() / 2);
 }
 
 void TestLayouts::flatStripePositions_data()

@@ -139,6 +139,13 @@ def check_dxf(cli, flags, folder):
     insunits = document.header.get("$INSUNITS")
     if insunits != (1 if unit_of(flags) == "inch" else 4):
         raise Failure(f"$INSUNITS {insunits} for {unit_of(flags)}")
+    # Readers that take the unit from $MEASUREMENT (0 inch, 1 metric) find the same one;
+    # ezdxf's own default stands in for a missing one.
+    if "$MEASUREMENT" not in document.header:
+        raise Failure("no $MEASUREMENT in the header")
+    measurement = document.header.get("$MEASUREMENT")
+    if measurement != (0 if unit_of(flags) == "inch" else 1):
+        raise Failure(f"$MEASUREMENT {measurement} for {unit_of(flags)}")
 
     read = {part: {"lines": [], "arcs": []} for part in PARTS}
     for entity in document.modelspace():

@@ -4,7 +4,8 @@ rs274       rs274 reads every rs274, grbl and grbl-laser file exactly as written
             ours, its arcs lie on the scale's circle and sweep the total angle, its feeds are the
             settings'; grbl and grbl-laser files keep to GRBL 1.1's words and 80-character lines,
             and a laser has no Z and power above 0 at every burn. Every file is the same under a
-            German locale.
+            German locale. Every stripe end of a dial, where rs274 holds the tool, and the base
+            circle's points lie within half the file's last decimal of the exact points.
 hpgl-cutter hp2xx reads every hpgl-cutter file; every coordinate is 0 or more, the lowest are 0,
             the base circle is present on its circle, and an inch scale is 25.4 times the mm one.
 travel      "alternate" cuts the same segments as "listed" with less travel.
@@ -57,7 +58,11 @@ GRBL_LETTERS = set("NFSXYZIJ")
 GRBL_LINE = 80
 
 PRINTED = 0.0001 + 1e-9  # the interpreter prints four decimals; inch files hold five
-ON_CIRCLE = 0.001
+
+
+def half_decimal(flags):
+    """Half the last decimal of a file: its words' largest rounding (4 decimals, 5 in inches)."""
+    return (0.000005 if "inch" in flags else 0.00005) + 1e-9
 
 LOCALES = [{"LC_ALL": "C.UTF-8"}]
 if os.environ.get("MENSORA_LOCPATH"):
@@ -162,12 +167,14 @@ def check_arcs(flags, ours):
         return
     centre = (float(flag(flags, "--start-x", "0")), float(flag(flags, "--start-y", "0")))
     passes = int(flag(flags, "--passes", "1"))
+    # A point's words are each rounded once, a centre's from the start point and its offset.
+    half = half_decimal(flags)
     swept = 0.0
     for arc in arcs:
-        if not close(arc["centre"], centre, ON_CIRCLE):
+        if not close(arc["centre"], centre, 2 * half):
             raise Failure(f"arc centre {arc['centre']}, the scale's is {centre}")
         for point in (arc["start"], arc["end"]):
-            if abs(math.dist(point[:2], centre) - radius) > ON_CIRCLE:
+            if abs(math.dist(point[:2], centre) - radius) > math.sqrt(2) * half:
                 raise Failure(f"arc point {point} is off the circle of radius {radius}")
         turn = turned(arc["start"], arc["end"], centre, arc["rotation"])
         if turn > 180.01:  # the ends' last decimal turns a half turn by a ten-thousandth
@@ -219,6 +226,83 @@ def check_grbl(lines, laser):
             raise Failure(f"a burn at power {power}: {line}")
 
 
+# After every motion, rs274 prints where it holds the tool, in six decimals: shifted away from
+# 0, for its messages print a magnitude below a ten-thousandth as 0.
+PROBE = b"#1=[#5420+1000]\r\n#2=[#5421+1000]\r\n(DEBUG,#1 #2)\r\n"
+MOTION = re.compile(r"(^|\s)G[0-3](\s|$)")
+
+
+def held_strokes(path, folder, lines):
+    """The strokes rs274 cuts, as the points where it holds the tool: each stroke from the end
+    of its travel through the end of every feed, run on a copy of our file probed after every
+    motion."""
+    probed = os.path.join(folder, "probed.ngc")
+    with open(probed, "wb") as copy:
+        for line in lines:
+            copy.write(line.encode("ascii") + b"\r\n" + (PROBE if MOTION.search(line) else b""))
+    calls = interpret(probed, folder, messages=True)
+    kinds = [kind for _, kind, _ in calls]
+    if len(calls) % 2 or "MESSAGE" in kinds[::2] or set(kinds[1::2]) - {"MESSAGE"}:
+        raise Failure("rs274 does not say where it holds the tool after every motion")
+    strokes = []
+    start = None
+    feeding = False
+    for (_, kind, _), (_, _, held) in zip(calls[::2], calls[1::2]):
+        point = (held[0] - 1000, held[1] - 1000)
+        if kind == "STRAIGHT_TRAVERSE":
+            start, feeding = point, False
+            continue
+        if not feeding:
+            strokes.append([start])
+            feeding = True
+        strokes[-1].append(point)
+    return strokes
+
+
+def exact_stripe_ends(cli, flags):
+    """Each stripe's inner and outer end, worked out from the scale's inputs: the centre, the
+    radius, the stripe's angle, and the offsets of its kind's length at its position."""
+    listed = run([cli, *flags, "--sequence"])
+    sequence = listed.stdout.strip()
+    if listed.returncode != 0 or not sequence:
+        raise Failure(f"mensora-cli --sequence exited {listed.returncode}")
+    centre = (float(flag(flags, "--start-x", "0")), float(flag(flags, "--start-y", "0")))
+    radius = float(flag(flags, "--radius", "30"))
+    start = float(flag(flags, "--start-angle", "0"))
+    step = float(flag(flags, "--distance", "1"))
+    position = flag(flags, "--position", "above")
+    ends = []
+    for i, kind in enumerate(sequence):
+        length = float(flag(flags, f"--stripe{kind}", "10 5 3 10 5 3".split()[int(kind) - 1]))
+        offsets = {"above": (0, length), "midway": (-length / 2, length / 2),
+                   "under": (-length, 0)}[position]
+        angle = math.radians(start + i * step)
+        ends.append(tuple((centre[0] + (radius + o) * math.cos(angle),
+                           centre[1] + (radius + o) * math.sin(angle)) for o in offsets))
+    return ends
+
+
+def check_stripe_ends(cli, flags, path, folder, lines):
+    """Every stripe of a dial is cut between its two exact ends, to half the last decimal."""
+    ends = exact_stripe_ends(cli, flags)
+    strokes = held_strokes(path, folder, lines)
+    if len(strokes) < len(ends):
+        raise Failure(f"{len(strokes)} strokes cut, {len(ends)} stripes")
+    half = half_decimal(flags)
+    worst = 0.0
+    for number, (stroke, wanted) in enumerate(zip(strokes, ends)):
+        for point in stroke:
+            off = min(max(abs(p - q) for p, q in zip(point, end)) for end in wanted)
+            if off > half:
+                raise Failure(f"stripe {number}: the tool at {point}, the stripe's ends are "
+                              f"{wanted}")
+            worst = max(worst, off)
+        for end in wanted:
+            if not any(close(point, end, half) for point in stroke):
+                raise Failure(f"stripe {number} does not reach its end {end}")
+    return f", stripe ends within {worst:.2e}"
+
+
 def check_rs274_file(cli, flags, profile, folder):
     path = generate(cli, [*flags, "--profile", profile], folder, "scale.ngc")
     lines = our_lines(path)
@@ -243,7 +327,9 @@ def check_rs274_file(cli, flags, profile, folder):
         check_feeds(flags, "inch" in flags, ours)
     if profile.startswith("grbl"):
         check_grbl(lines, profile == "grbl-laser")
-    return f"{len(lines)} lines, {len(read)} motions"
+    ends = check_stripe_ends(cli, [*flags, "--profile", profile], path, folder, lines) \
+        if "round" in flags else ""
+    return f"{len(lines)} lines, {len(read)} motions{ends}"
 
 
 # ---- plot -----------------------------------------------------------------------------------
@@ -263,20 +349,13 @@ def cutter_points(lines):
     return points
 
 
-def plain_first_point(cli, flags, folder):
-    """The first stripe's inner point as the plain program writes it."""
-    path = generate(cli, [*flags, "--format", "gcode"], folder, "plain.din", LOCALES[:1])
-    words = dict(WORD.findall(our_lines(path)[0]))
-    return float(words.get("X", 0)), float(words.get("Y", 0))
-
-
-def check_base_circle(cli, flags, folder, points):
+def check_base_circle(cli, flags, points):
     total = float(flag(flags, "--length", "100"))
     radius = abs(float(flag(flags, "--radius", "30")))
     if not ("round" in flags and has_baseline(flags) and total != 0 and radius >= 0.001):
         return
     factor = 1016 if "inch" in flags else 40
-    x1, y1 = plain_first_point(cli, flags, folder)
+    x1, y1 = exact_stripe_ends(cli, flags)[0][0]  # where the first stripe begins
     shift = (round(x1 * factor) - points[0][1], round(y1 * factor) - points[0][2])
     centre = (float(flag(flags, "--start-x", "0")) * factor - shift[0],
               float(flag(flags, "--start-y", "0")) * factor - shift[1])
@@ -315,7 +394,7 @@ def check_cutter_file(cli, flags, folder):
     if points:
         if min(p[1] for p in points) != 0 or min(p[2] for p in points) != 0:
             raise Failure("the drawing is not moved to 0, 0")
-        check_base_circle(cli, flags, folder, points)
+        check_base_circle(cli, flags, points)
     return f"{len(lines)} lines, {sum(p[0] for p in points)} pen-down points"
 
 

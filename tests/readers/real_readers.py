@@ -176,8 +176,9 @@ def expected_motions(lines):
 CANON = re.compile(r"\s*\d+ N(\d+|\.+)\s*([A-Z_]+)\((.*)\)\s*")
 
 
-def interpret(program, folder):
-    """Runs rs274 in batch mode on the program; returns its motion calls in order."""
+def interpret(program, folder, messages=False):
+    """Runs rs274 in batch mode on the program; returns its motion calls in order, with
+    `messages` also the numbers of each message the program prints (a DEBUG comment)."""
     home = os.path.join(folder, "home")
     os.makedirs(home, exist_ok=True)
     for name in ("tool.tbl", "params.var"):
@@ -195,6 +196,9 @@ def interpret(program, folder):
             m = CANON.fullmatch(line)
             if m and m.group(2) in ("STRAIGHT_TRAVERSE", "STRAIGHT_FEED", "ARC_FEED"):
                 args = [float(a) for a in m.group(3).split(",")]
+                calls.append((m.group(1), m.group(2), args))
+            elif m and messages and m.group(2) == "MESSAGE":
+                args = [float(a) for a in m.group(3).strip('"').split()]
                 calls.append((m.group(1), m.group(2), args))
     return calls
 

@@ -192,14 +192,18 @@ void TestDrawings::dxfNamesItsVersionAndUnitAndNotTheLibrary_data()
 {
     QTest::addColumn<Unit>("unit");
     QTest::addColumn<QString>("insunits");
-    QTest::newRow("millimetres") << Unit::Millimetre << "4";
-    QTest::newRow("inches") << Unit::Inch << "1";
+    QTest::addColumn<QString>("measurement");
+    QTest::newRow("millimetres") << Unit::Millimetre << "4"
+                                 << "1";
+    QTest::newRow("inches") << Unit::Inch << "1"
+                            << "0";
 }
 
 void TestDrawings::dxfNamesItsVersionAndUnitAndNotTheLibrary()
 {
     QFETCH(Unit, unit);
     QFETCH(QString, insunits);
+    QFETCH(QString, measurement);
     StringSink text;
     DxfWriter dxf(text, unit);
     dxf.begin();
@@ -207,7 +211,9 @@ void TestDrawings::dxfNamesItsVersionAndUnitAndNotTheLibrary()
     const QString file = QString::fromStdString(text.text);
     QVERIFY(
         file.startsWith("  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1015\r\n"));
-    QVERIFY(file.contains("  9\r\n$INSUNITS\r\n 70\r\n" + insunits + "\r\n"));
+    // Both in the header: readers take the unit from either.
+    QVERIFY(file.contains("  9\r\n$INSUNITS\r\n 70\r\n" + insunits
+        + "\r\n  9\r\n$MEASUREMENT\r\n 70\r\n" + measurement + "\r\n  0\r\nENDSEC\r\n"));
     QVERIFY(!file.contains("999\r\n"));
     QVERIFY(file.endsWith("  0\r\nEOF\r\n"));
 }
