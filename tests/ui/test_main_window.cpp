@@ -9,7 +9,9 @@
 #include <QScreen>
 #include <QTest>
 
+#include "files/installed_fonts.h"
 #include "model/scale_parameters.h"
+#include "model/scale_values.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
 #include "ui/preview_picture.h"
@@ -57,6 +59,7 @@ private slots:
     void windowReadsAsTheDefaultParametersWhenOpened();
     void windowReadsBoxTextsAsTypedAndTheChosenOptions();
     void exitClosesTheWindow();
+    void aPreviewReadsTheBoxesOnceAndTheFontOncePerRun();
 };
 
 void TestMainWindow::everyControlStandsAsTheWindowOpens_data()
@@ -313,6 +316,25 @@ void TestMainWindow::exitClosesTheWindow()
 {
     m_window->findChild<QAction*>(QStringLiteral("menu_exit"))->trigger();
     QVERIFY(!m_window->isVisible());
+}
+
+// The picture, its travel and its figures come from one reading of the boxes; the numbers'
+// font is read from its file at most once in the whole run.
+void TestMainWindow::aPreviewReadsTheBoxesOnceAndTheFontOncePerRun()
+{
+    NumberSettings numbers;
+    numbers.kind = 1;
+    numbers.font = "timesr";
+    m_window->setNumbersAndMarks(numbers, {});
+    const std::size_t fontLoads = installedFonts().loads();
+    for (int run = 1; run <= 2; ++run) {
+        const std::size_t readings = boxReadings();
+        click(*m_window, QStringLiteral("Cmd_preview"));
+        QVERIFY(m_window->findChild<PreviewPicture*>("Picture1")->drawing());
+        QCOMPARE(int(boxReadings() - readings), 1);
+        QVERIFY(installedFonts().loads() - fontLoads <= 1);
+    }
+    QVERIFY(!m_window->findChild<PreviewPicture*>("Picture1")->figuresLine().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
