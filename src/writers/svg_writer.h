@@ -9,7 +9,7 @@
 
 namespace mensora {
 
-// How an SVG drawing looks.
+// How a drawing looks: only an SVG drawing draws its lines with a width.
 struct DrawingSettings
 {
     double strokeWidthMm = 0.1; // of every line, in millimetres whatever the scale's unit
