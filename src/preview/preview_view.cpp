@@ -39,8 +39,34 @@ void PreviewView::panBy(double dx, double dy)
 
 void PreviewView::reset()
 {
-    m_zoom = 1;
-    m_pan = {};
+    m_zoom = m_startZoom;
+    m_pan = m_startPan;
+}
+
+void PreviewView::fit(const PictureRect& bounds, const PixelRect& room)
+{
+    const double widthPx = (bounds.right - bounds.left) * m_pixelsPerMmX;
+    const double heightPx = (bounds.bottom - bounds.top) * m_pixelsPerMmY;
+    const double roomWidth = std::max(room.right - room.left, 1.0);
+    const double roomHeight = std::max(room.bottom - room.top, 1.0);
+    double zoom = m_zoom;
+    if (widthPx > 0 || heightPx > 0) {
+        const double across = widthPx > 0 ? roomWidth / widthPx : maxZoom;
+        const double down = heightPx > 0 ? roomHeight / heightPx : maxZoom;
+        zoom = std::min(across, down);
+    }
+    m_zoom = std::clamp(zoom, minZoom, maxZoom);
+    // The middle of the bounds lands on the middle of the room.
+    const double middleX = (bounds.left + bounds.right) / 2;
+    const double middleY = (bounds.top + bounds.bottom) / 2;
+    m_pan.x = (room.left + room.right) / 2 - pixelsPerMmX() * middleX;
+    m_pan.y = (room.top + room.bottom) / 2 - pixelsPerMmY() * middleY;
+}
+
+void PreviewView::keepAsStart()
+{
+    m_startZoom = m_zoom;
+    m_startPan = m_pan;
 }
 
 PixelPoint PreviewView::toPixel(double mmX, double mmY) const

@@ -15,10 +15,29 @@ struct PixelPoint
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
+// A rectangle of the screen, in pixels.
+struct PixelRect
+{
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// A rectangle of the picture, in millimetres from its top-left corner, y downwards.
+struct PictureRect
+{
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 // How the picture's millimetres land on the screen. The starting view is the fitted drawing
 // as the run made it: picture millimetre (0, 0) at pixel (0, 0), `pixelsPerMmX` by
 // `pixelsPerMmY` pixels to the millimetre. Zoom and pan move the view from there:
-// pixel = pan + zoom × pixels per millimetre × picture millimetres.
+// pixel = pan + zoom × pixels per millimetre × picture millimetres. The view that reset()
+// returns to is the starting one unless keepAsStart() chose another.
 class PreviewView
 {
 public:
@@ -33,7 +52,7 @@ public:
     PixelPoint pan() const { return m_pan; }
     double width() const { return m_width; }
     double height() const { return m_height; }
-    bool isStarting() const { return m_zoom == 1 && m_pan == PixelPoint {}; }
+    bool isStarting() const { return m_zoom == m_startZoom && m_pan == m_startPan; }
 
     // The area's size in pixels, when the widget is resized; zoom and pan stay.
     void resize(double widthPx, double heightPx);
@@ -46,6 +65,11 @@ public:
     void panBy(double dx, double dy);
     // Back to the starting view.
     void reset();
+    // Zooms and pans so that `bounds` shows whole, centred in `room`: the largest zoom within
+    // the limits at which it fits. A rectangle without width and height is only centred.
+    void fit(const PictureRect& bounds, const PixelRect& room);
+    // Makes the zoom and pan as they stand the view that reset() returns to.
+    void keepAsStart();
 
     // Picture millimetres to pixels and back.
     PixelPoint toPixel(double mmX, double mmY) const;
@@ -68,6 +92,8 @@ private:
     double m_height = 0;
     double m_zoom = 1;
     PixelPoint m_pan;
+    double m_startZoom = 1;
+    PixelPoint m_startPan;
 };
 
 } // namespace mensora

@@ -119,7 +119,64 @@ private:
     std::size_t m_filled = 0;
 };
 
+// Grows a rectangle point by point; empty until the first point.
+class Bounds
+{
+public:
+    void add(double x, double y)
+    {
+        if (!m_rect) {
+            m_rect = PictureRect { x, y, x, y };
+            return;
+        }
+        m_rect->left = std::fmin(m_rect->left, x);
+        m_rect->top = std::fmin(m_rect->top, y);
+        m_rect->right = std::fmax(m_rect->right, x);
+        m_rect->bottom = std::fmax(m_rect->bottom, y);
+    }
+    void add(const PreviewPoint& point) { add(point.x, point.y); }
+    // The arc's ends and every quarter turn it passes: its extremes along x and y.
+    void add(const PreviewArc& arc)
+    {
+        const double sweep = arcSweep(arc);
+        const double from = std::fmin(arc.startAngle, arc.startAngle + sweep);
+        const double to = std::fmax(arc.startAngle, arc.startAngle + sweep);
+        const auto addAt = [&](double angle) {
+            add(arc.centre.x + arc.radius * std::cos(angle),
+                arc.centre.y - arc.radius * std::sin(angle));
+        };
+        addAt(from);
+        addAt(to);
+        const double quarter = turn / 4;
+        for (double angle = std::ceil(from / quarter) * quarter; angle < to; angle += quarter)
+            addAt(angle);
+    }
+    const std::optional<PictureRect>& rect() const { return m_rect; }
+
+private:
+    std::optional<PictureRect> m_rect;
+};
+
 } // namespace
+
+std::optional<PictureRect> drawingBounds(const PreviewDrawing& drawing)
+{
+    Bounds bounds;
+    for (const PreviewLine& line : drawing.stripes) {
+        bounds.add(line.from);
+        bounds.add(line.to);
+    }
+    if (drawing.baseLine) {
+        bounds.add(drawing.baseLine->from);
+        bounds.add(drawing.baseLine->to);
+    }
+    if (drawing.baseArc)
+        bounds.add(*drawing.baseArc);
+    for (const PreviewStroke& stroke : drawing.numberStrokes)
+        for (const PreviewPoint& point : stroke)
+            bounds.add(point);
+    return bounds.rect();
+}
 
 std::optional<PixelLine> clipLine(const PixelLine& line, const PixelRect& rect)
 {

@@ -16,15 +16,6 @@ struct PixelLine
     PixelPoint to;
 };
 
-// A rectangle of the screen, in pixels.
-struct PixelRect
-{
-    double left = 0;
-    double top = 0;
-    double right = 0;
-    double bottom = 0;
-};
-
 // The part of the line inside the rectangle; none when no part of it lies there.
 std::optional<PixelLine> clipLine(const PixelLine& line, const PixelRect& rect);
 
@@ -40,6 +31,10 @@ struct VisibleParts
     // Whether any line of the scale itself shows.
     bool showsScale() const { return !lines.empty() || !arcs.empty(); }
 };
+
+// The smallest rectangle that holds the scale itself: stripes, baseline or base arc, and the
+// numbers' strokes (not the travel); none for a drawing without any of them.
+std::optional<PictureRect> drawingBounds(const PreviewDrawing& drawing);
 
 VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view);
 

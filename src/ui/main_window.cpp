@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -24,12 +25,14 @@
 #include "ui/control_table.h"
 #include "ui/figures_line.h"
 #include "ui/file_filter.h"
+#include "ui/help_menu.h"
 #include "ui/live_update.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
 #include "ui/preview_picture.h"
 #include "ui/scale_file_commands.h"
+#include "ui/tool_tips.h"
 #include "ui/view_menu.h"
 
 namespace mensora {
@@ -62,31 +65,37 @@ MainWindow::MainWindow(QWidget* parent)
 
 void MainWindow::createMenu()
 {
-    // Captions carry no "&": none of them has an access key. The scale files' items come first
-    // and the exports after the save item; only the scale files' items have shortcuts.
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("menu_file"));
+    // Only the menus' titles carry an access key ("&"); the items' captions carry none. The
+    // scale files' items come first and the exports after the save item.
+    QMenu* file = addMenu(menuBar(), QStringLiteral("&File"), "menu_file");
     m_scaleFiles->addScaleItems(file);
     m_saveAction = file->addAction(QStringLiteral("Save G-Code"));
     m_saveAction->setObjectName(QStringLiteral("menu_savegcode"));
+    m_saveAction->setShortcut(QKeySequence::Save);
     m_scaleFiles->addExportItems(file);
     file->addSeparator()->setObjectName(QStringLiteral("menu_str"));
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("menu_exit"));
 
-    QMenu* machine = menuBar()->addMenu(QStringLiteral("Machine"));
-    machine->setObjectName(QStringLiteral("menu_machine"));
+    QMenu* machine = addMenu(menuBar(), QStringLiteral("&Machine"), "menu_machine");
     m_machineAction = machine->addAction(QStringLiteral("Machine settings\u2026"));
     m_machineAction->setObjectName(QStringLiteral("menu_machinesettings"));
 
-    QMenu* scale = menuBar()->addMenu(QStringLiteral("Scale"));
-    scale->setObjectName(QStringLiteral("menu_scale"));
+    QMenu* scale = addMenu(menuBar(), QStringLiteral("&Scale"), "menu_scale");
     m_numbersAction = scale->addAction(QStringLiteral("Numbers and marks\u2026"));
     m_numbersAction->setObjectName(QStringLiteral("menu_numbers"));
 }
 
 void MainWindow::connectHandlers()
 {
+    // First, so that a run these edits start (while typing, or a click that previews) comes
+    // after it and undims the picture.
+    for (const InputBox& input : inputBoxes())
+        connect(box(input.name), &QLineEdit::textEdited, this, [this] { markPictureStale(); });
+    for (const char* name : { shapeGroup, unitGroup })
+        connect(group(name), &QButtonGroup::idClicked, this, [this] { markPictureStale(); });
+    auto* plotOption = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
+    connect(plotOption, &QCheckBox::clicked, this, [this] { markPictureStale(); });
     connect(group(shapeGroup), &QButtonGroup::idClicked, this, &MainWindow::onShapeClicked);
     connect(group(unitGroup), &QButtonGroup::idClicked, this, &MainWindow::onUnitClicked);
     connect(group(baselineGroup), &QButtonGroup::idClicked, this, [this] { runPreview(); });
@@ -102,13 +111,15 @@ void MainWindow::connectHandlers()
         &QWidget::close);
 }
 
-// Last on the menu bar. With "Update preview while typing" every input box runs the preview
-// after a pause, and the shape, unit and plot options at once; the baseline and
+// After the Scale menu, before Help. With "Update preview while typing" every input box runs
+// the preview after a pause, and the shape, unit and plot options at once; the baseline and
 // stripe-position groups run it in any case.
 void MainWindow::createViewMenu()
 {
     const ViewMenu view = addViewMenu(menuBar());
     PreviewPicture* area = picture();
+    connect(view.preview, &QAction::triggered, this, &MainWindow::runPreview);
+    connect(view.fitAll, &QAction::triggered, area, &PreviewPicture::fitAll);
     area->setShowTravel(view.showTravel->isChecked());
     connect(view.showTravel, &QAction::toggled, area, &PreviewPicture::setShowTravel);
 
@@ -121,6 +132,13 @@ void MainWindow::createViewMenu()
         connect(group(name), &QButtonGroup::idClicked, m_liveUpdate, &LiveUpdate::optionChanged);
     auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
     connect(plot, &QCheckBox::clicked, m_liveUpdate, &LiveUpdate::optionChanged);
+    addHelpMenu(*this);
+    setMenuToolTips(*this);
+}
+
+void MainWindow::markPictureStale()
+{
+    picture()->setStale(true);
 }
 
 void MainWindow::centreOnScreen()

@@ -115,6 +115,8 @@ private:
     void onUnitClicked(int index);
     void onPlotBoxClicked(bool checked);
 
+    void markPictureStale();
+    void updateBoxToolTips();
     void reportRefusal(const Refusal& refusal);
     QString flatUnitCaption() const;
     QLabel* label(const char* name) const;

@@ -18,6 +18,7 @@ namespace {
 
 constexpr double millimetresPerInch = 25.4;
 constexpr int textMargin = 4;
+constexpr double fitMargin = 10; // pixels between a fitted drawing and the area's edge
 
 QPointF toQt(PixelPoint point)
 {
@@ -86,6 +87,12 @@ void drawCornerText(QPainter& painter, const QRect& area, const QString& text, Q
 bool hasScale(const PreviewDrawing& drawing)
 {
     return !drawing.stripes.empty() || drawing.baseLine || drawing.baseArc;
+}
+
+// Laid over a picture the boxes no longer match: the drawing stays readable, but faint.
+QColor staleShade()
+{
+    return QColor(0, 0, 0, 150);
 }
 
 QString outOfViewNotice()
@@ -157,6 +164,7 @@ void PreviewPicture::clear()
 {
     m_drawing.reset();
     m_message.clear();
+    m_stale = false;
     update();
 }
 
@@ -169,8 +177,41 @@ void PreviewPicture::showPreview(const Result<PreviewDrawing>& run)
         m_drawing.reset();
         m_message = QString::fromStdString(run.refusal().message);
     }
+    m_stale = false;
     m_view = startingView();
+    // The numbers stand beyond the marks the run fitted: then the starting view is the fit.
+    if (m_drawing && !m_drawing->numberStrokes.empty()) {
+        fitAll();
+        m_view.keepAsStart();
+    }
     update();
+}
+
+void PreviewPicture::fitAll()
+{
+    if (!m_drawing)
+        return;
+    if (const auto bounds = drawingBounds(*m_drawing))
+        m_view.fit(*bounds, fitRoom());
+    update();
+}
+
+PixelRect PreviewPicture::fitRoom() const
+{
+    const QRect area = contentsRect();
+    return { fitMargin, fitMargin, area.width() - fitMargin,
+        area.height() - figuresBand() - fitMargin };
+}
+
+void PreviewPicture::setStale(bool stale)
+{
+    m_stale = stale && (m_drawing || !m_message.isEmpty());
+    update();
+}
+
+QString PreviewPicture::staleNotice()
+{
+    return QStringLiteral("The boxes have changed: Preview (F5) draws them");
 }
 
 float PreviewPicture::drawableWidthMm() const
@@ -243,6 +284,10 @@ void PreviewPicture::paintEvent(QPaintEvent*)
     }
     if (!m_figuresLine.isEmpty())
         drawCornerText(painter, area, m_figuresLine, Qt::AlignLeft | Qt::AlignBottom);
+    if (m_stale) {
+        painter.fillRect(area, staleShade());
+        drawCornerText(painter, area, staleNotice(), Qt::AlignCenter);
+    }
 }
 
 void PreviewPicture::resizeEvent(QResizeEvent*)
@@ -293,8 +338,7 @@ void PreviewPicture::mouseDoubleClickEvent(QMouseEvent* event)
         QWidget::mouseDoubleClickEvent(event);
         return;
     }
-    m_view.reset();
-    update();
+    fitAll();
 }
 
 void PreviewPicture::leaveEvent(QEvent*)
@@ -317,11 +361,22 @@ void PreviewPicture::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Home:
         m_view.reset();
         break;
+    case Qt::Key_F:
+        fitAll();
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
     }
     update();
+}
+
+// The figures line's height, margins included; nothing without a line.
+double PreviewPicture::figuresBand() const
+{
+    if (m_figuresLine.isEmpty())
+        return 0;
+    return QFontMetricsF(font()).height() + 2 * textMargin;
 }
 
 PreviewView PreviewPicture::startingView() const

@@ -17,9 +17,10 @@ namespace mensora {
 // Picture1: the preview surface, yellow on dark teal. Its drawing unit is the millimetre.
 // It keeps the last run's drawing, or the reason the run was refused, and paints it again on
 // every repaint at the current zoom and pan: the wheel zooms about the cursor, + and − about
-// the middle, a left drag pans, a double-click or Home returns to the starting view. While
-// the mouse is over it, a corner gives the cursor's position in the scale's coordinates. It
-// takes the keyboard focus only when clicked.
+// the middle, a left drag pans, Home returns to the starting view, a double-click or F fits
+// the whole drawing. With numbers, the starting view is that fit, kept clear of the figures
+// line; without, it is the run's own. While the mouse is over it, a corner gives the cursor's
+// position in the scale's coordinates. It takes the keyboard focus only when clicked.
 class PreviewPicture : public QWidget
 {
     Q_OBJECT
@@ -36,6 +37,19 @@ public:
     // Shows one preview run in the starting view: its drawing, or, for a refused run, an
     // empty area with the reason as one line of text.
     void showPreview(const Result<PreviewDrawing>& run);
+
+    // Fits the whole drawing (stripes, baseline, numbers) into the area with a margin, above
+    // the figures line's band; a drawing without lines keeps its view.
+    void fitAll();
+    // Where fitAll() puts the drawing: the inner area less the margin and the figures band,
+    // in pixels of the area.
+    PixelRect fitRoom() const;
+
+    // Dims what is shown and says so: the boxes no longer match it. The next run, or clearing
+    // the area, ends it; an empty area does not dim.
+    void setStale(bool stale);
+    bool isStale() const { return m_stale; }
+    static QString staleNotice();
 
     // Drawable width and height in millimetres, from the widget's inner size in pixels and
     // the screen's logical DPI.
@@ -79,6 +93,7 @@ protected:
 
 private:
     PreviewView startingView() const;
+    double figuresBand() const;
     PixelPoint pixelAt(QPointF position) const;
     QString number(double value, int decimals) const;
 
@@ -87,6 +102,7 @@ private:
     PreviewView m_view;
     bool m_showTravel = false;
     QString m_figuresLine;
+    bool m_stale = false;
     QString m_decimalSeparator = QStringLiteral(".");
     std::optional<QPointF> m_cursor; // over the picture, in widget pixels
     std::optional<QPointF> m_dragFrom; // while the left button pans

@@ -10,6 +10,7 @@
 #include "files/scale_file.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
+#include "ui/templates.h"
 
 namespace mensora {
 
@@ -38,6 +39,17 @@ ScaleFileCommands::ScaleFileCommands(MainWindow& window)
 
 void ScaleFileCommands::addScaleItems(QMenu* file)
 {
+    QMenu* fromTemplate = file->addMenu(QStringLiteral("New from template"));
+    fromTemplate->menuAction()->setObjectName(QStringLiteral("menu_newtemplate"));
+    fromTemplate->setToolTipsVisible(true);
+    for (const ScaleTemplate& scaleTemplate : scaleTemplates()) {
+        const QString path = templatePath(scaleTemplate);
+        QAction* item = fromTemplate->addAction(QString::fromUtf8(scaleTemplate.caption));
+        item->setObjectName(QStringLiteral("template_") + QFileInfo(path).baseName());
+        item->setToolTip(
+            QStringLiteral("Sets every box to %1").arg(QDir::toNativeSeparators(path)));
+        connect(item, &QAction::triggered, this, [this, path] { openTemplate(path); });
+    }
     QAction* open = addItem(file, QStringLiteral("Open Scale…"), "menu_openscale");
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(open, &QAction::triggered, this, &ScaleFileCommands::openScale);
@@ -60,14 +72,28 @@ void ScaleFileCommands::openScale()
     const QString path = m_window.askOpenFileName(scaleFileFilter, m_scalePath);
     if (path.isEmpty())
         return;
+    if (applyScaleFile(path))
+        nameScaleFile(path);
+}
+
+void ScaleFileCommands::openTemplate(const QString& path)
+{
+    if (!applyScaleFile(path))
+        return;
+    m_scalePath.clear();
+    m_window.setWindowTitle(QStringLiteral("Mensora"));
+}
+
+bool ScaleFileCommands::applyScaleFile(const QString& path)
+{
     const ScaleFileReading reading = readScaleFile(path);
     if (!reading) {
         m_window.showMessage(reading.problem);
-        return;
+        return false;
     }
     m_window.applyScaleParameters(*reading.scale);
     m_window.runPreview();
-    nameScaleFile(path);
+    return true;
 }
 
 void ScaleFileCommands::saveScaleAs()

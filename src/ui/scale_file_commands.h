@@ -20,7 +20,8 @@ class ScaleFileCommands : public QObject
 public:
     explicit ScaleFileCommands(MainWindow& window);
 
-    // "Open Scale…" (Ctrl+O) and "Save Scale As…" (Ctrl+Shift+S), then a separator.
+    // "New from template", a menu of the scale files that come with the program, "Open
+    // Scale…" (Ctrl+O) and "Save Scale As…" (Ctrl+Shift+S), then a separator.
     void addScaleItems(QMenu* file);
     // "Export SVG…" and "Export DXF…".
     void addExportItems(QMenu* file);
@@ -28,6 +29,9 @@ public:
     // Reads a scale file and, when it is sound, sets the whole window to it and previews it; a
     // refused file is named in a message and changes nothing.
     void openScale();
+    // Sets the window to a template as Open Scale does, as a new scale: the title names no
+    // file and Save Scale As starts afresh.
+    void openTemplate(const QString& path);
     // Writes the window's scale to a scale file; a box text the file cannot keep is refused
     // before the dialog.
     void saveScaleAs();
@@ -36,6 +40,7 @@ public:
     void exportDrawing(OutputFormat format);
 
 private:
+    bool applyScaleFile(const QString& path);
     void nameScaleFile(const QString& path);
 
     MainWindow& m_window;

@@ -1,6 +1,7 @@
 #include "ui/view_menu.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -24,17 +25,30 @@ QAction* addRememberedOption(
 
 } // namespace
 
+QMenu* addMenu(QMenuBar* bar, const QString& title, const char* name)
+{
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(QString::fromUtf8(name));
+    menu->setToolTipsVisible(true);
+    return menu;
+}
+
 ViewMenu addViewMenu(QMenuBar* bar)
 {
-    // Like the File menu: no access keys, no shortcuts.
-    QMenu* view = bar->addMenu(QStringLiteral("View"));
-    view->setObjectName(QStringLiteral("menu_view"));
+    QMenu* view = addMenu(bar, QStringLiteral("&View"), "menu_view");
     ViewMenu menu;
     menu.showTravel = addRememberedOption(view, QStringLiteral("Show travel moves"),
         "menu_showtravel", QStringLiteral("view/showTravelMoves"));
     menu.updateWhileTyping
         = addRememberedOption(view, QStringLiteral("Update preview while typing"),
             "menu_livepreview", QStringLiteral("view/updatePreviewWhileTyping"));
+    view->addSeparator()->setObjectName(QStringLiteral("menu_viewstr"));
+    menu.preview = view->addAction(QStringLiteral("Preview"));
+    menu.preview->setObjectName(QStringLiteral("menu_preview"));
+    menu.preview->setShortcut(QKeySequence(Qt::Key_F5));
+    menu.fitAll = view->addAction(QStringLiteral("Fit all"));
+    menu.fitAll->setObjectName(QStringLiteral("menu_fitall"));
+    menu.fitAll->setShortcut(QKeySequence(Qt::Key_F));
     return menu;
 }
 

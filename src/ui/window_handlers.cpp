@@ -1,13 +1,16 @@
-// The main window's small handlers: the start-up captions, and the captions and visibility
-// that the shape, unit and plot options switch. None of them converts a value or redraws.
+// The main window's small handlers: the start-up captions, and the captions, tooltips and
+// visibility that the shape, unit and plot options switch. None of them converts a value or
+// redraws.
 
 #include "ui/main_window.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "ui/control_table.h"
+#include "ui/tool_tips.h"
 
 namespace mensora {
 
@@ -30,6 +33,7 @@ void MainWindow::onLoad()
     setShown(roundRows, false);
     setCaptions({ "Label20" }, QStringLiteral("Start X"));
     setCaptions({ "Label18" }, QStringLiteral("Start Y"));
+    updateBoxToolTips();
 }
 
 void MainWindow::onShapeClicked(int index)
@@ -41,6 +45,7 @@ void MainWindow::onShapeClicked(int index)
     setCaptions({ "Label20" }, round ? QStringLiteral("Centre X") : QStringLiteral("Start X"));
     setCaptions({ "Label18" }, round ? QStringLiteral("Centre Y") : QStringLiteral("Start Y"));
     // The angle row stays hidden in both shapes: no command reads it.
+    updateBoxToolTips();
 }
 
 void MainWindow::onUnitClicked(int index)
@@ -54,6 +59,16 @@ void MainWindow::onUnitClicked(int index)
         setCaptions({ "Label9", "Label10" }, unit);
     setCaptions(stripeLengthUnits, QStringLiteral("Length in ") + unit);
     setCaptions(lengthUnits, unit); // Label25 too, hidden or not
+    updateBoxToolTips();
+}
+
+// The tooltips follow the captions: the shape and unit chosen.
+void MainWindow::updateBoxToolTips()
+{
+    const auto shape = group(shapeGroup)->checkedId() == 1 ? Shape::Round : Shape::Flat;
+    const auto unit = group(unitGroup)->checkedId() == 1 ? Unit::Inch : Unit::Millimetre;
+    for (const InputBox& input : inputBoxes())
+        box(input.name)->setToolTip(boxToolTip(input.input, shape, unit));
 }
 
 void MainWindow::onPlotBoxClicked(bool checked)

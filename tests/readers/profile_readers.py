@@ -11,6 +11,7 @@ hpgl-cutter hp2xx reads every hpgl-cutter file; every coordinate is 0 or more, t
 travel      "alternate" cuts the same segments as "listed" with less travel.
 """
 
+import json
 import math
 import os
 import re
@@ -446,6 +447,35 @@ def check_travel(cli, flags, folder):
            f"saved ({share:.0f}%)"
 
 
+# The scale files shipped under File, "New from template". The checks read the scale from the
+# flags, so each file's boxes are given again as flags after --scale (the same values).
+TEMPLATES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "templates")
+BOX_FLAGS = {"length": "--length", "distance": "--distance", "package": "--package",
+             "startX": "--start-x", "startY": "--start-y", "depth": "--depth",
+             "radius": "--radius", "startAngle": "--start-angle", "shape": "--shape",
+             "unit": "--unit", "baseline": "--baseline", "stripePosition": "--position"}
+
+
+def template_flags(path):
+    with open(path) as f:
+        scale = json.load(f)
+    flags = [word for key, option in BOX_FLAGS.items() for word in (option, scale[key])]
+    for kind, length in enumerate(scale["stripeLengths"], 1):
+        flags += [f"--stripe{kind}", length]
+    return ["--scale", path, *flags]
+
+
+def template_checks():
+    """Every template's program under the rs274 profile, read by rs274."""
+    names = sorted(n for n in os.listdir(TEMPLATES) if n.endswith(".mensora"))
+    if len(names) < 5:
+        raise Failure(f"{len(names)} templates in {TEMPLATES}")
+    return [(f"rs274 template {name}",
+             lambda cli, folder, name=name: check_rs274_file(
+                 cli, template_flags(os.path.join(TEMPLATES, name)), "rs274", folder))
+            for name in names]
+
+
 def checks(reader):
     """The (label, function(cli, folder) -> summary) pairs of a reader."""
     if reader == "rs274":
@@ -454,7 +484,8 @@ def checks(reader):
                  check_rs274_file(cli, [*s, *v], profile, folder))
                 for p, profile in enumerate(("rs274", "grbl", "grbl-laser"))
                 for i, s in enumerate(SCALES)
-                if profile == "grbl" or not any(size in s for size in LARGE)]
+                if profile == "grbl" or not any(size in s for size in LARGE)] \
+            + template_checks()
     if reader == "hpgl-cutter":
         files = [(f"{' '.join(s) or '(defaults)'}",
                   lambda cli, folder, s=s, i=i: check_cutter_file(

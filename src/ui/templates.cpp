@@ -1,0 +1,40 @@
+#include "ui/templates.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace mensora {
+
+namespace {
+
+constexpr ScaleTemplate templates[] = {
+    { "ruler-150mm.mensora", "Ruler 150 mm, 0.5 mm marks, numbered every 10 mm" },
+    { "ruler-12in.mensora", "Ruler 12 in, 1/16 in marks, numbered every inch" },
+    { "protractor-180.mensora", "Protractor 0\u2013180\u00b0, numbered every 10\u00b0" },
+    { "handwheel-100.mensora", "Handwheel dial, 100 divisions, 0 at the top, clockwise" },
+    { "dial-360.mensora", "Dial 360\u00b0, numbered every 30\u00b0" },
+};
+
+} // namespace
+
+std::span<const ScaleTemplate> scaleTemplates()
+{
+    return templates;
+}
+
+QString templateFolder()
+{
+    const QString installed = QDir(QCoreApplication::applicationDirPath())
+                                  .absoluteFilePath(QStringLiteral("../share/mensora/templates"));
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
+    return QStringLiteral(MENSORA_SOURCE_TEMPLATES);
+}
+
+QString templatePath(const ScaleTemplate& scaleTemplate)
+{
+    return QDir(templateFolder()).filePath(QString::fromUtf8(scaleTemplate.file));
+}
+
+} // namespace mensora

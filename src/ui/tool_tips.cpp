@@ -1,0 +1,87 @@
+#include "ui/tool_tips.h"
+
+#include <QAction>
+#include <QMainWindow>
+
+namespace mensora {
+
+namespace {
+
+struct MenuTip
+{
+    const char* name; // the item's objectName
+    const char* tip;
+};
+
+constexpr MenuTip menuTips[] = {
+    { "menu_newtemplate", "Sets every box to a scale shipped with Mensora" },
+    { "menu_openscale", "Sets every box to a scale file (.mensora) and previews it" },
+    { "menu_savescale", "Keeps every box's text and option in a scale file (.mensora)" },
+    { "menu_savegcode", "Writes the engraving program for the machine, in the scale's unit" },
+    { "menu_exportsvg", "Writes a drawing of the cuts as SVG, in the scale's unit" },
+    { "menu_exportdxf", "Writes a drawing of the cuts as DXF, in the scale's unit" },
+    { "menu_exit", "Closes Mensora" },
+    { "menu_machinesettings",
+        "Sets the machine the files are for: profile, feeds (unit/min), safe height, passes" },
+    { "menu_numbers",
+        "Sets the numbers written beside the marks: step, height (mm or inch), font" },
+    { "menu_showtravel", "Draws the moves between cuts, dotted" },
+    { "menu_livepreview", "Draws the preview again after each change of a box or option" },
+    { "menu_preview", "Draws the scale as the boxes give it, with its figures" },
+    { "menu_fitall", "Fits the whole drawing (stripes, baseline, numbers) into the picture" },
+    { "menu_guide", "Shows the guide to Mensora, installed with it" },
+    { "menu_about", "Shows Mensora's version and licence" },
+};
+
+QString unitName(Unit unit)
+{
+    return unit == Unit::Inch ? QStringLiteral("inches") : QStringLiteral("mm");
+}
+
+QString stripeTip(ScaleInput input, Unit unit)
+{
+    const int kind = static_cast<int>(input) - static_cast<int>(ScaleInput::Stripe1) + 1;
+    return QStringLiteral("Length of a stripe of kind %1, in %2").arg(kind).arg(unitName(unit));
+}
+
+} // namespace
+
+QString boxToolTip(ScaleInput input, Shape shape, Unit unit)
+{
+    const bool round = shape == Shape::Round;
+    const QString in = unitName(unit);
+    switch (input) {
+    case ScaleInput::Length:
+        return round ? QStringLiteral("Angle the scale spans, in degrees")
+                     : QStringLiteral("Length of the scale, in %1").arg(in);
+    case ScaleInput::Distance:
+        return round ? QStringLiteral("Angle between two stripes, in degrees")
+                     : QStringLiteral("Distance between two stripes, in %1").arg(in);
+    case ScaleInput::Package:
+        return QStringLiteral("The kinds of the stripes, one digit 1 to 6 each, repeated along "
+                              "the scale");
+    case ScaleInput::StartX:
+        return round ? QStringLiteral("X of the dial's centre, in %1").arg(in)
+                     : QStringLiteral("X where the scale starts, in %1").arg(in);
+    case ScaleInput::StartY:
+        return round ? QStringLiteral("Y of the dial's centre, in %1").arg(in)
+                     : QStringLiteral("Y where the scale starts, in %1").arg(in);
+    case ScaleInput::Depth:
+        return QStringLiteral("Engraving depth, in %1: below the surface is negative").arg(in);
+    case ScaleInput::Radius:
+        return QStringLiteral("Radius the stripes start from, in %1").arg(in);
+    case ScaleInput::StartAngle:
+        return QStringLiteral("Angle of the first stripe, counter-clockwise from X, in degrees");
+    default:
+        return stripeTip(input, unit);
+    }
+}
+
+void setMenuToolTips(QMainWindow& window)
+{
+    for (const MenuTip& entry : menuTips)
+        if (auto* item = window.findChild<QAction*>(QString::fromUtf8(entry.name)))
+            item->setToolTip(QString::fromUtf8(entry.tip));
+}
+
+} // namespace mensora
