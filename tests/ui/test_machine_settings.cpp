@@ -77,7 +77,7 @@ void TestMachineSettings::machineMenuStandsRightAfterFile()
     QVERIFY(menus.size() >= 3);
     QCOMPARE(menus[0]->menu()->objectName(), QStringLiteral("menu_file"));
     QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("menu_machine"));
-    QCOMPARE(menus[1]->text(), QStringLiteral("Machine"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("&Machine")); // Alt+M
     QCOMPARE(menus[1]->menu()->actions().first()->text(), QStringLiteral("Machine settings\u2026"));
 }
 

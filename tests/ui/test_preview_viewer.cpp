@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "preview/visible_parts.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
 #include "ui/preview_picture.h"
@@ -54,14 +55,14 @@ private slots:
 
     void wheelZoomsAboutTheCursorInSteps();
     void keysZoomAboutTheMiddleAndHomeResets();
-    void leftDragPansAndDoubleClickResets();
+    void leftDragPansAndDoubleClickFitsAll();
     void previewRunReturnsToTheStartingView();
     void cursorTextReadsTheScaleCoordinates_data();
     void cursorTextReadsTheScaleCoordinates();
     void originCrossAndOutOfViewNotice();
     void figuresLineStandsAtTheFoot();
     void travelMovesShowOnlyWhenChosen();
-    void viewMenuComesLastWithBothOptionsOffAndRemembered();
+    void viewMenuComesBeforeHelpWithBothOptionsOffAndRemembered();
     void liveUpdateRedrawsAfterAnEditAndShowsRefusals();
     void liveUpdateRunsAtOnceOnAnOptionChange();
     void withoutLiveUpdateEditsLeaveThePictureAlone();
@@ -133,7 +134,7 @@ void TestPreviewViewer::keysZoomAboutTheMiddleAndHomeResets()
     QVERIFY(area->view().isStarting());
 }
 
-void TestPreviewViewer::leftDragPansAndDoubleClickResets()
+void TestPreviewViewer::leftDragPansAndDoubleClickFitsAll()
 {
     click(*m_window, "Cmd_preview");
     PreviewPicture* area = picture();
@@ -145,8 +146,20 @@ void TestPreviewViewer::leftDragPansAndDoubleClickResets()
     moveMouse(area, QPointF(200, 200)); // no button: no pan
     QCOMPARE(area->view().pan(), (PixelPoint { 30, -10 }));
 
+    // The double-click fits the whole drawing into the room left for it, filling it across or
+    // down; Home still returns to the starting view.
     QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(50, 50));
+    const PictureRect bounds = *drawingBounds(*area->drawing());
+    const PixelPoint topLeft = area->view().toPixel(bounds.left, bounds.top);
+    const PixelPoint bottomRight = area->view().toPixel(bounds.right, bounds.bottom);
+    const PixelRect room = area->fitRoom();
+    QVERIFY(topLeft.x >= room.left - 1e-6 && topLeft.y >= room.top - 1e-6);
+    QVERIFY(bottomRight.x <= room.right + 1e-6 && bottomRight.y <= room.bottom + 1e-6);
+    QVERIFY(std::fabs(bottomRight.x - topLeft.x - (room.right - room.left)) < 1e-6
+        || std::fabs(bottomRight.y - topLeft.y - (room.bottom - room.top)) < 1e-6);
+    QTest::keyClick(area, Qt::Key_Home);
     QVERIFY(area->view().isStarting());
+    QCOMPARE(area->view().zoom(), 1.0);
 }
 
 void TestPreviewViewer::previewRunReturnsToTheStartingView()
@@ -270,20 +283,30 @@ void TestPreviewViewer::travelMovesShowOnlyWhenChosen()
     QVERIFY(pixelsOf(area->grab().toImage(), previewTravelColour()) > 100);
 }
 
-void TestPreviewViewer::viewMenuComesLastWithBothOptionsOffAndRemembered()
+// Alt+V opens it; Help comes after it. The two options come first, then Preview (F5) and
+// Fit all (F).
+void TestPreviewViewer::viewMenuComesBeforeHelpWithBothOptionsOffAndRemembered()
 {
     auto* view = m_window->findChild<QMenu*>(QStringLiteral("menu_view"));
     QVERIFY(view);
-    QCOMPARE(m_window->menuBar()->actions().back(), view->menuAction());
-    QCOMPARE(view->title(), QStringLiteral("View"));
+    const QList<QAction*> menus = m_window->menuBar()->actions();
+    QCOMPARE(menus.size(), 5);
+    QCOMPARE(menus[3], view->menuAction());
+    QCOMPARE(menus[4]->menu()->objectName(), QStringLiteral("menu_help"));
+    QCOMPARE(view->title(), QStringLiteral("&View"));
     const QList<QAction*> items = view->actions();
-    QCOMPARE(items.size(), 2);
+    QCOMPARE(items.size(), 5);
     QCOMPARE(items[0]->text(), QStringLiteral("Show travel moves"));
     QCOMPARE(items[1]->text(), QStringLiteral("Update preview while typing"));
-    for (const QAction* item : items) {
+    for (const QAction* item : items.first(2)) {
         QVERIFY(item->isCheckable());
         QVERIFY(!item->isChecked());
     }
+    QVERIFY(items[2]->isSeparator());
+    QCOMPARE(items[3]->text(), QStringLiteral("Preview"));
+    QCOMPARE(items[3]->shortcut(), QKeySequence(Qt::Key_F5));
+    QCOMPARE(items[4]->text(), QStringLiteral("Fit all"));
+    QCOMPARE(items[4]->shortcut(), QKeySequence(Qt::Key_F));
 
     items[0]->trigger();
     items[1]->trigger();
