@@ -24,7 +24,9 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 for file in usr/bin/mensora-cli usr/share/applications/mensora.desktop \
             usr/share/icons/hicolor/scalable/apps/mensora.svg \
-            usr/share/man/man1/mensora-cli.1.gz usr/share/doc/mensora/copyright; do
+            usr/share/man/man1/mensora-cli.1.gz usr/share/doc/mensora/copyright \
+            usr/share/mensora/templates/ruler-150mm.mensora \
+            usr/share/mensora/templates/handwheel-100.mensora; do
     [ -e "$root/$file" ] || { echo "the package lacks /$file" >&2; exit 1; }
 done
 if [ -e "$build/src/app/mensora" ] && [ ! -x "$root/usr/bin/mensora" ]; then
@@ -52,4 +54,8 @@ grep -q '^AC1015' "$work/dial.dxf" || { echo "the unpacked mensora-cli wrote no 
 LC_ALL=C.UTF-8 "$cli" --shape round --save-scale "$work/dial.mensora"
 LC_ALL=C.UTF-8 "$cli" --scale "$work/dial.mensora" --baseline single --format svg -o "$work/dial.svg"
 grep -q '<g id="baseline">' "$work/dial.svg" || { echo "the unpacked mensora-cli wrote no SVG" >&2; exit 1; }
+# A template as the package installs it, under a machine profile.
+LC_ALL=C.UTF-8 "$cli" --scale "$root/usr/share/mensora/templates/dial-360.mensora" \
+    --profile rs274 -o "$work/dial.ngc"
+grep -q '^N2 G17 G21 G90 G91.1 G94' "$work/dial.ngc" || { echo "no template program" >&2; exit 1; }
 echo "package ok: $(basename "$deb")"

@@ -205,7 +205,10 @@ PixelRect PreviewPicture::fitRoom() const
 
 void PreviewPicture::setStale(bool stale)
 {
-    m_stale = stale && (m_drawing || !m_message.isEmpty());
+    const bool dimmed = stale && (m_drawing || !m_message.isEmpty());
+    if (dimmed == m_stale)
+        return; // nothing to paint again
+    m_stale = dimmed;
     update();
 }
 

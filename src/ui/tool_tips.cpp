@@ -22,9 +22,11 @@ constexpr MenuTip menuTips[] = {
     { "menu_exportdxf", "Writes a drawing of the cuts as DXF, in the scale's unit" },
     { "menu_exit", "Closes Mensora" },
     { "menu_machinesettings",
-        "Sets the machine the files are for: profile, feeds (unit/min), safe height, passes" },
+        "Sets the machine the files are for: its profile, feeds per minute and safe height in "
+        "the scale's unit, passes" },
     { "menu_numbers",
-        "Sets the numbers written beside the marks: step, height (mm or inch), font" },
+        "Sets the numbers beside the marks: which kind, first value and step, height and gap "
+        "in the scale's unit, font" },
     { "menu_showtravel", "Draws the moves between cuts, dotted" },
     { "menu_livepreview", "Draws the preview again after each change of a box or option" },
     { "menu_preview", "Draws the scale as the boxes give it, with its figures" },
