@@ -42,6 +42,7 @@ private slots:
     void zoomAboutAPointKeepsThatPointUnderTheCursor_data();
     void zoomAboutAPointKeepsThatPointUnderTheCursor();
     void panThenZoomThenHomeGivesTheStartingView();
+    void fitShowsTheRectangleWholeCentredAndCanBecomeTheStart();
     void scaleCoordinatesToPixelsAndBack_data();
     void scaleCoordinatesToPixelsAndBack();
     void cursorReadsPositionAngleAndRadius_data();
@@ -94,6 +95,30 @@ void TestPreviewView::panThenZoomThenHomeGivesTheStartingView()
     QCOMPARE(view.zoom(), 1.0);
     QCOMPARE(view.pan(), PixelPoint {});
     QCOMPARE(view.toPixel(37.5, 12.25), start.toPixel(37.5, 12.25));
+}
+
+// A 100 × 20 mm rectangle in a 150 × 100 pixel room: the width limits the zoom (at 2 pixels to
+// the millimetre it needs 0.75), and the middles meet.
+void TestPreviewView::fitShowsTheRectangleWholeCentredAndCanBecomeTheStart()
+{
+    PreviewView view = startingView(200, 150);
+    view.fit({ 10, 30, 110, 50 }, { 20, 10, 170, 110 });
+    QCOMPARE(view.zoom(), 0.75);
+    QVERIFY(near(view.toPixel(10, 40), { 20, 60 }, 1e-9));
+    QVERIFY(near(view.toPixel(110, 40), { 170, 60 }, 1e-9));
+    QVERIFY(!view.isStarting());
+
+    view.keepAsStart();
+    view.zoomAboutCentre(4);
+    view.panBy(5, 5);
+    view.reset();
+    QVERIFY(view.isStarting());
+    QCOMPARE(view.zoom(), 0.75);
+    QVERIFY(near(view.toPixel(10, 40), { 20, 60 }, 1e-9));
+
+    // A speck fits only up to the largest zoom.
+    view.fit({ 5, 5, 5.000001, 5 }, { 0, 0, 400, 300 });
+    QCOMPARE(view.zoom(), PreviewView::maxZoom);
 }
 
 // Each row places a point of the scale by the fit's own sums, independent of the frame.

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <numbers>
 
+#include <QRectF>
 #include <QTest>
 
 #include "engraving/engraving.h"
@@ -65,6 +66,8 @@ private slots:
     void linesOutOfViewAreLeftOutAndCoincidingOnesDrawnOnce();
     void originShowsOnlyWhenInView();
     void travelRunsFromEachCutToTheNextRapid();
+    void boundsHoldTheArcsExtremes_data();
+    void boundsHoldTheArcsExtremes();
 };
 
 // The rectangle runs from (0, 0) to (100, 50).
@@ -245,4 +248,47 @@ void TestVisibleParts::travelRunsFromEachCutToTheNextRapid()
 }
 
 QTEST_APPLESS_MAIN(TestVisibleParts)
+// A circle of radius 10 around (50, 50), y downwards: its top is y 40.
+void TestVisibleParts::boundsHoldTheArcsExtremes_data()
+{
+    QTest::addColumn<float>("from");
+    QTest::addColumn<float>("to");
+    QTest::addColumn<QRectF>("expected"); // left, top, width, height
+
+    constexpr float half = std::numbers::pi_v<float>;
+    QTest::newRow("first quarter") << 0.0f << half / 2 << QRectF(50, 40, 10, 10);
+    QTest::newRow("clockwise right half") << half / 2 << -half / 2 << QRectF(50, 40, 10, 20);
+    QTest::newRow("lower half") << half << 2 * half << QRectF(40, 50, 20, 10);
+    QTest::newRow("whole turn") << 0.0f << 2 * half << QRectF(40, 40, 20, 20);
+}
+
+void TestVisibleParts::boundsHoldTheArcsExtremes()
+{
+    QFETCH(float, from);
+    QFETCH(float, to);
+    QFETCH(QRectF, expected);
+    PreviewDrawing drawing;
+    drawing.baseArc = PreviewArc { { 50, 50 }, 10, from, to };
+    const PictureRect bounds = *drawingBounds(drawing);
+    const QRectF got(
+        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    constexpr double slack = 1e-5;
+    QVERIFY2(std::fabs(got.left() - expected.left()) < slack
+            && std::fabs(got.top() - expected.top()) < slack
+            && std::fabs(got.right() - expected.right()) < slack
+            && std::fabs(got.bottom() - expected.bottom()) < slack,
+        qPrintable(QStringLiteral("%1 %2 %3 %4")
+                       .arg(got.left())
+                       .arg(got.top())
+                       .arg(got.right())
+                       .arg(got.bottom())));
+
+    // The numbers count too, beyond the arc; the travel does not.
+    drawing.numberStrokes = { { { 75, 20 }, { 76, 21 } } };
+    drawing.travel = { { { 0, 0 }, { 200, 200 } } };
+    QCOMPARE(drawingBounds(drawing)->right, 76.0);
+    QCOMPARE(drawingBounds(drawing)->top, 20.0);
+    QVERIFY(!drawingBounds(PreviewDrawing {}));
+}
+
 #include "test_visible_parts.moc"
