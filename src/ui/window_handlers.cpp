@@ -34,6 +34,10 @@ void MainWindow::onLoad()
     setCaptions({ "Label20" }, QStringLiteral("Start X"));
     setCaptions({ "Label18" }, QStringLiteral("Start Y"));
     updateBoxToolTips();
+    m_controls.value(QStringLiteral("Cmd_preview"))
+        ->setToolTip(QStringLiteral("Draws the scale as the boxes give it (F5)"));
+    m_controls.value(QString::fromUtf8(plotBox))
+        ->setToolTip(QStringLiteral("Saves an HP-GL plot file (.plt) instead of G-code"));
 }
 
 void MainWindow::onShapeClicked(int index)
