@@ -19,11 +19,17 @@ QString qtNameFilter(std::string_view dialogFilter)
     return QStringLiteral("%1 %2").arg(description, listed);
 }
 
+QString allFilesFilter()
+{
+    return QStringLiteral("All files (*)");
+}
+
 QString saveNameFilter(const OutputRow& output)
 {
     QStringList filters;
     for (const std::string_view filter : output.dialogFilters)
         filters << qtNameFilter(filter);
+    filters << allFilesFilter();
     return filters.join(QStringLiteral(";;"));
 }
 

@@ -13,7 +13,10 @@ namespace mensora {
 // stands, so the dialog shows exactly the description.
 QString qtNameFilter(std::string_view dialogFilter);
 
-// The save dialog's Qt name filters for a file of the output, its own first.
+// The filter that ends every file dialog's filters: "All files (*)".
+QString allFilesFilter();
+
+// The save dialog's Qt name filters for a file of the output, its own first, all files last.
 QString saveNameFilter(const OutputRow& output);
 
 } // namespace mensora

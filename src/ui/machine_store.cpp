@@ -86,4 +86,18 @@ void saveMachineSettings(const MachineSettings& m)
     writeChoice(settings, QStringLiteral("order"), m.order);
 }
 
+namespace {
+const QString readinessKey = QStringLiteral("machine/skipReadinessCheck");
+} // namespace
+
+bool readinessCheckDeclined()
+{
+    return QSettings().value(readinessKey, false).toBool();
+}
+
+void declineReadinessCheck()
+{
+    QSettings().setValue(readinessKey, true);
+}
+
 } // namespace mensora

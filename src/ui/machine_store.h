@@ -9,4 +9,9 @@ namespace mensora {
 MachineSettings loadMachineSettings();
 void saveMachineSettings(const MachineSettings& settings);
 
+// Whether "Don't ask again" answered the question before a plain program is saved (key
+// "skipReadinessCheck" of the same group).
+bool readinessCheckDeclined();
+void declineReadinessCheck();
+
 } // namespace mensora

@@ -5,9 +5,11 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeySequence>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -51,8 +53,10 @@ MainWindow::MainWindow(QWidget* parent)
     centreOnScreen();
 
     askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
-        return QFileDialog::getSaveFileName(this, QString(), lastPath, nameFilter);
+        return askSaveInDialog(this, nameFilter, lastPath);
     };
+    askMachineReadiness = [this](const QString& text) { return askReadinessInBox(this, text); };
+    askUnsavedChanges = [this](const QString& fileName) { return askUnsavedInBox(this, fileName); };
     askOpenFileName = [this](const QString& nameFilter, const QString& lastPath) {
         return QFileDialog::getOpenFileName(this, QString(), lastPath, nameFilter);
     };
@@ -60,6 +64,7 @@ MainWindow::MainWindow(QWidget* parent)
         = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
     runMachineDialog = [](MachineDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_machine = loadMachineSettings();
+    followProfileFamily();
     runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 }
 
@@ -109,6 +114,13 @@ void MainWindow::connectHandlers()
     connect(m_numbersAction, &QAction::triggered, this, [this] { editNumbersAndMarks(); });
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
+    // The title's "*" follows every change of the scale.
+    for (const InputBox& input : inputBoxes())
+        connect(box(input.name), &QLineEdit::textChanged, m_scaleFiles,
+            &ScaleFileCommands::showChanges);
+    for (const char* name : { shapeGroup, unitGroup, baselineGroup, stripePositionGroup })
+        connect(
+            group(name), &QButtonGroup::idToggled, m_scaleFiles, &ScaleFileCommands::showChanges);
 }
 
 // After the Scale menu, before Help. With "Update preview while typing" every input box runs
@@ -192,6 +204,7 @@ void MainWindow::setNumbersAndMarks(const NumberSettings& numbers, const MarkSet
 {
     m_numbers = numbers;
     m_marks = marks;
+    m_scaleFiles->showChanges();
 }
 
 // A picture on show is redrawn with the new settings; an empty one waits for Preview. The
@@ -252,14 +265,25 @@ std::optional<Engraving> MainWindow::engravingForFile(
 
 void MainWindow::saveEngravingFile()
 {
+    saveEngravingFileFrom(m_lastSavePath);
+}
+
+// A start path without an extension takes the output's own: after "Choose machine…" the
+// dialog offers the name just typed under the chosen profile's extension.
+void MainWindow::saveEngravingFileFrom(const QString& startPath)
+{
     const OutputRequest request = outputRequest();
     const std::optional<Engraving> engraving = engravingForFile(scaleParameters(), request);
     if (!engraving)
         return;
+    const std::string_view extension = engraving->output().extensions.front();
     const QString nameFilter = saveNameFilter(engraving->output());
-    const QString path = askSaveFileName(nameFilter, m_lastSavePath);
+    const QString path
+        = withSuffix(askSaveFileName(nameFilter, withSuffix(startPath, extension)), extension);
     if (path.isEmpty())
         return; // a cancelled dialog writes nothing, whatever was saved before
+    if (!plainProgramMaySave(*engraving, path))
+        return;
     box("Text7")->setText(QString::fromStdString(engraving->sequence()));
     const QString error = saveEngraving(*engraving, path, numberFormatOf());
     if (!error.isEmpty()) {
@@ -267,6 +291,33 @@ void MainWindow::saveEngravingFile()
         return;
     }
     m_lastSavePath = path;
+}
+
+// The plain program runs on no controller as it stands: before it is saved, the user hears
+// what it lacks and may choose a machine instead; then the save starts again under the new
+// settings, and this one writes nothing.
+bool MainWindow::plainProgramMaySave(const Engraving& engraving, const QString& path)
+{
+    const OutputRow& output = engraving.output();
+    if (output.format != OutputFormat::Gcode || output.profile || readinessCheckDeclined())
+        return true;
+    if (m_readinessAsked && !hasControllerExtension(path))
+        return true;
+    m_readinessAsked = true;
+    switch (askMachineReadiness(readinessText(programHasArcs(engraving)))) {
+    case ReadinessAnswer::ChooseMachine: {
+        const QFileInfo typed(path);
+        if (editMachineSettings())
+            saveEngravingFileFrom(typed.dir().filePath(typed.completeBaseName()));
+        return false;
+    }
+    case ReadinessAnswer::DontAskAgain:
+        declineReadinessCheck();
+        return true;
+    case ReadinessAnswer::SavePlain:
+        return true;
+    }
+    return true;
 }
 
 void MainWindow::setMachineSettings(const MachineSettings& settings)
@@ -277,17 +328,45 @@ void MainWindow::setMachineSettings(const MachineSettings& settings)
 
 // A picture on show is redrawn, so that its figures follow the new settings. The field of
 // `focus` takes the focus, for a refused setting.
-void MainWindow::editMachineSettings(std::optional<MachineSetting> focus)
+bool MainWindow::editMachineSettings(std::optional<MachineSetting> focus)
 {
     MachineDialog dialog(scaleParameters().unit, this);
     dialog.setSettings(m_machine);
     if (focus)
         dialog.focusSetting(*focus);
     if (!runMachineDialog(dialog))
-        return;
+        return false;
+    const MachineProfile before = m_machine.profile;
     setMachineSettings(dialog.settings());
+    if (m_machine.profile != before)
+        followProfileFamily();
     if (picture()->drawing() || !picture()->message().isEmpty())
         runPreview();
+    return true;
+}
+
+// A profile that shapes one family of files selects it; plain writes both and leaves the box.
+void MainWindow::followProfileFamily()
+{
+    if (const std::optional<OutputFormat> family = dialectOf(m_machine.profile).family)
+        setPlotChecked(*family == OutputFormat::Plot);
+}
+
+void MainWindow::setPlotChecked(bool checked)
+{
+    auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
+    plot->setChecked(checked);
+    onPlotBoxClicked(checked);
+}
+
+// A changed scale file is saved, discarded or kept open, as the user answers.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_scaleFiles->maySetAside()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 // The message, then the place to mend it: the box, or the dialog that holds the setting with

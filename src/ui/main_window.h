@@ -11,6 +11,7 @@
 #include "engraving/engraving.h"
 #include "model/machine_settings.h"
 #include "model/scale_parameters.h"
+#include "ui/save_questions.h"
 
 class QAction;
 class QButtonGroup;
@@ -76,6 +77,15 @@ public:
     // The open dialog, as askSaveFileName: the chosen file name, or an empty one for none.
     std::function<QString(const QString& nameFilter, const QString& lastPath)> askOpenFileName;
 
+    // Asked when a plain program is saved, with the text of what a controller needs that the
+    // program lacks: at the first such save of a run, and at every one under a controller's
+    // extension (.nc, .ngc, ...), until "Don't ask again" is answered. A box unless replaced.
+    std::function<ReadinessAnswer(const QString& text)> askMachineReadiness;
+
+    // Asked before a changed scale file is set aside (closing the window, Open Scale), with
+    // the file's name. A box unless replaced.
+    std::function<UnsavedAnswer(const QString& fileName)> askUnsavedChanges;
+
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
 
@@ -83,7 +93,9 @@ public:
     // between runs. The dialog runs modally unless replaced; true when it was accepted.
     const MachineSettings& machineSettings() const { return m_machine; }
     void setMachineSettings(const MachineSettings& settings);
-    void editMachineSettings(std::optional<MachineSetting> focus = std::nullopt);
+    // True when the dialog was accepted. A profile of a file family (plot or G-code) chosen
+    // there switches the plot box to that family, and the save item's caption with it.
+    bool editMachineSettings(std::optional<MachineSetting> focus = std::nullopt);
     std::function<bool(MachineDialog& dialog)> runMachineDialog;
 
     // Scale, "Numbers and marks…": shows the dialog with the current settings and takes the
@@ -99,7 +111,14 @@ public:
     // the form and accept it without a modal loop.
     std::function<bool(NumbersDialog& dialog)> runNumbersDialog;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void saveEngravingFileFrom(const QString& startPath);
+    bool plainProgramMaySave(const Engraving& engraving, const QString& path);
+    void followProfileFamily();
+    void setPlotChecked(bool checked);
     void createClientArea();
     QWidget* createControl(const ControlRow& row, QWidget* parent);
     QWidget* createTextBox(const ControlRow& row, QWidget* parent);
@@ -133,6 +152,7 @@ private:
     MachineSettings m_machine;
     QAction* m_numbersAction = nullptr;
     QString m_lastSavePath;
+    bool m_readinessAsked = false; // once per run, but always for a controller's extension
     bool m_pictureShowsSaveRefusal = false;
     LiveUpdate* m_liveUpdate = nullptr;
     ScaleFileCommands* m_scaleFiles = nullptr;

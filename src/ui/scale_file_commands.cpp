@@ -11,12 +11,14 @@
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
 #include "ui/templates.h"
+#include "ui/save_questions.h"
 
 namespace mensora {
 
 namespace {
 
-const QString scaleFileFilter = QStringLiteral("Mensora scale (*.mensora)");
+const QString scaleFileFilter = QStringLiteral("Mensora scale (*.mensora);;") + allFilesFilter();
+constexpr std::string_view scaleExtension = "mensora";
 
 QAction* addItem(QMenu* menu, const QString& caption, const char* name)
 {
@@ -69,6 +71,8 @@ void ScaleFileCommands::addExportItems(QMenu* file)
 
 void ScaleFileCommands::openScale()
 {
+    if (!maySetAside())
+        return;
     const QString path = m_window.askOpenFileName(scaleFileFilter, m_scalePath);
     if (path.isEmpty())
         return;
@@ -103,15 +107,56 @@ void ScaleFileCommands::saveScaleAs()
         m_window.showMessage(*unkept);
         return;
     }
-    const QString path = m_window.askSaveFileName(scaleFileFilter, m_scalePath);
-    if (path.isEmpty())
-        return;
+    const QString path
+        = withSuffix(m_window.askSaveFileName(scaleFileFilter, m_scalePath), scaleExtension);
+    if (!path.isEmpty())
+        writeScale(scale, path);
+}
+
+bool ScaleFileCommands::writeScale(const ScaleParameters& scale, const QString& path)
+{
     const QString error = saveScaleFile(scale, path);
     if (!error.isEmpty()) {
         m_window.showMessage(notWritten(path, error));
-        return;
+        return false;
     }
     nameScaleFile(path);
+    return true;
+}
+
+bool ScaleFileCommands::hasUnsavedChanges() const
+{
+    return m_savedScale && *m_savedScale != m_window.scaleParameters();
+}
+
+void ScaleFileCommands::showChanges()
+{
+    if (m_scalePath.isEmpty())
+        return; // a scale from no file keeps the plain title
+    const QString star = hasUnsavedChanges() ? QStringLiteral("*") : QString();
+    m_window.setWindowTitle(
+        QFileInfo(m_scalePath).fileName() + star + QStringLiteral(" — Mensora"));
+}
+
+bool ScaleFileCommands::maySetAside()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    switch (m_window.askUnsavedChanges(QFileInfo(m_scalePath).fileName())) {
+    case UnsavedAnswer::Save: {
+        const ScaleParameters scale = m_window.scaleParameters();
+        if (const auto unkept = unkeptInScaleFile(scale)) {
+            m_window.showMessage(*unkept);
+            return false;
+        }
+        return writeScale(scale, m_scalePath);
+    }
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Cancel:
+        return false;
+    }
+    return false;
 }
 
 void ScaleFileCommands::exportDrawing(OutputFormat format)
@@ -124,7 +169,9 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
         return;
     const std::string_view name = drawing->output().name;
     QString& lastPath = m_exportPaths[QString::fromUtf8(name.data(), qsizetype(name.size()))];
-    const QString path = m_window.askSaveFileName(saveNameFilter(drawing->output()), lastPath);
+    const std::string_view extension = drawing->output().extensions.front();
+    const QString path = withSuffix(
+        m_window.askSaveFileName(saveNameFilter(drawing->output()), lastPath), extension);
     if (path.isEmpty())
         return;
     const QString error = saveEngraving(*drawing, path, numberFormatOf());
@@ -139,7 +186,8 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
 void ScaleFileCommands::nameScaleFile(const QString& path)
 {
     m_scalePath = path;
-    m_window.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" — Mensora"));
+    m_savedScale = m_window.scaleParameters();
+    showChanges();
 }
 
 } // namespace mensora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -39,12 +41,24 @@ public:
     // as for Save G-Code.
     void exportDrawing(OutputFormat format);
 
+    // Whether the window's scale differs from the scale file it was opened from or saved to.
+    bool hasUnsavedChanges() const;
+    // Shows in the title, by a "*" after the file's name, whether the scale has changed; called
+    // on every change of a box, an option or the numbers and marks.
+    void showChanges();
+    // Whether the scale may be set aside (the window closed, another scale opened): true when
+    // nothing changed, or when the user saved or discarded the changes; false for Cancel or a
+    // save that failed.
+    bool maySetAside();
+
 private:
     bool applyScaleFile(const QString& path);
     void nameScaleFile(const QString& path);
+    bool writeScale(const ScaleParameters& scale, const QString& path);
 
     MainWindow& m_window;
     QString m_scalePath; // the scale file last opened or saved
+    std::optional<ScaleParameters> m_savedScale; // the scale as that file holds it
     QHash<QString, QString> m_exportPaths; // the last path of each output, by its name
 };
 

@@ -11,15 +11,15 @@ namespace {
 
 constexpr std::array<std::string_view, 1> din = { "din" };
 constexpr std::array<std::string_view, 1> plt = { "plt" };
-constexpr std::array<std::string_view, 4> programs = { "din", "ngc", "nc", "gcode" };
+constexpr std::array<std::string_view, 6> programs = { "din", "ngc", "nc", "gcode", "tap", "cnc" };
 constexpr std::array<std::string_view, 1> svg = { "svg" };
 constexpr std::array<std::string_view, 1> dxf = { "dxf" };
 
-constexpr std::array<std::string_view, 1> dinFilter = { "Din ( G-Code ) (*.din)|*.din" };
 constexpr std::array<std::string_view, 1> pltFilter = { "PLT ( PLT ) (*.plt)|*.plt" };
-// A profile's program is often saved under its controller's extension.
+// A program is often saved under its controller's extension: the plain one's dialog lists them
+// too, so that no such file in the folder is hidden and replaced unseen.
 constexpr std::array<std::string_view, 2> programFilters
-    = { "Din ( G-Code ) (*.din)|*.din", "G-code programs|*.ngc *.nc *.gcode" };
+    = { "Din ( G-Code ) (*.din)|*.din", "G-code programs|*.ngc *.nc *.gcode *.tap *.cnc" };
 constexpr std::array<std::string_view, 1> svgFilter = { "SVG drawing|*.svg" };
 constexpr std::array<std::string_view, 1> dxfFilter = { "DXF drawing|*.dxf" };
 
@@ -52,7 +52,7 @@ constexpr PointRounding Exact = PointRounding::Exact;
 // A plain plot file has no arcs; a cutter draws a dial's base circle in chords.
 // clang-format off
 const std::array<OutputRow, 8> outputTable = { {
-    { "gcode", F::Gcode, std::nullopt, din, dinFilter, Takes::None, true, false, Range::Finite,
+    { "gcode", F::Gcode, std::nullopt, din, programFilters, Takes::None, true, false, Range::Finite,
       Thousandths, programFile },
     { "plot", F::Plot, std::nullopt, plt, pltFilter, Takes::None, false, false,
       Range::PlotterUnits, Thousandths, plotFile },

@@ -101,7 +101,8 @@ inline bool showAndWait(MainWindow& window)
 }
 
 // The base of the window's suites: every test gets a new window, shown and ready for clicks,
-// under a modal watchdog, with no remembered settings; a test that opened a modal window fails
+// under a modal watchdog, with no remembered settings, the plain program saved without a
+// question and a changed scale file discarded unasked; a test that opened a modal window fails
 // when it ends.
 class WindowSuite : public QObject
 {
@@ -120,6 +121,10 @@ private slots:
         QSettings().clear();
         m_watchdog = std::make_unique<ModalWatchdog>();
         m_window = std::make_unique<MainWindow>();
+        // A suite that asks nothing of these questions gets the answers that keep the old
+        // behaviour: the plain program is saved, a changed scale is set aside.
+        m_window->askMachineReadiness = [](const QString&) { return ReadinessAnswer::SavePlain; };
+        m_window->askUnsavedChanges = [](const QString&) { return UnsavedAnswer::Discard; };
         prepare();
         QVERIFY(showAndWait(*m_window));
     }

@@ -208,19 +208,20 @@ void TestMachineSettings::saveOffersTheProgramExtensionsOfAGcodeProfile_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QByteArray>("start");
 
-    const QString din = "Din ( G-Code ) (*.din)";
-    const QString programs = din + ";;G-code programs (*.ngc *.nc *.gcode)";
-    QTest::newRow("plain") << MachineProfile::Plain << false << din << QByteArray("N1 G0 X0");
+    // The plain program's dialog lists the controllers' extensions too.
+    const QString programs = "Din ( G-Code ) (*.din);;G-code programs (*.ngc *.nc *.gcode *.tap "
+                             "*.cnc);;All files (*)";
+    const QString plt = "PLT ( PLT ) (*.plt);;All files (*)";
+    QTest::newRow("plain") << MachineProfile::Plain << false << programs << QByteArray("N1 G0 X0");
     QTest::newRow("rs274") << MachineProfile::Rs274 << false << programs
                            << QByteArray("N1 (Mensora: flat scale");
     QTest::newRow("grbl-laser") << MachineProfile::GrblLaser << false << programs
                                 << QByteArray("N1 (Mensora: flat scale");
     QTest::newRow("a plot file stays plain under rs274")
-        << MachineProfile::Rs274 << true << "PLT ( PLT ) (*.plt)"
-        << QByteArray("IN;\r\nSP1;\r\nPU0 0;");
+        << MachineProfile::Rs274 << true << plt << QByteArray("IN;\r\nSP1;\r\nPU0 0;");
     QTest::newRow("hpgl-cutter on a program")
-        << MachineProfile::HpglCutter << false << din << QByteArray("N1 G0 X0");
-    QTest::newRow("hpgl-cutter") << MachineProfile::HpglCutter << true << "PLT ( PLT ) (*.plt)"
+        << MachineProfile::HpglCutter << false << programs << QByteArray("N1 G0 X0");
+    QTest::newRow("hpgl-cutter") << MachineProfile::HpglCutter << true << plt
                                  << QByteArray("IN;\r\nSP1;\r\nPU0,0;");
 }
 
@@ -239,7 +240,8 @@ void TestMachineSettings::saveOffersTheProgramExtensionsOfAGcodeProfile()
     QCOMPARE(m_window->findChild<QAction*>("menu_savegcode")->text(), caption);
     m_window->findChild<QAction*>("menu_savegcode")->trigger();
     QCOMPARE(m_filters, QStringList { filter });
-    QFile file(m_dir.filePath("scale"));
+    // The name was typed without an extension: the file takes its format's own.
+    QFile file(m_dir.filePath(plot ? "scale.plt" : "scale.din"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY2(file.readAll().startsWith(start), start.constData());
 }

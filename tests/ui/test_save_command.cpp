@@ -169,7 +169,9 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes_data()
     QTest::addColumn<QString>("nameFilter");
     QTest::addColumn<QString>("fileName");
 
-    const QString din = "Din ( G-Code ) (*.din)", plt = "PLT ( PLT ) (*.plt)";
+    const QString din = "Din ( G-Code ) (*.din);;G-code programs (*.ngc *.nc *.gcode *.tap "
+                        "*.cnc);;All files (*)",
+                  plt = "PLT ( PLT ) (*.plt);;All files (*)";
     ScaleParameters p;
     QTest::newRow("defaults") << QStringList {} << QStringList {} << p << din << "scale.din";
 
@@ -227,11 +229,13 @@ void TestSaveCommand::savesTheEngravingThatTheWindowDescribes()
 
     QCOMPARE(m_messages, QStringList {});
     QCOMPARE(m_filters, QStringList { nameFilter });
-    QCOMPARE(listing(m_folder->path()), QStringList { fileName });
+    // A name typed without an extension takes the program's own.
+    const QString written = QFileInfo(fileName).suffix().isEmpty() ? fileName + ".din" : fileName;
+    QCOMPARE(listing(m_folder->path()), QStringList { written });
     // The plot box chose the format, which the dialog's filter names.
     const OutputRequest output { nameFilter.contains("PLT") ? OutputFormat::Plot
                                                             : OutputFormat::Gcode };
-    QCOMPARE(contentsOf(inFolder(fileName)), engravingFileOf(parameters, output));
+    QCOMPARE(contentsOf(inFolder(written)), engravingFileOf(parameters, output));
     const Result<Engraving> engraving = Engraving::prepare(parameters, output, installedFonts());
     QVERIFY(engraving);
     QCOMPARE(box("Text7")->text().toStdString(), engraving->sequence());

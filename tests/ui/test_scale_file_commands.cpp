@@ -117,7 +117,7 @@ void TestScaleFileCommands::savedScaleOpensInAnotherWindowAsTheSameScale()
             { 1, 90, -10, 1, 4, 2, "timesr", NumberOrientation::Level, "", "°" }, { false, true });
     trigger("menu_savescale", inFolder("dial.mensora"));
     QCOMPARE(m_messages, QStringList {});
-    QCOMPARE(m_filters, QStringList { "Mensora scale (*.mensora)" });
+    QCOMPARE(m_filters, QStringList { "Mensora scale (*.mensora);;All files (*)" });
     QCOMPARE(m_window->windowTitle(), QStringLiteral("dial.mensora — Mensora"));
 
     MainWindow other;
@@ -177,8 +177,9 @@ void TestScaleFileCommands::cancelledDialogsChangeNothing()
         { "menu_openscale", "menu_savescale", "menu_exportsvg", "menu_exportdxf" })
         trigger(item);
     QCOMPARE(m_filters,
-        QStringList({ "Mensora scale (*.mensora)", "Mensora scale (*.mensora)",
-            "SVG drawing (*.svg)", "DXF drawing (*.dxf)" }));
+        QStringList({ "Mensora scale (*.mensora);;All files (*)",
+            "Mensora scale (*.mensora);;All files (*)", "SVG drawing (*.svg);;All files (*)",
+            "DXF drawing (*.dxf);;All files (*)" }));
     QCOMPARE(m_messages, QStringList {});
     QCOMPARE(
         QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList {});
@@ -225,7 +226,8 @@ void TestScaleFileCommands::exportsWriteTheDrawingOfTheWindowsScale()
     trigger(item.toUtf8().constData(), inFolder("drawing"));
     QCOMPARE(m_messages, QStringList {});
     const OutputFormat drawing = item.endsWith("svg") ? OutputFormat::Svg : OutputFormat::Dxf;
-    QCOMPARE(contentsOf(inFolder("drawing")),
+    // Typed without an extension, the name takes the drawing's own.
+    QCOMPARE(contentsOf(inFolder(drawing == OutputFormat::Svg ? "drawing.svg" : "drawing.dxf")),
         QByteArray::fromStdString(engravingText(scale, fileOf(drawing))));
 }
 
