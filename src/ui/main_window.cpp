@@ -151,7 +151,8 @@ ScaleParameters MainWindow::scaleParameters() const
 OutputRequest MainWindow::outputRequest() const
 {
     const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
-    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, {} };
+    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, {},
+        numberFormatOf() };
 }
 
 void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
