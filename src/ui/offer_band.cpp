@@ -2,16 +2,18 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
 
 namespace mensora {
 
 OfferBand::OfferBand(QWidget* parent)
     : QWidget(parent)
     , m_sentence(new QLabel(this))
-    , m_accept(new QPushButton(QStringLiteral("Convert"), this))
-    , m_keep(new QPushButton(QStringLiteral("Keep"), this))
+    , m_accept(new QToolButton(this))
+    , m_keep(new QToolButton(this))
 {
+    m_accept->setText(QStringLiteral("Convert"));
+    m_keep->setText(QStringLiteral("Keep"));
     setObjectName(QStringLiteral("offer_band"));
     m_sentence->setObjectName(QStringLiteral("offer_sentence"));
     m_accept->setObjectName(QStringLiteral("offer_convert"));
@@ -20,7 +22,7 @@ OfferBand::OfferBand(QWidget* parent)
     m_keep->setToolTip(QStringLiteral("Leave the numbers as they are typed"));
     // The picture takes the focus only when clicked: the buttons must not steal it from the
     // boxes either, but they answer the keyboard once tabbed to.
-    for (QPushButton* button : { m_accept, m_keep })
+    for (QToolButton* button : { m_accept, m_keep })
         button->setFocusPolicy(Qt::TabFocus);
 
     auto* row = new QHBoxLayout(this);
@@ -36,11 +38,11 @@ OfferBand::OfferBand(QWidget* parent)
     setPalette(colours);
     m_sentence->setPalette(colours);
 
-    connect(m_accept, &QPushButton::clicked, this, [this] {
+    connect(m_accept, &QToolButton::clicked, this, [this] {
         withdraw();
         emit accepted();
     });
-    connect(m_keep, &QPushButton::clicked, this, &OfferBand::withdraw);
+    connect(m_keep, &QToolButton::clicked, this, &OfferBand::withdraw);
     hide();
 }
 

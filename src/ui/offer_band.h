@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
+class QToolButton;
 
 namespace mensora {
 
@@ -30,8 +30,8 @@ signals:
 
 private:
     QLabel* m_sentence;
-    QPushButton* m_accept;
-    QPushButton* m_keep;
+    QToolButton* m_accept;
+    QToolButton* m_keep;
 };
 
 } // namespace mensora

@@ -115,9 +115,8 @@ void MainWindow::offerUnitConversion(Unit from, Unit to)
     m_offerTo = to;
     const QString factor
         = to == Unit::Inch ? QStringLiteral("\u00f725.4") : QStringLiteral("\u00d725.4");
-    picture()->offerBand()->offer(
-        QStringLiteral("The numbers are kept: convert every length box from %1 to %2 (%3)?")
-            .arg(unitName(from), unitName(to), factor));
+    picture()->offerBand()->offer(QStringLiteral("Convert every length box from %1 to %2 (%3)?")
+                                      .arg(unitName(from), unitName(to), factor));
 }
 
 // Texts that are no plain number are kept as typed; their notes say so at the next preview.
