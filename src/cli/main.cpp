@@ -126,7 +126,9 @@ int main(int argc, char* argv[])
     const CliRequest& request = *requested;
     if (!request.saveScale.isEmpty())
         return saveScale(request.parameters, request.saveScale);
-    const auto engraving = Engraving::prepare(request.parameters, request.output, installedFonts());
+    OutputRequest output = request.output;
+    output.notation = numberFormatOf(QLocale::system());
+    const auto engraving = Engraving::prepare(request.parameters, output, installedFonts());
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;

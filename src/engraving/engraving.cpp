@@ -168,6 +168,10 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
         engraving.m_numbers = *numbers;
     }
 
+    if (output.dialect().family) {
+        if (const auto refusal = strictBoxRefusal(p, request.notation))
+            return *refusal;
+    }
     auto job = machineJobFor(p, scale.values(), output.dialect(), request.machine);
     if (!job)
         return job.refusal();

@@ -120,7 +120,21 @@ Result<double> machineDepth(const ScaleParameters& p, const MachineJob& job)
     if (job.passes > 1 && !(*depth < 0))
         return Refusal { ScaleInput::Depth,
             caption + " must be below 0 to cut in passes: each pass goes deeper from Z 0." };
+    // Z 0 is the work's surface: a depth that does not go below it cuts nothing.
+    if (!(roundedToDecimals(*depth, decimals) < 0))
+        return Refusal { ScaleInput::Depth,
+            caption + " must be below 0: at " + fixedDecimalsText(*depth, decimals)
+                + " the tool does not reach the work." };
     return *depth;
+}
+
+// A box the shape reads, other than the depth (which machineDepth reads) and the package.
+bool isNumberBox(ScaleInput input, Shape shape)
+{
+    if (input == ScaleInput::Package || input == ScaleInput::Depth)
+        return false;
+    return shape == Shape::Round
+        || (input != ScaleInput::Radius && input != ScaleInput::StartAngle);
 }
 
 std::string titleOf(const ScaleParameters& p, const ScaleValues& v, Unit unit)
@@ -174,6 +188,40 @@ Result<MachineJob> machineJobFor(const ScaleParameters& p, const ScaleValues& v,
     }
     job.title = titleOf(p, v, p.unit);
     return job;
+}
+
+std::optional<Refusal> strictBoxRefusal(const ScaleParameters& p, const NumberFormat& notation)
+{
+    const int decimals = machineDecimals(p.unit);
+    for (const InputRow& row : inputTable) {
+        const std::string& text = inputText(p, row.input);
+        if (!isNumberBox(row.input, p.shape) || strictNumberValue(text, NumberFormat { ".", "" }))
+            continue;
+        std::string message = inputCaption(row.input, p.shape)
+            + " must be a plain number with \".\" for decimals for a machine file, not \"" + text
+            + "\"";
+        // A number in the user's own notation that the box reads otherwise: say both.
+        const double read = numericPrefixValue(text);
+        if (const auto local = strictNumberValue(text, notation); local && *local != read)
+            message += ": the box reads it as " + fixedDecimalsText(read, decimals) + ", not "
+                + fixedDecimalsText(*local, decimals);
+        return Refusal { row.input, message + "." };
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> deepCutQuestion(const MachineJob& job, const Dialect& dialect)
+{
+    if (!dialect.family || !dialect.readsDepth)
+        return std::nullopt;
+    const bool inch = job.unit == Unit::Inch;
+    const double deepest = inch ? -0.2 : -5;
+    if (!(job.depth < deepest))
+        return std::nullopt;
+    const int decimals = machineDecimals(job.unit);
+    return "Engr depth " + fixedDecimalsText(job.depth, decimals) + " " + unitName(job.unit)
+        + " is deeper than " + (inch ? "0.2 in" : "5 mm")
+        + ": the tool goes that deep in one cut. Save it?";
 }
 
 std::string machineRangeReason(CoordinateRange range, Unit unit)

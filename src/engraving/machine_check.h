@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/machine_job.h"
 #include "model/machine_settings.h"
+#include "model/number_rules.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
 #include "model/scale_values.h"
@@ -28,6 +30,17 @@ bool withinMachineLimit(double value, Unit unit);
 // when it is not below the safe height).
 Result<MachineJob> machineJobFor(const ScaleParameters& parameters, const ScaleValues& values,
     const Dialect& dialect, const MachineSettings& settings);
+
+// Under a machine profile, the first number box the shape reads (the depth aside: see
+// machineJobFor) whose text is not a plain number with "." for decimals, as the file takes it
+// ("12,5", "1,000", " 12.5 mm", "x"): refused, naming the box. A text that is a number in the
+// user's notation but reads otherwise by the box's rule says both values.
+std::optional<Refusal> strictBoxRefusal(
+    const ScaleParameters& parameters, const NumberFormat& notation);
+
+// The question to ask before saving a job that cuts deeper than 5 mm (0.2 in) in one go;
+// nothing for a shallower one, or a dialect that takes no depth as a number.
+std::optional<std::string> deepCutQuestion(const MachineJob& job, const Dialect& dialect);
 
 // The end of the sentence that refuses a box whose numbers are out of a machine file's range
 // (a program's, or in plotter units a cutter's): " is too large for a machine file: ...".

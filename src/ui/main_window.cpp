@@ -32,6 +32,7 @@
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
+#include "ui/offer_band.h"
 #include "ui/preview_picture.h"
 #include "ui/scale_file_commands.h"
 #include "ui/tool_tips.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_machine = loadMachineSettings();
     followProfileFamily();
     runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    setReadingHooks();
 }
 
 void MainWindow::createMenu()
@@ -89,6 +91,8 @@ void MainWindow::createMenu()
     QMenu* scale = addMenu(menuBar(), QStringLiteral("&Scale"), "menu_scale");
     m_numbersAction = scale->addAction(QStringLiteral("Numbers and marks\u2026"));
     m_numbersAction->setObjectName(QStringLiteral("menu_numbers"));
+    m_convertAction = scale->addAction(QStringLiteral("Convert units\u2026"));
+    m_convertAction->setObjectName(QStringLiteral("menu_convertunits"));
 }
 
 void MainWindow::connectHandlers()
@@ -112,6 +116,12 @@ void MainWindow::connectHandlers()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
     connect(m_machineAction, &QAction::triggered, this, [this] { editMachineSettings(); });
     connect(m_numbersAction, &QAction::triggered, this, [this] { editNumbersAndMarks(); });
+    connect(group(unitGroup), &QButtonGroup::idClicked, this, &MainWindow::onUnitChosen);
+    connect(m_convertAction, &QAction::triggered, this, [this] {
+        const Unit to = scaleParameters().unit;
+        offerUnitConversion(to == Unit::Inch ? Unit::Millimetre : Unit::Inch, to);
+    });
+    connect(picture()->offerBand(), &OfferBand::accepted, this, &MainWindow::convertLengthBoxes);
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
     // The title's "*" follows every change of the scale.
@@ -181,7 +191,8 @@ ScaleParameters MainWindow::scaleParameters() const
 OutputRequest MainWindow::outputRequest() const
 {
     const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
-    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, {} };
+    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, {},
+        numberFormatOf() };
 }
 
 void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
@@ -197,6 +208,8 @@ void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
     select(unitGroup, parameters.unit);
     onShapeClicked(static_cast<int>(parameters.shape));
     onUnitClicked(static_cast<int>(parameters.unit));
+    m_boxesUnit = parameters.unit; // the numbers come in the unit they were saved with
+    picture()->offerBand()->withdraw();
     setNumbersAndMarks(parameters.numbers, parameters.marks);
 }
 
@@ -228,7 +241,9 @@ void MainWindow::editNumbersAndMarks(std::optional<NumberSetting> focus)
 void MainWindow::runPreview()
 {
     PreviewPicture* area = picture();
-    const auto scale = CheckedScale::check(scaleParameters(), installedFonts());
+    const ScaleParameters parameters = scaleParameters();
+    showReadingNotes(parameters);
+    const auto scale = CheckedScale::check(parameters, installedFonts());
     auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
                      : Result<PreviewDrawing>(scale.refusal());
     // The travel and the figures come from the file's own moves: none when it is refused.
@@ -273,8 +288,9 @@ void MainWindow::saveEngravingFile()
 void MainWindow::saveEngravingFileFrom(const QString& startPath)
 {
     const OutputRequest request = outputRequest();
-    const std::optional<Engraving> engraving = engravingForFile(scaleParameters(), request);
-    if (!engraving)
+    const ScaleParameters parameters = scaleParameters();
+    const std::optional<Engraving> engraving = engravingForFile(parameters, request);
+    if (!engraving || !confirmReadings(parameters, *engraving))
         return;
     const std::string_view extension = engraving->output().extensions.front();
     const QString nameFilter = saveNameFilter(engraving->output());

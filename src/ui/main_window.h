@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include "engraving/engraving.h"
 #include "model/machine_settings.h"
@@ -89,6 +90,24 @@ public:
     // Tells the user why a save did not happen; a warning box unless replaced.
     std::function<void(const QString& message)> showMessage;
 
+    // Before a save: the notes on boxes read otherwise than typed (see readingNotes), then
+    // for a profile that cuts deeper than 5 mm (0.2 in) the question whether to. A note is
+    // answered "Save anyway" or "Go back" (the first box named takes the focus); false when
+    // the save is not to happen.
+    bool confirmReadings(const ScaleParameters& parameters, const Engraving& engraving);
+
+    // The notes' confirmation: true for "Save anyway". A message box unless replaced.
+    std::function<bool(const QStringList& notes)> confirmNotes;
+
+    // The question before a deep cut: true to save. A message box unless replaced.
+    std::function<bool(const QString& question)> confirmDeepCut;
+
+    // Scale, "Convert units…": offers, under the picture, to convert every length box from
+    // the other unit to the window's one. A click on MM or Inch makes the same offer (to the
+    // unit clicked) when a machine profile is chosen or a box differs from its start text.
+    // Nothing is converted until the offer is taken.
+    void offerUnitConversion(Unit from, Unit to);
+
     // Machine, "Machine settings…": the settings every file and figure is made with, kept
     // between runs. The dialog runs modally unless replaced; true when it was accepted.
     const MachineSettings& machineSettings() const { return m_machine; }
@@ -133,6 +152,11 @@ private:
     void onShapeClicked(int index);
     void onUnitClicked(int index);
     void onPlotBoxClicked(bool checked);
+    void setReadingHooks();
+    void onUnitChosen(int index);
+    void convertLengthBoxes();
+    void showReadingNotes(const ScaleParameters& parameters);
+    bool boxesChanged() const;
 
     void markPictureStale();
     void updateBoxToolTips();
@@ -151,6 +175,10 @@ private:
     QAction* m_machineAction = nullptr;
     MachineSettings m_machine;
     QAction* m_numbersAction = nullptr;
+    QAction* m_convertAction = nullptr;
+    Unit m_boxesUnit = Unit::Millimetre; // the unit the boxes' numbers were typed for
+    Unit m_offerFrom = Unit::Millimetre;
+    Unit m_offerTo = Unit::Millimetre;
     QString m_lastSavePath;
     bool m_readinessAsked = false; // once per run, but always for a controller's extension
     bool m_pictureShowsSaveRefusal = false;

@@ -11,6 +11,7 @@
 
 #include "preview/cursor_reading.h"
 #include "preview/visible_parts.h"
+#include "ui/offer_band.h"
 
 namespace mensora {
 
@@ -68,8 +69,9 @@ QFont fittingFont(QFont font, const QString& text, int width)
 }
 
 // Writes `text` in a corner of `area` over a background patch, so that lines beneath do not
-// hide it. Long single lines get a smaller font before they get cut short.
-void drawCornerText(QPainter& painter, const QRect& area, const QString& text, Qt::Alignment corner)
+// hide it. Long single lines get a smaller font before they get cut short. Returns the patch.
+QRect drawCornerText(QPainter& painter, const QRect& area, const QString& text,
+    Qt::Alignment corner, const QColor& colour = previewForeground())
 {
     const QRect inner = area.adjusted(textMargin, textMargin, -textMargin, -textMargin);
     painter.save();
@@ -79,9 +81,22 @@ void drawCornerText(QPainter& painter, const QRect& area, const QString& text, Q
         : painter.fontMetrics().elidedText(text, Qt::ElideRight, inner.width());
     const QRect box = painter.boundingRect(inner, int(corner), shown);
     painter.fillRect(box.adjusted(-2, 0, 2, 0), previewBackground());
-    painter.setPen(previewForeground());
+    painter.setPen(colour);
     painter.drawText(box, int(corner), shown);
     painter.restore();
+    return box;
+}
+
+// The notes the picture has room for; the rest are counted.
+constexpr int shownNotes = 4;
+
+QString notesText(const QStringList& notes)
+{
+    if (notes.size() <= shownNotes)
+        return notes.join(u'\n');
+    return (notes.mid(0, shownNotes - 1)
+        << QStringLiteral("and %1 more notes").arg(notes.size() - shownNotes + 1))
+        .join(u'\n');
 }
 
 bool hasScale(const PreviewDrawing& drawing)
@@ -153,7 +168,9 @@ void paintPreviewMessage(QPainter& painter, const QRect& area, const QString& me
 
 PreviewPicture::PreviewPicture(QWidget* parent)
     : QWidget(parent)
+    , m_offer(new OfferBand(this))
 {
+    connect(m_offer, &OfferBand::shownChanged, this, qOverload<>(&QWidget::update));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
@@ -285,8 +302,14 @@ void PreviewPicture::paintEvent(QPaintEvent*)
     } else if (!m_message.isEmpty()) {
         paintPreviewMessage(painter, area, m_message);
     }
+    QRect foot = footArea();
     if (!m_figuresLine.isEmpty())
-        drawCornerText(painter, area, m_figuresLine, Qt::AlignLeft | Qt::AlignBottom);
+        foot.setBottom(
+            drawCornerText(painter, foot, m_figuresLine, Qt::AlignLeft | Qt::AlignBottom).top()
+            + textMargin - 1);
+    if (!m_notes.isEmpty())
+        drawCornerText(painter, foot, notesText(m_notes), Qt::AlignLeft | Qt::AlignBottom,
+            previewTravelColour());
     if (m_stale) {
         painter.fillRect(area, staleShade());
         drawCornerText(painter, area, staleNotice(), Qt::AlignCenter);
@@ -296,6 +319,24 @@ void PreviewPicture::paintEvent(QPaintEvent*)
 void PreviewPicture::resizeEvent(QResizeEvent*)
 {
     m_view.resize(contentsRect().width(), contentsRect().height());
+    const QRect area = contentsRect();
+    const int height = m_offer->sizeHint().height();
+    m_offer->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+}
+
+// The inner area less the offer band while it shows: the foot lines stand above it.
+QRect PreviewPicture::footArea() const
+{
+    QRect area = contentsRect();
+    if (!m_offer->isHidden())
+        area.setBottom(m_offer->geometry().top() - 1);
+    return area;
+}
+
+void PreviewPicture::setNotes(const QStringList& notes)
+{
+    m_notes = notes;
+    update();
 }
 
 void PreviewPicture::wheelEvent(QWheelEvent* event)

@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "model/result.h"
@@ -13,6 +14,8 @@
 class QPainter;
 
 namespace mensora {
+
+class OfferBand;
 
 // Picture1: the preview surface, yellow on dark teal. Its drawing unit is the millimetre.
 // It keeps the last run's drawing, or the reason the run was refused, and paints it again on
@@ -71,6 +74,14 @@ public:
     void setFiguresLine(const QString& line);
     const QString& figuresLine() const { return m_figuresLine; }
 
+    // The notes on what the boxes were read as, one line each above the figures line, in a
+    // colour of their own; they never hide the drawing's refusal or stop a preview.
+    void setNotes(const QStringList& notes);
+    const QStringList& notes() const { return m_notes; }
+
+    // The band under the picture that offers to convert the boxes (see OfferBand).
+    OfferBand* offerBand() const { return m_offer; }
+
     // The decimal separator of the cursor's position: the one the saved file uses.
     void setDecimalSeparator(const QString& separator);
 
@@ -94,6 +105,7 @@ protected:
 private:
     PreviewView startingView() const;
     double figuresBand() const;
+    QRect footArea() const;
     PixelPoint pixelAt(QPointF position) const;
     QString number(double value, int decimals) const;
 
@@ -103,6 +115,8 @@ private:
     bool m_showTravel = false;
     QString m_figuresLine;
     bool m_stale = false;
+    QStringList m_notes;
+    OfferBand* m_offer;
     QString m_decimalSeparator = QStringLiteral(".");
     std::optional<QPointF> m_cursor; // over the picture, in widget pixels
     std::optional<QPointF> m_dragFrom; // while the left button pans

@@ -163,9 +163,9 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
 {
     OutputRequest request = m_window.outputRequest();
     request.format = format;
-    const std::optional<Engraving> drawing
-        = m_window.engravingForFile(m_window.scaleParameters(), request);
-    if (!drawing)
+    const ScaleParameters parameters = m_window.scaleParameters();
+    const std::optional<Engraving> drawing = m_window.engravingForFile(parameters, request);
+    if (!drawing || !m_window.confirmReadings(parameters, *drawing))
         return;
     const std::string_view name = drawing->output().name;
     QString& lastPath = m_exportPaths[QString::fromUtf8(name.data(), qsizetype(name.size()))];

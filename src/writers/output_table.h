@@ -7,6 +7,7 @@
 
 #include "layout/scale_arithmetic.h"
 #include "model/machine_settings.h"
+#include "model/number_rules.h"
 #include "model/scale_parameters.h"
 #include "writers/dialect_table.h"
 #include "writers/file_writer.h"
@@ -58,6 +59,8 @@ struct OutputRequest
     OutputFormat format = OutputFormat::Gcode;
     MachineSettings machine {};
     DrawingSettings drawing {};
+    // The user's notation: a machine profile reads the number boxes in it, strictly.
+    NumberFormat notation {};
 };
 
 // The output a request writes: a drawing, or the file of the chosen profile when the format is

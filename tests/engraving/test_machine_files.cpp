@@ -239,6 +239,42 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
         "Engr depth must be below 0 to cut in passes: each pass goes deeper from Z 0.", depth,
         above);
 
+    ScaleParameters inAir;
+    inAir.depth = "0.1";
+    row("depth above the surface in one pass", profile(P::Grbl),
+        "Engr depth must be below 0: at 0.1 the tool does not reach the work.", depth, inAir);
+    inAir.depth = "-0.00004";
+    row("depth that rounds to the surface", profile(P::Rs274),
+        "Engr depth must be below 0: at 0 the tool does not reach the work.", depth, inAir);
+    row("depth above the surface, plain", {}, "", -1, inAir);
+
+    // Under a profile every number box is read strictly; the plain file reads it as always.
+    const auto strictRow = [&](const char* name, ScaleInput input, const char* text,
+                               MachineProfile chosen, bool refused) {
+        ScaleParameters p = input == ScaleInput::Radius ? dial("360", "10") : ScaleParameters {};
+        inputText(p, input) = text;
+        const std::string caption = inputCaption(input, p.shape);
+        const std::string message = caption
+            + " must be a plain number with \".\" for decimals for a machine file, not \"" + text
+            + "\".";
+        QTest::newRow(name) << p << profile(chosen)
+                            << (refused ? QString::fromStdString(message) : QString())
+                            << (refused ? int(input) : -1);
+    };
+    strictRow("length with a comma", ScaleInput::Length, "12,5", P::Grbl, true);
+    strictRow("stripe junk", ScaleInput::Stripe1, "x", P::Rs274, true);
+    strictRow("start X with its unit", ScaleInput::StartY, "0 mm", P::Grbl, true);
+    ScaleParameters grouped;
+    grouped.length = "1,000";
+    row("grouped thousands say what the box reads", profile(P::Rs274),
+        "Length must be a plain number with \".\" for decimals for a machine file, not \"1,000\": "
+        "the box reads it as 1, not 1000.",
+        int(ScaleInput::Length), grouped);
+    strictRow("radius of a cutter's dial", ScaleInput::Radius, "3O", P::HpglCutter, true);
+    strictRow("blanks at the ends", ScaleInput::Distance, " 0.5 ", P::Grbl, false);
+    strictRow("laser reads boxes strictly too", ScaleInput::Stripe2, "", P::GrblLaser, true);
+    strictRow("plain reads the prefix", ScaleInput::Length, "12,5", P::Plain, false);
+
     ScaleParameters far;
     far.startX = "99899";
     row("ruler ending just within range", profile(P::Rs274), "", -1, far);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLineEdit>
+#include <QList>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -114,6 +115,11 @@ protected:
 
     std::unique_ptr<ModalWatchdog> m_watchdog;
     std::unique_ptr<MainWindow> m_window;
+    // What the window asked before its saves: every suite answers "Save anyway" (and saves
+    // deep cuts), so that a test of what a save writes still writes it; a test of the
+    // questions reads these or sets its own answers.
+    QList<QStringList> m_notesAsked;
+    QStringList m_deepCutsAsked;
 
 private slots:
     void init()
@@ -125,6 +131,16 @@ private slots:
         // behaviour: the plain program is saved, a changed scale is set aside.
         m_window->askMachineReadiness = [](const QString&) { return ReadinessAnswer::SavePlain; };
         m_window->askUnsavedChanges = [](const QString&) { return UnsavedAnswer::Discard; };
+        m_notesAsked.clear();
+        m_deepCutsAsked.clear();
+        m_window->confirmNotes = [this](const QStringList& notes) {
+            m_notesAsked << notes;
+            return true;
+        };
+        m_window->confirmDeepCut = [this](const QString& question) {
+            m_deepCutsAsked << question;
+            return true;
+        };
         prepare();
         QVERIFY(showAndWait(*m_window));
     }

@@ -1,0 +1,135 @@
+// What the window says about the boxes' readings: the notes under the picture and before a
+// save, the question before a deep cut, and the offer to convert the lengths to a new unit.
+// None of them changes a box without the user's word.
+
+#include "ui/main_window.h"
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "engraving/machine_check.h"
+#include "model/reading_notes.h"
+#include "model/unit_conversion.h"
+#include "ui/control_table.h"
+#include "ui/offer_band.h"
+#include "ui/preview_picture.h"
+
+namespace mensora {
+
+namespace {
+
+QStringList noteLines(const std::vector<ReadingNote>& notes)
+{
+    QStringList lines;
+    for (const ReadingNote& note : notes)
+        lines << QString::fromStdString(note.message);
+    return lines;
+}
+
+// The notes' confirmation: "Go back" is the default, so that Enter saves nothing unseen.
+bool askSaveAnyway(QWidget* parent, const QStringList& notes)
+{
+    QMessageBox box(QMessageBox::Warning, parent->windowTitle(),
+        QStringLiteral("Some boxes are read otherwise than typed:"), QMessageBox::NoButton, parent);
+    box.setInformativeText(notes.join(u'\n'));
+    QPushButton* save = box.addButton(QStringLiteral("Save anyway"), QMessageBox::AcceptRole);
+    QPushButton* back = box.addButton(QStringLiteral("Go back"), QMessageBox::RejectRole);
+    box.setDefaultButton(back);
+    box.setEscapeButton(back);
+    box.exec();
+    return box.clickedButton() == save;
+}
+
+QString unitName(Unit unit)
+{
+    return unit == Unit::Inch ? QStringLiteral("inch") : QStringLiteral("mm");
+}
+
+} // namespace
+
+void MainWindow::setReadingHooks()
+{
+    confirmNotes = [this](const QStringList& notes) { return askSaveAnyway(this, notes); };
+    confirmDeepCut = [this](const QString& question) {
+        return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
+    };
+}
+
+void MainWindow::showReadingNotes(const ScaleParameters& parameters)
+{
+    picture()->setNotes(noteLines(readingNotes(parameters)));
+}
+
+bool MainWindow::confirmReadings(const ScaleParameters& parameters, const Engraving& engraving)
+{
+    const std::vector<ReadingNote> notes = readingNotes(parameters);
+    picture()->setNotes(noteLines(notes));
+    if (!notes.empty() && !confirmNotes(noteLines(notes))) {
+        QLineEdit* first = box(boxNameOf(notes.front().input));
+        first->setFocus();
+        first->selectAll();
+        return false;
+    }
+    const auto question = deepCutQuestion(engraving.machineJob(), engraving.output().dialect());
+    if (question && !confirmDeepCut(QString::fromStdString(*question))) {
+        QLineEdit* depth = box(boxNameOf(ScaleInput::Depth));
+        depth->setFocus();
+        depth->selectAll();
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::boxesChanged() const
+{
+    const ScaleParameters start;
+    const ScaleParameters now = scaleParameters();
+    for (const InputRow& row : inputTable)
+        if (inputText(now, row.input) != inputText(start, row.input))
+            return true;
+    return false;
+}
+
+// A click on MM or Inch keeps the numbers; where they are likely meant in the old unit (a
+// machine will cut them, or they were typed), it offers to convert them.
+void MainWindow::onUnitChosen(int index)
+{
+    if (index != 0 && index != 1)
+        return;
+    const Unit from = m_boxesUnit;
+    const Unit to = static_cast<Unit>(index);
+    m_boxesUnit = to;
+    if (from == to)
+        return;
+    if (dialectOf(m_machine.profile).family || boxesChanged())
+        offerUnitConversion(from, to);
+    else
+        picture()->offerBand()->withdraw();
+}
+
+void MainWindow::offerUnitConversion(Unit from, Unit to)
+{
+    m_offerFrom = from;
+    m_offerTo = to;
+    const QString factor
+        = to == Unit::Inch ? QStringLiteral("\u00f725.4") : QStringLiteral("\u00d725.4");
+    picture()->offerBand()->offer(QStringLiteral("Convert every length box from %1 to %2 (%3)?")
+                                      .arg(unitName(from), unitName(to), factor));
+}
+
+// Texts that are no plain number are kept as typed; their notes say so at the next preview.
+void MainWindow::convertLengthBoxes()
+{
+    ScaleParameters parameters = scaleParameters();
+    parameters.unit = m_offerFrom;
+    const ScaleParameters converted = withLengthsIn(parameters, m_offerTo);
+    for (const InputBox& input : inputBoxes())
+        if (isLengthInput(input.input, parameters.shape))
+            box(input.name)->setText(QString::fromStdString(inputText(converted, input.input)));
+    if (picture()->drawing() || !picture()->message().isEmpty())
+        runPreview();
+}
+
+} // namespace mensora
