@@ -8,8 +8,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QKeySequence>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>

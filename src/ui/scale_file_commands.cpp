@@ -10,8 +10,8 @@
 #include "files/scale_file.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
-#include "ui/templates.h"
 #include "ui/save_questions.h"
+#include "ui/templates.h"
 
 namespace mensora {
 
