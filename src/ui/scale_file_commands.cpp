@@ -41,6 +41,9 @@ ScaleFileCommands::ScaleFileCommands(MainWindow& window)
 
 void ScaleFileCommands::addScaleItems(QMenu* file)
 {
+    QAction* newScale = addItem(file, QStringLiteral("New"), "menu_new");
+    newScale->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newScale, &QAction::triggered, this, &ScaleFileCommands::newScale);
     QMenu* fromTemplate = file->addMenu(QStringLiteral("New from template"));
     fromTemplate->menuAction()->setObjectName(QStringLiteral("menu_newtemplate"));
     fromTemplate->setToolTipsVisible(true);
@@ -80,11 +83,27 @@ void ScaleFileCommands::openScale()
         nameScaleFile(path);
 }
 
+void ScaleFileCommands::newScale()
+{
+    if (!maySetAside())
+        return;
+    m_window.applyScaleParameters(ScaleParameters {});
+    m_window.runPreview();
+    forgetScaleFile();
+}
+
 void ScaleFileCommands::openTemplate(const QString& path)
 {
-    if (!applyScaleFile(path))
+    if (!maySetAside() || !applyScaleFile(path))
         return;
+    forgetScaleFile();
+}
+
+// The window now shows a scale of no file: the title names none and nothing is unsaved.
+void ScaleFileCommands::forgetScaleFile()
+{
     m_scalePath.clear();
+    m_savedScale.reset();
     m_window.setWindowTitle(QStringLiteral("Mensora"));
 }
 

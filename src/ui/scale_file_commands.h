@@ -22,12 +22,15 @@ class ScaleFileCommands : public QObject
 public:
     explicit ScaleFileCommands(MainWindow& window);
 
-    // "New from template", a menu of the scale files that come with the program, "Open
+    // "New" (Ctrl+N), "New from template", a menu of the scale files that come with the
+    // program, "Open
     // Scale…" (Ctrl+O) and "Save Scale As…" (Ctrl+Shift+S), then a separator.
     void addScaleItems(QMenu* file);
     // "Export SVG…" and "Export DXF…".
     void addExportItems(QMenu* file);
 
+    // Sets the window to its start values (the numbers and marks too) and previews it.
+    void newScale();
     // Reads a scale file and, when it is sound, sets the whole window to it and previews it; a
     // refused file is named in a message and changes nothing.
     void openScale();
@@ -54,6 +57,7 @@ public:
 private:
     bool applyScaleFile(const QString& path);
     void nameScaleFile(const QString& path);
+    void forgetScaleFile();
     bool writeScale(const ScaleParameters& scale, const QString& path);
 
     MainWindow& m_window;

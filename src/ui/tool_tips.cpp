@@ -14,6 +14,7 @@ struct MenuTip
 };
 
 constexpr MenuTip menuTips[] = {
+    { "menu_new", "Sets every box and option to its start value, the numbers and marks too" },
     { "menu_newtemplate", "Sets every box to a scale shipped with Mensora" },
     { "menu_openscale", "Sets every box to a scale file (.mensora) and previews it" },
     { "menu_savescale", "Keeps every box's text and option in a scale file (.mensora)" },

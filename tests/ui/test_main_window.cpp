@@ -226,13 +226,13 @@ void TestMainWindow::fileMenuHoldsTemplatesScaleItemsSaveExportsAndExit()
     QCOMPARE(file->title(), QStringLiteral("&File"));
 
     const QStringList names
-        = { "menu_newtemplate", "menu_openscale", "menu_savescale", "menu_scalestr",
+        = { "menu_new", "menu_newtemplate", "menu_openscale", "menu_savescale", "menu_scalestr",
               "menu_savegcode", "menu_exportsvg", "menu_exportdxf", "menu_str", "menu_exit" };
-    const QStringList captions = { "New from template", "Open Scale…", "Save Scale As…", "",
+    const QStringList captions = { "New", "New from template", "Open Scale…", "Save Scale As…", "",
         "Save G-Code", "Export SVG…", "Export DXF…", "", "Exit" };
-    const QList<QKeySequence> keys
-        = { {}, QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-              {}, QKeySequence(Qt::CTRL | Qt::Key_S), {}, {}, {}, {} };
+    const QList<QKeySequence> keys = { QKeySequence(Qt::CTRL | Qt::Key_N), {},
+        QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), {},
+        QKeySequence(Qt::CTRL | Qt::Key_S), {}, {}, {}, {} };
     const QList<QAction*> items = file->actions();
     QCOMPARE(items.size(), names.size());
     for (qsizetype i = 0; i < items.size(); ++i) {

@@ -35,6 +35,7 @@ private slots:
     void everyFilterSetEndsWithAllFiles();
     void titleMarksAChangedScaleFile();
     void settingAsideAChangedScaleAsks();
+    void newScaleAndTemplatesAskFirst();
 
 private:
     void prepare() override
@@ -286,6 +287,29 @@ void TestSafeSaves::settingAsideAChangedScaleAsks()
     QVERIFY(m_window->close());
     QVERIFY(contentsOf("ruler.mensora").contains("\"120\""));
     QCOMPARE(m_asked.size(), 4);
+}
+
+// New and a template set a changed scale aside only as the user answers; after them the
+// window shows a scale of no file.
+void TestSafeSaves::newScaleAndTemplatesAskFirst()
+{
+    follow(*m_window, { "txt_totallength=150" });
+    trigger("menu_savescale", "ruler");
+    follow(*m_window, { "txt_totallength=120", "Option3:1" });
+    m_unsaved = UnsavedAnswer::Cancel;
+    trigger("menu_new");
+    trigger("template_protractor-180");
+    QCOMPARE(m_asked, QStringList({ "ruler.mensora", "ruler.mensora" }));
+    QCOMPARE(m_window->findChild<QLineEdit*>("txt_totallength")->text(), "120");
+
+    m_unsaved = UnsavedAnswer::Discard;
+    trigger("menu_new");
+    QVERIFY(m_window->scaleParameters() == ScaleParameters {});
+    QCOMPARE(m_window->windowTitle(), "Mensora");
+    follow(*m_window, { "txt_totallength=90" });
+    trigger("template_protractor-180"); // a scale of no file: nothing to ask
+    QCOMPARE(m_asked.size(), 3);
+    QCOMPARE(m_window->scaleParameters().shape, Shape::Round);
 }
 
 QTEST_MAIN(TestSafeSaves)
