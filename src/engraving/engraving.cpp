@@ -169,7 +169,7 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
     }
 
     if (output.dialect().family) {
-        if (const auto refusal = strictBoxRefusal(p, request.notation))
+        if (const auto refusal = strictBoxRefusal(p, scale.values().sequence(), request.notation))
             return *refusal;
     }
     auto job = machineJobFor(p, scale.values(), output.dialect(), request.machine);

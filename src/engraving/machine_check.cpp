@@ -190,12 +190,16 @@ Result<MachineJob> machineJobFor(const ScaleParameters& p, const ScaleValues& v,
     return job;
 }
 
-std::optional<Refusal> strictBoxRefusal(const ScaleParameters& p, const NumberFormat& notation)
+std::optional<Refusal> strictBoxRefusal(
+    const ScaleParameters& p, std::string_view sequence, const NumberFormat& notation)
 {
     const int decimals = machineDecimals(p.unit);
     for (const InputRow& row : inputTable) {
         const std::string& text = inputText(p, row.input);
         if (!isNumberBox(row.input, p.shape) || strictNumberValue(text, NumberFormat { ".", "" }))
+            continue;
+        if (row.stripeKind != 0
+            && sequence.find(static_cast<char>('0' + row.stripeKind)) == std::string_view::npos)
             continue;
         std::string message = inputCaption(row.input, p.shape)
             + " must be a plain number with \".\" for decimals for a machine file, not \"" + text

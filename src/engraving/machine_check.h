@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/machine_job.h"
 #include "model/machine_settings.h"
@@ -34,9 +35,10 @@ Result<MachineJob> machineJobFor(const ScaleParameters& parameters, const ScaleV
 // Under a machine profile, the first number box the shape reads (the depth aside: see
 // machineJobFor) whose text is not a plain number with "." for decimals, as the file takes it
 // ("12,5", "1,000", " 12.5 mm", "x"): refused, naming the box. A text that is a number in the
-// user's notation but reads otherwise by the box's rule says both values.
+// user's notation but reads otherwise by the box's rule says both values. The length of a
+// stripe kind that the sequence does not hold goes into no file and is not read.
 std::optional<Refusal> strictBoxRefusal(
-    const ScaleParameters& parameters, const NumberFormat& notation);
+    const ScaleParameters& parameters, std::string_view sequence, const NumberFormat& notation);
 
 // The question to ask before saving a job that cuts deeper than 5 mm (0.2 in) in one go;
 // nothing for a shallower one, or a dialect that takes no depth as a number.

@@ -274,6 +274,8 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     strictRow("blanks at the ends", ScaleInput::Distance, " 0.5 ", P::Grbl, false);
     strictRow("laser reads boxes strictly too", ScaleInput::Stripe2, "", P::GrblLaser, true);
     strictRow("plain reads the prefix", ScaleInput::Length, "12,5", P::Plain, false);
+    // The default package holds no kind 4: its length goes into no file.
+    strictRow("a kind the package lacks", ScaleInput::Stripe4, "x", P::Rs274, false);
 
     ScaleParameters far;
     far.startX = "99899";
