@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QColor>
+#include <QImage>
 #include <QLineEdit>
 #include <QList>
 #include <QSettings>
@@ -95,6 +97,16 @@ inline void follow(MainWindow& window, const QStringList& steps)
 }
 
 // Shows the window and waits until it can take clicks.
+// How many pixels of the picture have exactly that colour.
+inline int pixelsOf(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
 inline bool showAndWait(MainWindow& window)
 {
     window.show();

@@ -22,15 +22,6 @@ bool inside(PixelPoint point, const PixelRect& room)
         && point.y >= room.top - slack && point.y <= room.bottom + slack;
 }
 
-int pixelsOf(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour;
-    return count;
-}
-
 } // namespace
 
 class TestPictureFit : public WindowSuite

@@ -36,15 +36,6 @@ void moveMouse(QWidget* widget, QPointF to, Qt::MouseButtons held = Qt::NoButton
     QApplication::sendEvent(widget, &event);
 }
 
-int pixelsOf(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour;
-    return count;
-}
-
 } // namespace
 
 class TestPreviewViewer : public WindowSuite
