@@ -85,9 +85,7 @@ Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n,
     if (!lengths)
         return lengths.refusal();
     v.total = *total;
-    v.step = *step;
-    v.wideStep = n.distance * alongFactor;
-    v.graduation = linearGraduation(std::move(*sequence), *step, v.wideStep);
+    v.graduation = linearGraduation(std::move(*sequence), *step, n.distance * alongFactor);
     v.lengths = *lengths;
 
     const auto startX = doubleTimes(n.startX, ScaleInput::StartX, shape, unitFactor);

@@ -36,9 +36,9 @@ std::size_t boxReadings();
 struct ScaleValues
 {
     float total = 0; // length, or total angle in degrees
-    float step = 0; // distance or angle between stripes, single: counts the stripes
-    double wideStep = 0; // the same in double: places the stripes of a saved file
-    Graduation graduation; // the stripes: their kinds and where they stand
+    // The stripes: their kinds and where they stand, i × the distance (or angle) between them,
+    // which counts them in single precision and places a file's in double.
+    Graduation graduation;
     StripeLengths lengths {}; // kinds 1 .. 6; only the kinds in the sequence are read
     double startX = 0; // or centre X
     float startY = 0; // or centre Y
