@@ -9,7 +9,14 @@ namespace mensora {
 
 // The controller a file is shaped for. Plain is the program's own file, unchanged; the others
 // are dialects of one file family each (see the dialect table).
-enum class MachineProfile { Plain = 0, Rs274 = 1, Grbl = 2, GrblLaser = 3, HpglCutter = 4 };
+enum class MachineProfile {
+    Plain = 0,
+    Rs274 = 1,
+    Grbl = 2,
+    GrblLaser = 3,
+    HpglCutter = 4,
+    Grblhal = 5,
+};
 
 // The order in which the stripes are cut: as the layout lists them, or every second stripe
 // from its outer end so that the tool rarely travels back.

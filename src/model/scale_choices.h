@@ -21,8 +21,10 @@ inline constexpr std::array<std::string_view, 2> units = { "mm", "inch" };
 inline constexpr std::array<std::string_view, 2> baselines = { "none", "single" };
 inline constexpr std::array<std::string_view, 3> positions = { "above", "midway", "under" };
 inline constexpr std::array<std::string_view, 4> formats = { "gcode", "plot", "svg", "dxf" };
-inline constexpr std::array<std::string_view, 5> profiles
-    = { "plain", "rs274", "grbl", "grbl-laser", "hpgl-cutter" };
+inline constexpr std::array<std::string_view, 6> profiles
+    = { "plain", "rs274", "grbl", "grbl-laser", "hpgl-cutter", "grblhal" };
+inline constexpr std::array<std::string_view, 2> surfaces = { "face", "drum" };
+inline constexpr std::array<std::string_view, 2> rotaryAxes = { "A", "B" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
 inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
 } // namespace choice_detail
@@ -51,6 +53,17 @@ template <>
 constexpr std::span<const std::string_view> choiceNames<OutputFormat>()
 {
     return choice_detail::formats;
+}
+
+template <>
+constexpr std::span<const std::string_view> choiceNames<Surface>()
+{
+    return choice_detail::surfaces;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<RotaryAxis>()
+{
+    return choice_detail::rotaryAxes;
 }
 
 template <>

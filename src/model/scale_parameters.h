@@ -10,6 +10,13 @@ namespace mensora {
 // Which layout the commands run: a ruler or a dial.
 enum class Shape { Flat = 0, Round = 1 };
 
+// Where a round scale is engraved: on a dial's face, or around a cylinder turned by a rotary
+// axis. A flat scale takes no notice of it.
+enum class Surface { Face = 0, Drum = 1 };
+
+// The machine axis that turns a drum, about X.
+enum class RotaryAxis { A = 0, B = 1 };
+
 // Captions and the preview's drawing scale only; never a number in a file.
 enum class Unit { Millimetre = 0, Inch = 1 };
 
@@ -44,6 +51,11 @@ struct ScaleParameters
     StripePosition stripePosition = StripePosition::Above;
     Shape shape = Shape::Flat;
     Unit unit = Unit::Millimetre;
+    Surface surface = Surface::Face; // round only
+    RotaryAxis rotaryAxis = RotaryAxis::A; // a drum's only
+
+    // Whether the scale goes around a drum: a round scale whose surface is one.
+    bool onDrum() const { return shape == Shape::Round && surface == Surface::Drum; }
 
     NumberSettings numbers {}; // none by default
     MarkSettings marks {}; // both off by default
