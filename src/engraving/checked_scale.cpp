@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engraving/numbering.h"
+#include "model/scale_input.h"
 
 namespace mensora {
 
@@ -12,6 +13,11 @@ Result<CheckedScale> CheckedScale::check(const ScaleParameters& p, const FontSou
     auto values = scaleValuesOf(p, boxes);
     if (!values)
         return values.refusal();
+    // Around a drum the radius turns distances into angles.
+    if (p.onDrum() && !(values->radius > 0))
+        return Refusal { ScaleInput::Radius,
+            inputCaption(ScaleInput::Radius, p.shape)
+                + " must be above 0 on a drum: it is the drum's radius." };
     auto numbers = prepareNumbers(p, *values, fonts);
     return CheckedScale(p, boxes, std::move(values.value()), std::move(numbers));
 }

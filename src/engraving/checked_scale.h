@@ -16,7 +16,8 @@ namespace mensora {
 class CheckedScale
 {
 public:
-    // Reads the boxes once and checks the values (refused, naming the box), then prepares
+    // Reads the boxes once and checks the values (refused, naming the box; around a drum also
+    // a radius that is not above 0), then prepares
     // the numbers (see prepareNumbers). Their refusal is kept, not returned: each command
     // names it after its own checks of the stripes.
     static Result<CheckedScale> check(const ScaleParameters& parameters, const FontSource& fonts);

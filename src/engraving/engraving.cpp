@@ -6,6 +6,7 @@
 
 #include "engraving/machine_check.h"
 #include "engraving/numbering.h"
+#include "engraving/unrolled_drum.h"
 #include "model/character_text.h"
 #include "model/scale_input.h"
 #include "writers/coordinate_text.h"
@@ -137,12 +138,38 @@ std::string asciiSeparator(const std::string& separator)
     return ".";
 }
 
+std::string_view fileKind(OutputFormat format)
+{
+    return format == OutputFormat::Plot ? "plot files" : "G-code programs";
+}
+
+// Names the profiles whose files hold a drum, from the tables.
+Refusal drumRefused(const OutputRow& output)
+{
+    std::string rotary;
+    std::string unrolled;
+    for (const OutputRow& row : outputTable) {
+        if (!row.profile)
+            continue;
+        std::string& names = row.drum == DrumForm::RotaryAxis ? rotary : unrolled;
+        if (row.drum == DrumForm::None)
+            continue;
+        names += (names.empty() ? "" : " or ") + std::string(row.dialect().caption);
+    }
+    return Refusal { MachineSetting::Profile,
+        std::string(output.dialect().caption) + " " + std::string(fileKind(output.format))
+            + " cannot hold a drum: choose the " + rotary + " profile (a rotary axis) or "
+            + unrolled + " (a roller) in Machine settings." };
+}
+
 } // namespace
 
 Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequest& request)
 {
     const ScaleParameters& p = scale.parameters();
     const OutputRow& output = outputFor(request);
+    if (p.onDrum() && output.drum == DrumForm::None)
+        return drumRefused(output);
     // A laser writes no depth.
     if (output.format == OutputFormat::Gcode && output.dialect().axes != ToolAxes::Laser) {
         if (const auto depth = checkDepth(p.depth); !depth)
@@ -153,7 +180,7 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
     Engraving engraving(
         scaleLayoutOf(p, scale.values(), options), p.depth, output, request.drawing);
     CoordinateCheck check(output.range);
-    engraving.makeMoves(check);
+    engraving.throughSurface(check, [&](MoveSink& sink) { engraving.makeMoves(sink); });
     if (!check.allWritable())
         return coordinatesTooLarge(scale);
 
@@ -162,7 +189,9 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
         return numbers.refusal();
     if (*numbers) {
         CoordinateCheck numberCheck(output.range);
-        (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, numberCheck);
+        engraving.throughSurface(numberCheck, [&](MoveSink& sink) {
+            (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, sink);
+        });
         if (!numberCheck.allWritable())
             return numbersTooLarge(scale);
         engraving.m_numbers = *numbers;
@@ -219,11 +248,14 @@ void Engraving::makeMoves(MoveSink& sink) const
 
 void Engraving::write(TextSink& sink, const NumberFormat& format) const
 {
+    const DrumScaleLayout* onDrum = drum();
     const WriterInputs inputs { m_machine, asciiSeparator(format.decimalSeparator), m_drawing,
-        m_plotOrigin };
-    const auto writer = m_output->makeWriter(sink, inputs);
+        m_plotOrigin, onDrum ? std::optional(onDrum->surface) : std::nullopt };
+    const bool rotary = onDrum && m_output->drum == DrumForm::RotaryAxis;
+    const auto writer
+        = (rotary ? m_output->dialect().makeDrumWriter : m_output->makeWriter)(sink, inputs);
     writer->begin();
-    makeMachineMoves(*writer);
+    makeFileMoves(*writer);
     writer->end();
 }
 

@@ -5,6 +5,7 @@
 
 #include "engraving/checked_scale.h"
 #include "engraving/job_figures.h"
+#include "engraving/unrolled_drum.h"
 #include "layout/number_layout.h"
 #include "layout/scale_layout.h"
 #include "lettering/font_source.h"
@@ -23,8 +24,9 @@ namespace mensora {
 class Engraving
 {
 public:
-    // The file the request asks for, from a checked scale. Refuses, naming the box, any input
-    // that gives no sound file: a depth text with characters outside printable ASCII (G-code
+    // The file the request asks for, from a checked scale. Refuses a scale around a drum for a
+    // file that cannot hold one, naming the profiles that can. Refuses, naming the box, any
+    // input that gives no sound file: a depth text with characters outside printable ASCII (G-code
     // only), and coordinates that overflow (for a drawing, also its extent and arcs); then
     // the number settings (see CheckedScale) and the numbers' coordinates. With a machine
     // profile for the file's family, also the settings it uses, the depth as a number for a
@@ -52,7 +54,11 @@ public:
 
     // Hands the moves as the file's machine runs them: for a profile, in its travel order and
     // passes, arcs as the dialect cuts them (see MachinePath); for any other file, makeMoves.
+    // A drum's moves name X and the angle of its rotary axis, whatever the file.
     void makeMachineMoves(MoveSink& sink) const;
+
+    // The drum the scale goes around; none for a scale on a face or a ruler.
+    const DrumScaleLayout* drum() const { return std::get_if<DrumScaleLayout>(&m_layout); }
 
     // What the job takes, from the moves its file gets, at the profile's rates (any other
     // file at the default ones).
@@ -70,6 +76,21 @@ private:
     // Also finds where a cutter's drawing is moved to.
     MachineFileFault checkMachineFile();
     std::size_t machineFileLines() const;
+    // The moves as the file's writer takes them: the machine's moves, a drum's unrolled for a
+    // file that unrolls it.
+    void makeFileMoves(MoveSink& sink) const;
+    // Hands what `make` makes to the sink as such a file takes it.
+    template <typename Make>
+    void throughSurface(MoveSink& sink, Make&& make) const
+    {
+        const DrumScaleLayout* onDrum = drum();
+        if (!onDrum || m_output->drum != DrumForm::Unrolled) {
+            make(sink);
+            return;
+        }
+        UnrolledDrum unrolled(sink, onDrum->surface, m_output->rounding);
+        make(unrolled);
+    }
 
     ScaleLayout m_layout;
     std::optional<NumberLayout> m_numbers;

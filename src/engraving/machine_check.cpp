@@ -142,8 +142,9 @@ std::string titleOf(const ScaleParameters& p, const ScaleValues& v, Unit unit)
     const bool round = p.shape == Shape::Round;
     const std::string size = round ? "radius " + fixedDecimalsText(v.radius, machineDecimals(unit))
                                    : "length " + fixedDecimalsText(v.total, machineDecimals(unit));
-    return "Mensora: " + std::string(round ? "round" : "flat") + " scale, "
-        + std::to_string(v.sequence().size()) + " stripes, " + size + " " + unitName(unit);
+    const char* kind = p.onDrum() ? "drum" : round ? "round" : "flat";
+    return "Mensora: " + std::string(kind) + " scale, " + std::to_string(v.sequence().size())
+        + " stripes, " + size + " " + unitName(unit);
 }
 
 } // namespace

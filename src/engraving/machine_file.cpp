@@ -79,6 +79,11 @@ void Engraving::makeMachineMoves(MoveSink& sink) const
     path.finish();
 }
 
+void Engraving::makeFileMoves(MoveSink& sink) const
+{
+    throughSurface(sink, [this](MoveSink& out) { makeMachineMoves(out); });
+}
+
 Engraving::MachineFileFault Engraving::checkMachineFile()
 {
     if (m_output->range == CoordinateRange::PlotterUnits) {
@@ -89,7 +94,7 @@ Engraving::MachineFileFault Engraving::checkMachineFile()
             extent = { std::fmin(extent.minX, x), std::fmin(extent.minY, y),
                 std::fmax(extent.maxX, x), std::fmax(extent.maxY, y) };
         });
-        makeMachineMoves(points);
+        makeFileMoves(points);
         if (!finite || !(extent.maxX - extent.minX < cutterUnitLimit)
             || !(extent.maxY - extent.minY < cutterUnitLimit))
             return MachineFileFault::OutOfRange;
@@ -98,7 +103,7 @@ Engraving::MachineFileFault Engraving::checkMachineFile()
         return MachineFileFault::None;
     }
     RangeCheck range(m_machine.unit);
-    makeMachineMoves(range);
+    makeFileMoves(range);
     if (!range.within)
         return MachineFileFault::OutOfRange;
     const Dialect& dialect = m_output->dialect();
@@ -128,7 +133,13 @@ std::size_t Engraving::machineFileLines() const
 JobFigures Engraving::figures() const
 {
     JobFiguresSink sink(m_machine);
-    makeMachineMoves(sink);
+    if (const DrumScaleLayout* onDrum = drum()) {
+        // The surface moves at the feed on every cut of a drum, as it does unrolled.
+        UnrolledDrum unrolled(sink, onDrum->surface, PointRounding::Exact);
+        makeMachineMoves(unrolled);
+    } else {
+        makeMachineMoves(sink);
+    }
     JobFigures figures = sink.figures();
     figures.stripes = sequence().size();
     return figures;

@@ -41,6 +41,10 @@ NumberLayout::NumberLayout(
 
 void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
+    if (const auto* drum = std::get_if<DrumScaleLayout>(&scale)) {
+        makeDrumMoves(*drum, depth, sink);
+        return;
+    }
     const PointRounding rounding
         = std::visit([](const auto& layout) { return layout.rounding; }, scale);
     for (const NumberedStripe& stripe : m_stripes) {
@@ -92,6 +96,47 @@ TextPlacement NumberLayout::placementOf(
     const double reach = static_cast<double>(offsets.end) + scale.radius + m_style.gap + toMiddle;
     placement.centre = { scale.centreX + reach * outward.x, scale.centreY + reach * outward.y };
     return placement;
+}
+
+TextPlacement NumberLayout::placementOf(
+    const DrumScaleLayout& scale, StripeIndex index, const TextStrokes& text) const
+{
+    const float length = scale.lengths[static_cast<std::size_t>(m_style.kind - 1)];
+    const StripeOffsets offsets = stripeOffsets(length, scale.position);
+    TextPlacement placement;
+    placement.scale = m_style.height / text.digitHeight;
+    double toMiddle = m_style.height / 2;
+    if (m_style.orientation == NumberOrientation::Level) {
+        placement.right = { 0, 1 }; // along the axis, toward +X
+        toMiddle = (text.inkRight - text.inkLeft) * placement.scale / 2;
+    }
+    const double outerEnd = scale.centreX + static_cast<double>(offsets.end);
+    placement.centre
+        = { scale.surface.distanceOf(scale.stripeAngle(index)), outerEnd + m_style.gap + toMiddle };
+    return placement;
+}
+
+// The strokes are set on the unrolled surface and wrapped: the distance around becomes the
+// angle, the other coordinate runs along X. Exact, as every drum point is.
+void NumberLayout::makeDrumMoves(
+    const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const
+{
+    if (m_stripes.empty())
+        return;
+    const double at = scale.angleAfterScale();
+    const bool forward = std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
+        <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
+    for (std::size_t n = 0; n < m_stripes.size(); ++n) {
+        const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
+        const TextStrokes text = setText(*m_font, stripe.text);
+        for (auto stroke : placeText(text, placementOf(scale, stripe.index, text))) {
+            if (stroke.empty())
+                continue;
+            for (PlacedPoint& point : stroke)
+                point = { point.y, scale.surface.angleOf(point.x) };
+            engrave(stroke, depth, PointRounding::Exact, sink);
+        }
+    }
 }
 
 } // namespace mensora

@@ -5,6 +5,11 @@ namespace mensora {
 ScaleLayout scaleLayoutOf(
     const ScaleParameters& p, const ScaleValues& v, const LayoutOptions& options)
 {
+    if (p.onDrum()) {
+        const DrumSurface surface { v.radius, v.startY, p.rotaryAxis };
+        return DrumScaleLayout { v.graduation, v.total, v.startAngle, v.startX, surface,
+            p.stripePosition, p.baseline, v.lengths, options.rounding };
+    }
     if (p.shape == Shape::Round) {
         const Baseline baseCircle = options.baseCircle ? p.baseline : Baseline::None;
         const ArcDirection turn = v.graduation.valueBetween(0, 1) > 0

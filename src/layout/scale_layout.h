@@ -2,14 +2,15 @@
 
 #include <variant>
 
+#include "layout/drum_scale_layout.h"
 #include "layout/flat_scale_layout.h"
 #include "layout/round_scale_layout.h"
 #include "model/scale_values.h"
 
 namespace mensora {
 
-// The layout a scale's shape chooses.
-using ScaleLayout = std::variant<FlatScaleLayout, RoundScaleLayout>;
+// The layout a scale's shape and surface choose.
+using ScaleLayout = std::variant<FlatScaleLayout, RoundScaleLayout, DrumScaleLayout>;
 
 // What the file being made asks of a layout, whatever file it is.
 struct LayoutOptions

@@ -49,6 +49,8 @@ std::string machineSettingCaption(MachineSetting setting)
         return "Line numbers";
     case MachineSetting::Passes:
         return "Passes";
+    case MachineSetting::Profile:
+        return "Profile";
     }
     return {};
 }

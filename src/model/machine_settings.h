@@ -32,6 +32,7 @@ enum class MachineSetting {
     LaserPower,
     LineNumbers,
     Passes,
+    Profile, // the profile itself, when the scale needs another
 };
 
 // A rate the user gave: so many units a minute, in the unit it was given in. A rate follows

@@ -151,6 +151,8 @@ QWidget* MachineDialog::fieldOf(MachineSetting setting) const
         return m_power;
     case MachineSetting::LineNumbers:
         return m_lineNumbers;
+    case MachineSetting::Profile:
+        return m_profile;
     case MachineSetting::Passes:
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "model/scale_choices.h"
 #include "writers/laser_writer.h"
+#include "writers/rotary_writer.h"
 #include "writers/router_writer.h"
 
 namespace mensora {
@@ -13,6 +14,9 @@ using S = MachineSetting;
 // Words of GRBL 1.1 that both router dialects write, so that one program serves both.
 constexpr std::array<std::string_view, 13> routerWords
     = { "G0", "G1", "G2", "G3", "G17", "G20", "G21", "G90", "G91.1", "G94", "M3", "M5", "M30" };
+// The router's words and inverse time, for a drum's number strokes.
+constexpr std::array<std::string_view, 14> rotaryWords = { "G0", "G1", "G2", "G3", "G17", "G20",
+    "G21", "G90", "G91.1", "G93", "G94", "M3", "M5", "M30" };
 constexpr std::array<std::string_view, 13> laserWords
     = { "G0", "G1", "G2", "G3", "G17", "G20", "G21", "G90", "G91.1", "G94", "M4", "M5", "M30" };
 constexpr std::array<std::string_view, 4> plotterCommands = { "IN", "SP", "PU", "PD" };
@@ -24,10 +28,16 @@ constexpr std::string_view inchModes = "G17 G20 G90 G91.1 G94";
 // GRBL keeps line numbers up to ten million, and lines up to 80 characters.
 constexpr std::size_t grblLastLineNumber = 9999999;
 constexpr std::size_t grblLineLength = 80;
+// grblHAL and FluidNC read lines of up to 256 characters.
+constexpr std::size_t grblhalLineLength = 256;
 
 std::unique_ptr<FileWriter> routerFile(TextSink& sink, const WriterInputs& inputs)
 {
     return wholeFile<RouterWriter>(sink, inputs.job);
+}
+std::unique_ptr<FileWriter> rotaryFile(TextSink& sink, const WriterInputs& inputs)
+{
+    return wholeFile<RotaryWriter>(sink, inputs.job, inputs.drum.value());
 }
 std::unique_ptr<FileWriter> laserFile(TextSink& sink, const WriterInputs& inputs)
 {
@@ -41,35 +51,43 @@ std::unique_ptr<FileWriter> cutterFile(TextSink& sink, const WriterInputs& input
 } // namespace
 
 // clang-format off
-constexpr std::array<Dialect, 5> dialectTable = { {
+constexpr std::array<Dialect, 6> dialectTable = { {
     { MachineProfile::Plain, "plain", "Plain",
       "The program's own files, G-code and plot, as always; none of the settings applies.",
-      std::nullopt, ToolAxes::Z, {}, false, 0, 0, {}, {}, {}, nullptr },
+      std::nullopt, ToolAxes::Z, {}, false, 0, 0, {}, {}, {}, nullptr, nullptr },
     { MachineProfile::Rs274, "rs274", "RS274/NGC",
       "Shapes G-code programs for LinuxCNC, Mach3/4 and most industrial controls; plot files "
       "stay plain.",
       OutputFormat::Gcode, ToolAxes::Z,
       { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
         S::Passes },
-      true, 0, 0, routerWords, millimetreModes, inchModes, routerFile },
+      true, 0, 0, rotaryWords, millimetreModes, inchModes, routerFile, rotaryFile },
     { MachineProfile::Grbl, "grbl", "GRBL",
       "Shapes G-code programs for GRBL 1.1 routers and mills; plot files stay plain.",
       OutputFormat::Gcode, ToolAxes::Z,
       { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
         S::Passes },
       true, grblLastLineNumber, grblLineLength, routerWords, millimetreModes, inchModes,
-      routerFile },
+      routerFile, nullptr },
     { MachineProfile::GrblLaser, "grbl-laser", "GRBL laser",
       "Shapes G-code programs for GRBL 1.1 in laser mode, without Z: the depth is not used; "
       "plot files stay plain.",
       OutputFormat::Gcode, ToolAxes::Laser,
       { S::Feed, S::RapidRate, S::LaserPower, S::LineNumbers, S::Passes },
       false, grblLastLineNumber, grblLineLength, laserWords, millimetreModes, inchModes,
-      laserFile },
+      laserFile, nullptr },
     { MachineProfile::HpglCutter, "hpgl-cutter", "HP-GL cutter",
       "Shapes plot files for pen plotters and vinyl cutters; G-code programs stay plain.",
       OutputFormat::Plot, ToolAxes::Pen, { S::Feed, S::RapidRate },
-      false, 0, 0, plotterCommands, {}, {}, cutterFile },
+      false, 0, 0, plotterCommands, {}, {}, cutterFile, nullptr },
+    { MachineProfile::Grblhal, "grblhal", "grblHAL",
+      "Shapes G-code programs for grblHAL and FluidNC, with a fourth axis to turn a drum; plot "
+      "files stay plain.",
+      OutputFormat::Gcode, ToolAxes::Z,
+      { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
+        S::Passes },
+      true, grblLastLineNumber, grblhalLineLength, rotaryWords, millimetreModes, inchModes,
+      routerFile, rotaryFile },
 } };
 // clang-format on
 

@@ -59,6 +59,8 @@ struct Dialect
     std::string_view millimetreModes; // the modes its programs open with, in millimetres
     std::string_view inchModes; // and in inches
     WriterMaker makeWriter; // its file; none for plain, whose file is the output's own
+    // Its program of a scale around a drum, turned by a rotary axis; none where it has none.
+    WriterMaker makeDrumWriter;
 
     // Whether it writes the setting into its files or uses it for the estimated time.
     constexpr bool uses(MachineSetting setting) const { return settings.contains(setting); }
@@ -70,7 +72,7 @@ struct Dialect
 };
 
 // Every machine profile, in the order of MachineProfile.
-extern const std::array<Dialect, 5> dialectTable;
+extern const std::array<Dialect, 6> dialectTable;
 
 // The row of a profile.
 const Dialect& dialectOf(MachineProfile profile);

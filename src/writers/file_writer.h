@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "layout/drum_scale_layout.h"
 #include "model/machine_job.h"
 #include "toolpath/tool_move.h"
 #include "writers/cutter_writer.h"
@@ -28,6 +30,7 @@ struct WriterInputs
     std::string decimalSeparator; // of the plain program's numbers
     DrawingSettings drawing; // how an SVG drawing looks
     PlotterExtent plotOrigin; // where a cutter's drawing is moved to
+    std::optional<DrumSurface> drum; // the drum a rotary axis turns, for a scale around one
 };
 
 // Makes the writer of one output or dialect, writing into the sink.

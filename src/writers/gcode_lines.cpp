@@ -23,6 +23,11 @@ void GcodeLines::word(char address, double value)
     m_out.appendFixedWord(address, value, m_decimals);
 }
 
+void GcodeLines::word(char address, double value, int decimals)
+{
+    m_out.appendFixedWord(address, value, decimals);
+}
+
 void GcodeLines::modalWord(char address, double value)
 {
     std::optional<double>& last = address == 'F' ? m_feed : m_power;
@@ -45,6 +50,21 @@ void GcodeLines::opening(std::string_view title)
     m_out.append(")");
     end();
     line(m_unit == Unit::Inch ? "G17 G20 G90 G91.1 G94" : "G17 G21 G90 G91.1 G94");
+}
+
+void GcodeLines::spindleOn(double speed)
+{
+    if (!(speed > 0))
+        return;
+    start("M3");
+    word('S', speed);
+    end();
+}
+
+void GcodeLines::spindleOff(double speed)
+{
+    if (speed > 0)
+        line("M5");
 }
 
 void GcodeLines::point(const Rapid& rapid)

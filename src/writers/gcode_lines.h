@@ -23,8 +23,12 @@ public:
     void start(std::string_view command);
     // A word after a blank: " Z-0.1".
     void word(char address, double value);
+    // The same, in so many decimals (0 to 8).
+    void word(char address, double value, int decimals);
     // " F100" or " S1000", unless the last one written of that letter had the same value.
     void modalWord(char address, double value);
+    // The next feed word is written whatever its value: its meaning changed (inverse time).
+    void forgetFeed() { m_feed.reset(); }
     void end() { m_out.endLine(); }
     // A whole line of one command.
     void line(std::string_view command);
@@ -32,6 +36,10 @@ public:
     // The comment that names the program and the scale, then the modes: XY plane, the
     // scale's unit, absolute coordinates, offset arc centres, feed per minute.
     void opening(std::string_view title);
+
+    // "M3 S.." when the job sets a spindle speed, and "M5" to stop it.
+    void spindleOn(double speed);
+    void spindleOff(double speed);
 
     // " X.. Y..": the rapid's point, which becomes the tool's position.
     void point(const Rapid& rapid);

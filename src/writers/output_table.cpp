@@ -44,6 +44,7 @@ using P = MachineProfile;
 using F = OutputFormat;
 using Takes = OutputSettings;
 using Range = CoordinateRange;
+using Drum = DrumForm;
 constexpr PointRounding Thousandths = PointRounding::Thousandths;
 constexpr PointRounding Exact = PointRounding::Exact;
 
@@ -51,23 +52,25 @@ constexpr PointRounding Exact = PointRounding::Exact;
 
 // A plain plot file has no arcs; a cutter draws a dial's base circle in chords.
 // clang-format off
-const std::array<OutputRow, 8> outputTable = { {
+const std::array<OutputRow, 9> outputTable = { {
     { "gcode", F::Gcode, std::nullopt, din, programFilters, Takes::None, true, false, Range::Finite,
-      Thousandths, programFile },
+      Thousandths, Drum::None, programFile },
     { "plot", F::Plot, std::nullopt, plt, pltFilter, Takes::None, false, false,
-      Range::PlotterUnits, Thousandths, plotFile },
+      Range::PlotterUnits, Thousandths, Drum::None, plotFile },
     { "rs274", F::Gcode, P::Rs274, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, dialectOf(P::Rs274).makeWriter },
+      Range::Finite, Exact, Drum::RotaryAxis, dialectOf(P::Rs274).makeWriter },
     { "grbl", F::Gcode, P::Grbl, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, dialectOf(P::Grbl).makeWriter },
+      Range::Finite, Exact, Drum::None, dialectOf(P::Grbl).makeWriter },
+    { "grblhal", F::Gcode, P::Grblhal, programs, programFilters, Takes::Machine, true, true,
+      Range::Finite, Exact, Drum::RotaryAxis, dialectOf(P::Grblhal).makeWriter },
     { "grbl-laser", F::Gcode, P::GrblLaser, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, dialectOf(P::GrblLaser).makeWriter },
+      Range::Finite, Exact, Drum::Unrolled, dialectOf(P::GrblLaser).makeWriter },
     { "hpgl-cutter", F::Plot, P::HpglCutter, plt, pltFilter, Takes::Machine, true, true,
-      Range::PlotterUnits, Exact, dialectOf(P::HpglCutter).makeWriter },
+      Range::PlotterUnits, Exact, Drum::None, dialectOf(P::HpglCutter).makeWriter },
     { "svg", F::Svg, std::nullopt, svg, svgFilter, Takes::Drawing, true, false, Range::Drawing,
-      Thousandths, svgFile },
+      Thousandths, Drum::Unrolled, svgFile },
     { "dxf", F::Dxf, std::nullopt, dxf, dxfFilter, Takes::Drawing, true, false, Range::Drawing,
-      Thousandths, dxfFile },
+      Thousandths, Drum::Unrolled, dxfFile },
 } };
 // clang-format on
 

@@ -28,6 +28,13 @@ enum class CoordinateRange {
     Drawing, // small enough that a drawing's extent and arcs stay finite
 };
 
+// How a file holds a scale around a drum.
+enum class DrumForm {
+    None, // it cannot: a drum is refused
+    RotaryAxis, // a program that turns the drum with its rotary axis (the dialect's drum writer)
+    Unrolled, // the surface unrolled flat: around the drum along Y, from the drum's centre Y
+};
+
 // One kind of file the program writes: a plain program or plot file, each machine profile's
 // file, and the two drawings. A new output is one row here and one writer.
 struct OutputRow
@@ -44,13 +51,14 @@ struct OutputRow
     CoordinateRange range;
     // How the layout rounds its points: a profile's writer rounds them to its own decimals.
     PointRounding rounding;
+    DrumForm drum;
     WriterMaker makeWriter; // for a profile's file, its dialect's writer
 
     const Dialect& dialect() const;
 };
 
 // Every output.
-extern const std::array<OutputRow, 8> outputTable;
+extern const std::array<OutputRow, 9> outputTable;
 
 // What to write beside a scale: the file format (the plot box, or a drawing), the machine it
 // is for and how a drawing looks. A machine profile shapes only files of its own family.

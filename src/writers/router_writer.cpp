@@ -10,11 +10,7 @@ RouterWriter::RouterWriter(TextSink& sink, const MachineJob& job)
 void RouterWriter::begin()
 {
     m_lines.opening(m_job.title);
-    if (m_job.spindleSpeed > 0) {
-        m_lines.start("M3");
-        m_lines.word('S', m_job.spindleSpeed);
-        m_lines.end();
-    }
+    m_lines.spindleOn(m_job.spindleSpeed);
 }
 
 void RouterWriter::move(const ToolMove& move)
@@ -24,8 +20,7 @@ void RouterWriter::move(const ToolMove& move)
 
 void RouterWriter::end()
 {
-    if (m_job.spindleSpeed > 0)
-        m_lines.line("M5");
+    m_lines.spindleOff(m_job.spindleSpeed);
     m_lines.line("M30");
     m_lines.flush();
 }

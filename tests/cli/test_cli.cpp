@@ -205,7 +205,7 @@ void TestCli::usageErrorsExitTwo_data()
     QTest::newRow("empty scale name") << QStringList { "--scale", "" } << "--scale takes the name";
     QTest::newRow("unknown profile") << QStringList { "--profile=fanuc" }
                                      << "--profile takes plain or rs274 or grbl or grbl-laser or "
-                                        "hpgl-cutter, not \"fanuc\".";
+                                        "hpgl-cutter or grblhal, not \"fanuc\".";
     QTest::newRow("profile of the other family")
         << QStringList { "--profile=rs274", "--format=plot" }
         << "--profile=rs274 shapes G-code programs and does not go with --format=plot.";

@@ -1,0 +1,51 @@
+#include "layout/drum_scale_layout.h"
+
+#include <cmath>
+
+#include "model/number_rules.h"
+
+namespace mensora {
+
+namespace {
+
+// The ring's sweep: the total angle, a whole turn at most.
+double ringSweep(float totalAngle)
+{
+    const double total = totalAngle;
+    return std::fabs(total) > 360 ? std::copysign(360.0, total) : total;
+}
+
+} // namespace
+
+void DrumScaleLayout::makeMoves(std::string_view depth, MoveSink& sink) const
+{
+    const StripeIndex stripes = graduation.count();
+    for (StripeIndex i = 0; i < stripes; ++i) {
+        const float length = stripeLengthFor(graduation.kind(i), lengths).value();
+        const StripeOffsets offsets = stripeOffsets(length, position);
+        const Coord angle = Coord::wide(stripeAngle(i));
+        sink.move(Rapid { Coord::wide(centreX + offsets.start), angle });
+        sink.move(Plunge { depth });
+        sink.move(Cut { Coord::wide(centreX + offsets.end), angle, CutAxes::X });
+        sink.move(Lift {});
+    }
+
+    if (baseline != Baseline::Single || ringSweep(totalAngle) == 0)
+        return;
+    sink.section(MoveSection::Baseline);
+    const double end = endAngle();
+    sink.move(Rapid { Coord::wide(centreX), Coord::wide(end) });
+    sink.move(Plunge { depth });
+    sink.move(Cut { Coord::wide(centreX), Coord::wide(end - ringSweep(totalAngle)), CutAxes::Y });
+    sink.move(Lift {});
+}
+
+double DrumScaleLayout::angleAfterScale() const
+{
+    if (baseline == Baseline::Single && ringSweep(totalAngle) != 0)
+        return endAngle() - ringSweep(totalAngle);
+    const StripeIndex stripes = graduation.count();
+    return stripes > 0 ? stripeAngle(stripes - 1) : startAngle;
+}
+
+} // namespace mensora

@@ -1,0 +1,119 @@
+#include <QTest>
+
+#include "engraving/engraving.h"
+#include "support/engraving_text.h"
+#include "support/golden_file.h"
+#include "support/scale_parameters_metatype.h"
+
+using namespace mensora;
+using namespace mensora::testing;
+
+namespace {
+
+// A handwheel collar: 100 divisions around a drum of radius 20, numbered every 10.
+ScaleParameters collar()
+{
+    ScaleParameters p;
+    p.shape = Shape::Round;
+    p.surface = Surface::Drum;
+    p.radius = "20";
+    p.length = "360";
+    p.distance = "3.6";
+    p.marks.noDoubleMark = true;
+    p.numbers.kind = 1;
+    p.numbers.step = 10;
+    return p;
+}
+
+MachineSettings profile(MachineProfile chosen)
+{
+    MachineSettings settings;
+    settings.profile = chosen;
+    return settings;
+}
+
+} // namespace
+
+class TestDrumFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeFilesMatchTheGoldenCopies_data();
+    void wholeFilesMatchTheGoldenCopies();
+    void filesThatCannotHoldADrumAreRefused_data();
+    void filesThatCannotHoldADrumAreRefused();
+};
+
+// One drum per file that holds one: the collar with its numbers for rs274, half a turn on the B
+// axis in two passes back and forth, in inches, with the ring (grblhal), and the collar
+// unrolled for a laser's roller and as drawings.
+void TestDrumFiles::wholeFilesMatchTheGoldenCopies_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<ScaleParameters>("parameters");
+    QTest::addColumn<OutputRequest>("output");
+
+    QTest::newRow("rs274") << "drum-collar-rs274.ngc" << collar()
+                           << machineFile(profile(MachineProfile::Rs274));
+
+    ScaleParameters half = collar();
+    half.numbers = {};
+    half.length = "-180";
+    half.distance = "-5";
+    half.radius = "0.75";
+    half.stripeLengths = { "0.2", "0.1", "0.05", "0.2", "0.1", "0.05" };
+    half.depth = "-0.004";
+    half.unit = Unit::Inch;
+    half.baseline = Baseline::Single;
+    half.stripePosition = StripePosition::Midway;
+    half.rotaryAxis = RotaryAxis::B;
+    MachineSettings grblhal = profile(MachineProfile::Grblhal);
+    grblhal.passes = 2;
+    grblhal.order = TravelOrder::Alternate;
+    QTest::newRow("grblhal") << "drum-half-inch-grblhal.nc" << half << machineFile(grblhal);
+
+    QTest::newRow("grbl-laser") << "drum-collar-grbl-laser.gcode" << collar()
+                                << machineFile(profile(MachineProfile::GrblLaser));
+    QTest::newRow("svg") << "drum-collar.svg" << collar() << fileOf(OutputFormat::Svg);
+    QTest::newRow("dxf") << "drum-collar.dxf" << collar() << fileOf(OutputFormat::Dxf);
+}
+
+void TestDrumFiles::wholeFilesMatchTheGoldenCopies()
+{
+    QFETCH(QString, name);
+    QFETCH(ScaleParameters, parameters);
+    QFETCH(OutputRequest, output);
+    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters, output));
+    const QString difference = goldenDifference(QStringLiteral(GOLDEN_DIR "/") + name, actual);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestDrumFiles::filesThatCannotHoldADrumAreRefused_data()
+{
+    QTest::addColumn<OutputRequest>("output");
+    QTest::addColumn<QString>("message");
+
+    const QString profiles = " cannot hold a drum: choose the RS274/NGC or grblHAL profile (a "
+                             "rotary axis) or GRBL laser (a roller) in Machine settings.";
+    QTest::newRow("plain program")
+        << fileOf(OutputFormat::Gcode) << "Plain G-code programs" + profiles;
+    QTest::newRow("plain plot file") << fileOf(OutputFormat::Plot) << "Plain plot files" + profiles;
+    QTest::newRow("grbl") << machineFile(profile(MachineProfile::Grbl))
+                          << "GRBL G-code programs" + profiles;
+    QTest::newRow("hpgl-cutter") << machineFile(profile(MachineProfile::HpglCutter))
+                                 << "HP-GL cutter plot files" + profiles;
+}
+
+void TestDrumFiles::filesThatCannotHoldADrumAreRefused()
+{
+    QFETCH(OutputRequest, output);
+    QFETCH(QString, message);
+    const auto engraving = Engraving::prepare(collar(), output, installedFonts());
+    QVERIFY(!engraving);
+    QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
+    QCOMPARE(engraving.refusal().machineSetting(), MachineSetting::Profile);
+}
+
+QTEST_GUILESS_MAIN(TestDrumFiles)
+#include "test_drum_files.moc"
