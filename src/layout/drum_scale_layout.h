@@ -11,7 +11,9 @@
 namespace mensora {
 
 // Where a drum's moves are: x along the drum's axis, y the angle of the rotary axis in degrees.
-// The unrolled surface measures the angle as the distance around the drum, s = A · π r / 180.
+// The unrolled surface measures the angle as the distance around the drum, s = A · π r / 180,
+// and reads as a flat design with X across and s upward: wrapped with A = s / r · 180 / π, as a
+// flat design is wrapped around a rotary axis.
 struct DrumSurface
 {
     double radius; // of the drum, above 0

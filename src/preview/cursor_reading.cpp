@@ -40,9 +40,9 @@ std::optional<CursorReading> readCursor(
     reading.decimals = decimalsFor(perPixel);
     if (const auto& drum = drawing.frame.drum) {
         reading.x = rounded(at->y, reading.decimals);
-        reading.around = rounded(at->x, reading.decimals);
+        reading.around = rounded(-at->x, reading.decimals);
         reading.angleDecimals = decimalsFor(drum->angleOf(perPixel));
-        reading.angle = rounded(drum->angleOf(at->x), reading.angleDecimals);
+        reading.angle = rounded(drum->angleOf(-at->x), reading.angleDecimals);
         return reading;
     }
     reading.x = rounded(at->x, reading.decimals);

@@ -63,8 +63,8 @@ Result<PreviewDrawing> drumPicture(const CheckedScale& scale, float width, float
     drawing.stripeSequence = drum.graduation.sequence();
     drawing.unit = p.unit;
     const double start = drum.surface.distanceOf(drum.startAngle);
-    const double left = around < 0 ? static_cast<double>(width) - 3.0 : 3.0;
-    drawing.frame = { k, left - k * start, static_cast<double>(height / 2.0f) + k * drum.centreX,
+    const double first = around > 0 ? static_cast<double>(width) - 3.0 : 3.0;
+    drawing.frame = { k, first + k * start, static_cast<double>(height / 2.0f) + k * drum.centreX,
         drum.surface };
 
     LineCollector lines(drawing.frame);

@@ -216,7 +216,7 @@ std::optional<PreviewPoint> picturePoint(const PreviewFrame& frame, double x, do
 std::optional<PreviewPoint> movePoint(const PreviewFrame& frame, double x, double y)
 {
     if (frame.drum)
-        return picturePoint(frame, frame.drum->distanceOf(y), x);
+        return picturePoint(frame, -frame.drum->distanceOf(y), x);
     return picturePoint(frame, x, y);
 }
 

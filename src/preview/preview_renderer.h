@@ -53,8 +53,9 @@ struct PreviewFrame
     double scale = 0; // picture millimetres per unit of the scale
     double originX = 0; // where the scale's X 0 lands
     double originY = 0; // where the scale's Y 0 lands
-    // Around a drum, the picture is its surface unrolled: its own x is the distance around the
-    // drum, its own y the drum's X, upward.
+    // Around a drum, the picture is its surface unrolled and turned a quarter so that the axis
+    // runs upward: its own y is the drum's X, its own x the distance around the drum, negated
+    // (the design reads as the file holds it, never mirrored).
     std::optional<DrumSurface> drum;
 };
 

@@ -52,8 +52,8 @@ private slots:
     void cursorReadsXTheAngleAndTheDistanceAround();
 };
 
-// A whole turn spans the width less 3 at each side; stripes stand upright from the ring on the
-// mid-line, the ring runs across.
+// A whole turn spans the width less 3 at each side, the angle growing to the left; stripes
+// stand upright from the ring on the mid-line, the ring runs across.
 void TestDrumPicture::theSurfaceUnrollsAcrossWithTheAxisUpward()
 {
     const PreviewDrawing drawing = drawingOf(collar());
@@ -62,7 +62,7 @@ void TestDrumPicture::theSurfaceUnrollsAcrossWithTheAxisUpward()
     for (std::size_t i = 0; i < drawing.stripes.size(); ++i) {
         const PreviewLine& stripe = drawing.stripes[i];
         QCOMPARE(stripe.from.x, stripe.to.x);
-        QVERIFY(std::fabs(stripe.from.x - (3 + perStripe * double(i))) < 1e-4);
+        QVERIFY(std::fabs(stripe.from.x - (width - 3 - perStripe * double(i))) < 1e-4);
         QCOMPARE(stripe.from.y, height / 2);
         QVERIFY(stripe.to.y < stripe.from.y); // toward +X: upward
     }
@@ -75,9 +75,9 @@ void TestDrumPicture::theSurfaceUnrollsAcrossWithTheAxisUpward()
     ScaleParameters backwards = collar();
     backwards.length = "-180";
     backwards.distance = "-3.6";
-    const PreviewDrawing left = drawingOf(backwards);
-    QCOMPARE(left.stripes.front().from.x, width - 3);
-    QVERIFY(left.stripes.back().from.x < left.stripes.front().from.x);
+    const PreviewDrawing right = drawingOf(backwards);
+    QCOMPARE(right.stripes.front().from.x, 3.0f);
+    QVERIFY(right.stripes.back().from.x > right.stripes.front().from.x);
 }
 
 // Each number stands above its stripe's top; the travel goes from a cut's end to the next one.
