@@ -20,7 +20,8 @@ std::string jobStatsText(const JobFigures& figures, MachineProfile profile)
     text += "plunges: " + std::to_string(figures.plunges) + "\n";
     if (figures.box) {
         const JobBox& box = *figures.box;
-        text += "bounding box: X " + length(box.minX) + " to " + length(box.maxX) + ", Y "
+        text += "bounding box: X " + length(box.minX) + " to " + length(box.maxX)
+            + (figures.aroundDrum ? ", around " : ", Y ")
             + length(box.minY) + " to " + length(box.maxY) + unit + "\n";
     }
     text += "estimated time: " + fixedDecimalsText(std::round(figures.seconds), 0) + " s ("

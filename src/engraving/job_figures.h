@@ -30,6 +30,9 @@ struct JobFigures
     double seconds = 0; // cuts at the feed, plunges at the plunge feed, the rest at rapid
     bool depthUsed = true; // false for a laser, which has no Z
     Unit unit = Unit::Millimetre;
+    // Around a drum the figures are of its unrolled surface: the box's Y is the distance around
+    // it, from its centre Y.
+    bool aroundDrum = false;
 };
 
 // Adds up the figures of the moves handed to it, as the job's machine runs them: Z moves

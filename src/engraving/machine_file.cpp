@@ -142,6 +142,7 @@ JobFigures Engraving::figures() const
     }
     JobFigures figures = sink.figures();
     figures.stripes = sequence().size();
+    figures.aroundDrum = drum() != nullptr;
     return figures;
 }
 
