@@ -63,8 +63,24 @@ SCALES = [
     ["--unit", "inch", "--length", "360", "--distance", "10", "--radius", "1.5",
      "--no-double-mark", "--baseline", "single", "--numbers", "1", "--number-step", "100",
      "--number-orientation", "level", "--start-x", "-0.5", *INCH_STRIPES],
+    # Past a whole turn the ring is one turn back from the end angle; a total of 0 has none.
+    ["--length", "400", "--distance", "10", "--baseline", "single"],
+    ["--length", "-400", "--distance", "-10", "--start-angle", "30", "--baseline", "single"],
+    ["--length", "0", "--baseline", "single"],
+    # Numbers of the kind 2 stripes, in three passes; a thin drum numbered at every stripe;
+    # a slow feed on a drum of radius 1, whose inverse times need many decimals.
+    ["--length", "100", "--distance", "1", "--numbers", "2", "--number-step", "5",
+     "--number-orientation", "level", "--position", "midway", "--number-font", "gothgbt",
+     "--baseline", "single", "--passes", "3"],
+    ["--length", "360", "--distance", "90", "--radius", "0.5", "--package", "1", "--numbers",
+     "1", "--number-step", "1", "--baseline", "single"],
+    ["--length", "270", "--distance", "5", "--radius", "1", "--numbers", "1", "--number-step",
+     "50", "--feed", "1", "--number-height", "0.2", "--number-gap", "0.05"],
 ]
-DRAWN = [SCALES[0], SCALES[2], SCALES[3], SCALES[5], SCALES[7]]
+# The most stripes a scale has, around a large drum: grblhal alone, to keep the time down.
+LARGE = ["--length", "32766", "--radius", "1000", "--baseline", "single", "--package",
+         "1333323333"]
+DRAWN = [SCALES[i] for i in (0, 2, 3, 5, 7, 8, 9)]
 
 GRBLHAL_WORDS = {"G0", "G1", "G2", "G3", "G17", "G20", "G21", "G90", "G91.1", "G93", "G94",
                  "M3", "M5", "M30"}
@@ -99,7 +115,8 @@ class Drum:
         self.passes = int(flag(flags, "--passes", "1"))
         self.feed = float(flag(flags, "--feed", "4" if inch else "100"))
         self.plunge_feed = float(flag(flags, "--plunge-feed", "2" if inch else "50"))
-        self.ring = flag(flags, "--baseline", "none") == "single"
+        # A total of 0 has no ring to cut.
+        self.ring = flag(flags, "--baseline", "none") == "single" and self.total != 0
         position = flag(flags, "--position", "above")
         self.stripes = []
         for i, kind in enumerate(self.sequence):
@@ -113,10 +130,16 @@ class Drum:
         """The length along the surface of a turn by so many degrees."""
         return degrees * math.pi * abs(self.radius) / 180
 
+    def ring_ends(self):
+        """Where the ring begins, the end angle, and where it ends: back over the total, at most
+        a whole turn."""
+        end = self.start + self.total
+        return end, end - math.copysign(min(abs(self.total), 360), self.total)
+
     def number_bands(self, flags):
         """(angle, X from, X to, half the extent around) of every numbered stripe's number; the
         digits' height, the gap and the text's width from the flags and the font's glyphs."""
-        level = int(flags[flags.index("--numbers") + 1])
+        numbered = int(flags[flags.index("--numbers") + 1])
         font = flag(flags, "--number-font", "futural")
         height = float(flag(flags, "--number-height", "3"))
         gap = float(flag(flags, "--number-gap", "1"))
@@ -129,7 +152,7 @@ class Drum:
         self.labels = []
         bands = []
         for i, kind in enumerate(self.sequence):
-            if int(kind) > level:
+            if int(kind) != numbered:
                 continue
             label = f"{first + len(self.labels) * step:g}"
             self.labels.append(label)
@@ -328,18 +351,18 @@ def check_stripe(drum, number, stroke, a):
 def check_ring(drum, stroke, a):
     """In A alone at Centre X, from the end angle back over the total, each pass there and
     back again."""
-    turn = math.copysign(min(abs(drum.total), 360), drum.total)
+    end, back = drum.ring_ends()
     for point in stroke:
         if abs(point[0] - drum.cx) > drum.half or abs(point[1] - drum.cy) > drum.half:
             raise Failure(f"the ring at {point}, not at X {drum.cx}")
-    if abs(stroke[0][a] - (drum.start + turn)) > ANGLE:
-        raise Failure(f"the ring begins at {stroke[0][a]}, the end angle is {drum.start + turn}")
+    if abs(stroke[0][a] - end) > ANGLE:
+        raise Failure(f"the ring begins at {stroke[0][a]}, the end angle is {end}")
     deep = [p[a] for p in stroke if abs(p[2] - drum.depth) <= drum.half]
     swept = sum(abs(q[a] - p[a]) for p, q in zip(stroke, stroke[1:]))
-    if not deep or abs(min(deep) - min(drum.start, drum.start + turn)) > ANGLE \
-            or abs(max(deep) - max(drum.start, drum.start + turn)) > ANGLE \
-            or abs(swept - abs(turn) * drum.passes) > ANGLE * len(stroke):
-        raise Failure(f"the ring sweeps {swept} degrees, {abs(turn)} in each of "
+    if not deep or abs(min(deep) - min(end, back)) > ANGLE \
+            or abs(max(deep) - max(end, back)) > ANGLE \
+            or abs(swept - abs(end - back) * drum.passes) > ANGLE * len(stroke):
+        raise Failure(f"the ring sweeps {swept} degrees, {abs(end - back)} in each of "
                       f"{drum.passes} passes")
 
 
@@ -407,11 +430,10 @@ def check_flat_stripes(drum, strokes, tolerance, what):
     count = len(drum.stripes) + drum.ring
     if len(strokes) < count:
         raise Failure(f"{len(strokes)} {what} strokes, {count} stripes and rings")
-    turn = math.copysign(min(abs(drum.total), 360), drum.total)
     flat = [(drum.cy + drum.around(angle), drum.cy + drum.around(angle), low, high)
             for angle, low, high in drum.stripes]
     if drum.ring:
-        ends = sorted(drum.cy + drum.around(v) for v in (drum.start, drum.start + turn))
+        ends = sorted(drum.cy + drum.around(v) for v in drum.ring_ends())
         flat.append((*ends, drum.cx, drum.cx))
     for number, (points, (y_low, y_high, x_low, x_high)) in enumerate(zip(strokes, flat)):
         xs = [p[0] for p in points]
@@ -496,7 +518,9 @@ def checks(reader):
                  lambda cli, folder, s=s, profile=profile, axis=axis:
                  check_drum_program(cli, s, profile, axis, folder))
                 for p, profile in enumerate(("rs274", "grblhal"))
-                for i, s in enumerate(SCALES) for axis in ["AB"[(i + p) % 2]]]
+                for i, s in enumerate(SCALES) for axis in ["AB"[(i + p) % 2]]] \
+            + [(f"grblhal B | {label_of(LARGE)}",
+                lambda cli, folder: check_drum_program(cli, LARGE, "grblhal", "B", folder))]
     return [(f"{name} | {label_of(s)}", lambda cli, folder, s=s, check=check: check(cli, s, folder))
             for name, check in (("grbl-laser", check_laser), ("svg", check_svg),
                                 ("dxf", check_dxf))
