@@ -380,7 +380,8 @@ def check_number_strokes(drum, strokes, a):
             if not (low - 2 * drum.half <= point[0] <= high + 2 * drum.half) \
                     or off > half + drum.half:
                 raise Failure(f"a number's stroke at X {point[0]}, {point[a]} degrees: its "
-                              f"band is X {low} .. {high} and {half} around {angle} degrees")
+                              f"band is X {low} .. {high} and {half} along the surface either side of "
+                              f"{angle} degrees")
 
 
 def check_grblhal(lines, axis):
