@@ -124,6 +124,7 @@ class Drum:
             low, high = {"above": (0, length), "midway": (-length / 2, length / 2),
                          "under": (-length, 0)}[position]
             self.stripes.append((self.start + i * self.step, self.cx + low, self.cx + high))
+        self.labels, self.font = [], None
         self.numbers = self.number_bands(flags) if "--numbers" in flags else []
 
     def around(self, degrees):
@@ -368,8 +369,8 @@ def check_ring(drum, stroke, a):
 
 def check_number_strokes(drum, strokes, a):
     """Each stroke beside the numbered stripe it is nearest, in its number's band."""
-    glyphs = glyph_strokes(drum.font) if drum.numbers else {}
-    wanted = sum(glyphs[c] for label in getattr(drum, "labels", []) for c in label)
+    glyphs = glyph_strokes(drum.font) if drum.labels else {}
+    wanted = sum(glyphs[c] for label in drum.labels for c in label)
     if len(strokes) != wanted:
         raise Failure(f"{len(strokes)} strokes of numbers, the font's glyphs of "
                       f"{drum.labels} hold {wanted}")
@@ -380,8 +381,8 @@ def check_number_strokes(drum, strokes, a):
             if not (low - 2 * drum.half <= point[0] <= high + 2 * drum.half) \
                     or off > half + drum.half:
                 raise Failure(f"a number's stroke at X {point[0]}, {point[a]} degrees: its "
-                              f"band is X {low} .. {high} and {half} along the surface either side of "
-                              f"{angle} degrees")
+                              f"band is X {low} .. {high}, and {half} along the surface "
+                              f"either side of {angle} degrees")
 
 
 def check_grblhal(lines, axis):
