@@ -4,15 +4,15 @@
 // startangle|NUMBERS|SETTINGS"; missing fields keep the window's start texts and the default
 // settings. CHOICES are bytes, each taken modulo the number of options (so "0" and "1" read as
 // the first and second button): shape, baseline, stripe position, output format (G-code, plot,
-// SVG or DXF), decimal separator, then machine profile, travel order, line numbers (on first)
-// and unit. NUMBERS are the fields "kind|first|step|decimals|height|gap|font|orientation|prefix|
-// suffix|marks":
-// kind and decimals a digit as it stands (any other byte: kind modulo 8, decimals as
-// needed), first, step, height and gap read by the numeric-prefix rule (empty: unset), font,
-// prefix and suffix as they stand, orientation a byte modulo 2, marks two bytes modulo 2 (end
-// on the total, no double mark); missing, no numbers. SETTINGS are
-// "feed|plungefeed|rapidrate|safez|spindle|power|passes", numbers with "." (a field that is no
-// number keeps its default). Inputs of five choices give the plain file.
+// SVG or DXF), decimal separator, then machine profile, travel order, line numbers (on first),
+// unit, surface (face first) and rotary axis. NUMBERS are the fields
+// "kind|first|step|decimals|height|gap|font|orientation|prefix| suffix|marks": kind and decimals a
+// digit as it stands (any other byte: kind modulo 8, decimals as needed), first, step, height and
+// gap read by the numeric-prefix rule (empty: unset), font, prefix and suffix as they stand,
+// orientation a byte modulo 2, marks two bytes modulo 2 (end on the total, no double mark);
+// missing, no numbers. SETTINGS are "feed|plungefeed|rapidrate|safez|spindle|power|passes", numbers
+// with "." (a field that is no number keeps its default). Inputs of five choices give the plain
+// file.
 
 #include <array>
 #include <cmath>
@@ -123,10 +123,12 @@ FuzzCase caseFrom(std::string_view input)
     p.stripePosition = static_cast<StripePosition>(choice(2, 3));
     c.output.format = static_cast<OutputFormat>(choice(3, 4));
     c.format = formats[choice(4, std::size(formats))];
-    c.output.machine.profile = static_cast<MachineProfile>(choice(5, 5));
+    c.output.machine.profile = static_cast<MachineProfile>(choice(5, 6));
     c.output.machine.order = static_cast<TravelOrder>(choice(6, 2));
     c.output.machine.lineNumbers = choice(7, 2) == 0;
     p.unit = static_cast<Unit>(choice(8, 2));
+    p.surface = static_cast<Surface>(choice(9, 2));
+    p.rotaryAxis = static_cast<RotaryAxis>(choice(10, 2));
 
     for (std::size_t i = 0; i < inputTable.size() && more; ++i)
         inputText(p, inputTable[i].input) = std::string(takeField(input, more));
@@ -193,14 +195,16 @@ void checkFigures(const JobFigures& figures, MachineProfile profile)
 }
 
 // Four moves a stripe and four for the baseline (a round scale's is left out of plain plot
-// files; a cutter draws it).
-std::size_t stripeMoveCount(
-    const ScaleParameters& p, std::size_t stripes, OutputFormat format, MachineProfile profile)
+// files; a cutter draws it; a drum's ring of no sweep is not cut).
+std::size_t stripeMoveCount(const ScaleParameters& p, const Engraving& engraving,
+    OutputFormat format, MachineProfile profile)
 {
+    const DrumScaleLayout* drum = engraving.drum();
     const bool baseline = p.baseline == Baseline::Single
         && (format != OutputFormat::Plot || p.shape == Shape::Flat
-            || profile == MachineProfile::HpglCutter);
-    return 4 * stripes + (baseline ? 4 : 0);
+            || profile == MachineProfile::HpglCutter)
+        && !(drum && drum->totalAngle == 0);
+    return 4 * engraving.sequence().size() + (baseline ? 4 : 0);
 }
 
 // Counts the moves, and checks that what follows the stripes and the baseline is strokes:
@@ -309,8 +313,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const MachineJob& job = engraving->machineJob();
     const OutputFormat format = c.output.format;
-    const std::size_t stripeMoves
-        = stripeMoveCount(c.parameters, sequence.size(), format, job.profile);
+    const std::size_t stripeMoves = stripeMoveCount(c.parameters, *engraving, format, job.profile);
     MoveCount count(stripeMoves);
     engraving->makeMoves(count);
     FUZZ_CHECK(count.strokesComplete(), "the last stroke is lifted");

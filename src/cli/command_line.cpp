@@ -26,6 +26,10 @@ CommandLine::CommandLine()
     addTextOptions();
     m_parser.addOptions({
         choiceOption<Shape>("shape", "Scale shape: flat or round."),
+        choiceOption<Surface>("surface",
+            "Surface of a round scale: face (a dial) or drum (around a cylinder turned by a "
+            "rotary axis)."),
+        choiceOption<RotaryAxis>("rotary-axis", "Rotary axis that turns a drum: A or B."),
         choiceOption<Unit>(
             "unit", "Unit of the numbers: mm or inch (changes nothing in the file)."),
         choiceOption<Baseline>("baseline", "Baseline: none or single."),
@@ -97,6 +101,8 @@ bool CommandLine::applyOptions(ScaleParameters& p, OutputRequest& output, QStrin
         if (m_parser.isSet(row.option))
             inputText(p, row.input) = m_parser.value(row.option).toStdString();
     return readChoice(m_parser, "shape", p.shape, error)
+        && readChoice(m_parser, "surface", p.surface, error)
+        && readChoice(m_parser, "rotary-axis", p.rotaryAxis, error)
         && readChoice(m_parser, "unit", p.unit, error)
         && readChoice(m_parser, "baseline", p.baseline, error)
         && readChoice(m_parser, "position", p.stripePosition, error)

@@ -73,9 +73,10 @@ QList<QCommandLineOption> machineOptions()
 {
     return {
         { "profile",
-            "Machine profile: plain (the file as always, the default), rs274, grbl or "
-            "grbl-laser (G-code programs), hpgl-cutter (plot files). Without --format the file "
-            "is of the profile's kind; no setting below applies to plain.",
+            "Machine profile: plain (the file as always, the default), rs274, grbl, grbl-laser "
+            "or grblhal (G-code programs; grblhal for grblHAL and FluidNC with a fourth axis), "
+            "hpgl-cutter (plot files). Without --format the file is of the profile's kind; no "
+            "setting below applies to plain.",
             "PROFILE", "plain" },
         { "feed", "Feed of cuts per minute, in the scale's unit (default 100 mm/min, 4 in/min).",
             "NUMBER" },

@@ -73,7 +73,8 @@ bool readScale(JsonReader& read, ScaleParameters& scale)
     return read.texts(stripeLengthsKey, scale.stripeLengths)
         && read.choice("baseline", scale.baseline)
         && read.choice("stripePosition", scale.stripePosition) && read.choice("shape", scale.shape)
-        && read.choice("unit", scale.unit)
+        && read.choice("unit", scale.unit) && read.choice("surface", scale.surface)
+        && read.choice("rotaryAxis", scale.rotaryAxis)
         && read.object(numbersKey, [&](JsonReader& r) { return readNumbers(r, scale.numbers); })
         && read.object(marksKey, [&](JsonReader& r) { return readMarks(r, scale.marks); });
 }
@@ -95,6 +96,10 @@ QByteArray scaleFileBytes(const ScaleParameters& scale)
     object.insert(QStringLiteral("stripePosition"), qText(choiceName(scale.stripePosition)));
     object.insert(QStringLiteral("shape"), qText(choiceName(scale.shape)));
     object.insert(QStringLiteral("unit"), qText(choiceName(scale.unit)));
+    // Written always, as every choice is: a program that knows no drum ignores both keys and
+    // reads a face file as it always has.
+    object.insert(QStringLiteral("surface"), qText(choiceName(scale.surface)));
+    object.insert(QStringLiteral("rotaryAxis"), qText(choiceName(scale.rotaryAxis)));
     object.insert(QLatin1String(numbersKey), numbersJson(scale.numbers));
     object.insert(QLatin1String(marksKey), marksJson(scale.marks));
     return QJsonDocument(object).toJson(QJsonDocument::Indented);

@@ -33,19 +33,31 @@ void DrumScaleLayout::makeMoves(std::string_view depth, MoveSink& sink) const
     if (baseline != Baseline::Single || ringSweep(totalAngle) == 0)
         return;
     sink.section(MoveSection::Baseline);
-    const double end = endAngle();
+    const double end = ringStart();
     sink.move(Rapid { Coord::wide(centreX), Coord::wide(end) });
     sink.move(Plunge { depth });
     sink.move(Cut { Coord::wide(centreX), Coord::wide(end - ringSweep(totalAngle)), CutAxes::Y });
     sink.move(Lift {});
 }
 
+double DrumScaleLayout::lastStripeAngle() const
+{
+    const StripeIndex stripes = graduation.count();
+    return stripes > 0 ? stripeAngle(stripes - 1) : startAngle;
+}
+
+// A ring of part of a turn runs back from the end angle; a whole turn is the same circle
+// wherever it starts, so it starts where the last stripe left the tool.
+double DrumScaleLayout::ringStart() const
+{
+    return std::fabs(static_cast<double>(totalAngle)) >= 360 ? lastStripeAngle() : endAngle();
+}
+
 double DrumScaleLayout::angleAfterScale() const
 {
     if (baseline == Baseline::Single && ringSweep(totalAngle) != 0)
-        return endAngle() - ringSweep(totalAngle);
-    const StripeIndex stripes = graduation.count();
-    return stripes > 0 ? stripeAngle(stripes - 1) : startAngle;
+        return ringStart() - ringSweep(totalAngle);
+    return lastStripeAngle();
 }
 
 } // namespace mensora

@@ -11,7 +11,9 @@
 namespace mensora {
 
 // Where a drum's moves are: x along the drum's axis, y the angle of the rotary axis in degrees.
-// The unrolled surface measures the angle as the distance around the drum, s = A · π r / 180.
+// The unrolled surface measures the angle as the distance around the drum, s = A · π r / 180,
+// and reads as a flat design with X across and s upward: wrapped with A = s / r · 180 / π, as a
+// flat design is wrapped around a rotary axis.
 struct DrumSurface
 {
     double radius; // of the drum, above 0
@@ -28,6 +30,9 @@ struct DrumSurface
 // angle the dial would give it (start angle plus where the graduation puts it), from the ring
 // toward +X ("Above"), across it ("Midway") or toward -X ("Under"); the ring is a turn of the
 // rotary axis alone at X = centre X, over the total angle and never more than a whole turn.
+// The tool never travels far at rapid: the stripes advance from the start angle, the ring is
+// cut backward from where they ended (from the end angle for part of a turn, from the last
+// stripe for a whole one), and the numbers follow from the end of the scale nearer the tool.
 // Its points are exact, in double precision: a profile's writer rounds them to its decimals,
 // an unrolled drawing once it has unrolled them.
 struct DrumScaleLayout
@@ -47,13 +52,15 @@ struct DrumScaleLayout
     // The angle the scale ends on, where its last stripe stands with a whole package.
     double endAngle() const { return startAngle + static_cast<double>(totalAngle); }
 
-    // Hands every stripe's four moves, then the ring's (its section marked), to the sink. The
-    // stripes advance from the start angle; the ring is cut from the end angle back to the
-    // start, so that the axis travels only as far as the scale reaches and never unwinds.
+    // Hands every stripe's four moves, then the ring's (its section marked), to the sink.
     void makeMoves(std::string_view depth, MoveSink& sink) const;
 
     // The angle the tool stands at once the stripes and the ring are cut.
     double angleAfterScale() const;
+
+private:
+    double lastStripeAngle() const;
+    double ringStart() const;
 };
 
 } // namespace mensora

@@ -106,18 +106,19 @@ TextPlacement NumberLayout::placementOf(
     TextPlacement placement;
     placement.scale = m_style.height / text.digitHeight;
     double toMiddle = m_style.height / 2;
-    if (m_style.orientation == NumberOrientation::Level) {
-        placement.right = { 0, 1 }; // along the axis, toward +X
-        toMiddle = (text.inkRight - text.inkLeft) * placement.scale / 2;
+    if (m_style.orientation == NumberOrientation::Dial) {
+        placement.right = { 0, -1 }; // up is +X: the foot faces the ring
+    } else {
+        toMiddle = (text.inkRight - text.inkLeft) * placement.scale / 2; // reads along +X
     }
     const double outerEnd = scale.centreX + static_cast<double>(offsets.end);
     placement.centre
-        = { scale.surface.distanceOf(scale.stripeAngle(index)), outerEnd + m_style.gap + toMiddle };
+        = { outerEnd + m_style.gap + toMiddle, scale.surface.distanceOf(scale.stripeAngle(index)) };
     return placement;
 }
 
 // The strokes are set on the unrolled surface and wrapped: the distance around becomes the
-// angle, the other coordinate runs along X. Exact, as every drum point is.
+// angle. Exact, as every drum point is.
 void NumberLayout::makeDrumMoves(
     const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
@@ -133,7 +134,7 @@ void NumberLayout::makeDrumMoves(
             if (stroke.empty())
                 continue;
             for (PlacedPoint& point : stroke)
-                point = { point.y, scale.surface.angleOf(point.x) };
+                point.y = scale.surface.angleOf(point.y);
             engrave(stroke, depth, PointRounding::Exact, sink);
         }
     }

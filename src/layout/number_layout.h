@@ -26,10 +26,11 @@ struct NumberStyle
 // below the lower end of an "Under" one. A dial's number is centred on its stripe's radial line
 // beyond the outer end: "along the dial" its foot faces the centre and its box begins at the gap;
 // "level" it stands upright, and the radial line leaves its box at the gap. A drum's number is
-// set on the unrolled surface, seen from outside with the axis upward, and wrapped around it:
-// centred on its stripe's angle beyond the stripe's +X end, "along the dial" upright there with
-// its foot toward the ring, "level" reading along the axis; the numbers are cut from the end
-// of the scale nearer to where the tool stands.
+// set on the unrolled surface as a flat design would be (X across, the distance around upward,
+// as an unrolled file holds it) and wrapped around the drum: centred on its stripe's angle
+// beyond the stripe's +X end, "along the dial" with its foot toward the ring, "level" reading
+// along the axis. The numbers are cut from the end of the scale nearer to where the tool
+// stands.
 class NumberLayout
 {
 public:
@@ -48,7 +49,7 @@ private:
         const FlatScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
     TextPlacement placementOf(
         const RoundScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
-    // On the unrolled surface: x the distance around the drum, y along its axis.
+    // On the unrolled surface: x along the drum's axis, y the distance around it.
     TextPlacement placementOf(
         const DrumScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
     void makeDrumMoves(const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const;

@@ -38,6 +38,13 @@ std::optional<CursorReading> readCursor(
 
     CursorReading reading;
     reading.decimals = decimalsFor(perPixel);
+    if (const auto& drum = drawing.frame.drum) {
+        reading.x = rounded(at->y, reading.decimals);
+        reading.around = rounded(-at->x, reading.decimals);
+        reading.angleDecimals = decimalsFor(drum->angleOf(perPixel));
+        reading.angle = rounded(drum->angleOf(-at->x), reading.angleDecimals);
+        return reading;
+    }
     reading.x = rounded(at->x, reading.decimals);
     reading.y = rounded(at->y, reading.decimals);
     if (drawing.centre) {

@@ -19,6 +19,9 @@ struct CursorReading
     std::optional<double> angle;
     std::optional<double> radius;
     int angleDecimals = 0;
+    // Around a drum: x is the drum's X, the angle that of its rotary axis (as the program
+    // writes it, not reduced), and this the distance around the drum; y is not read.
+    std::optional<double> around;
 };
 
 // The reading at a pixel of the area; none when the drawing has no scale to read against.

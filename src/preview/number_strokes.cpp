@@ -30,7 +30,7 @@ public:
 private:
     void add(Coord x, Coord y)
     {
-        if (const auto point = picturePoint(m_frame, x.value, y.value))
+        if (const auto point = movePoint(m_frame, x.value, y.value))
             strokes.back().push_back(*point);
         else
             drawable = false;

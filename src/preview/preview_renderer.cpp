@@ -7,6 +7,7 @@
 #include "layout/scale_arithmetic.h"
 #include "model/number_rules.h"
 #include "model/scale_input.h"
+#include "preview/drum_picture.h"
 #include "preview/number_strokes.h"
 
 namespace mensora {
@@ -196,9 +197,9 @@ PreviewFrame frameOf(const RunInputs& in, double k, float width, float height)
     const double scale = k * in.unitFactor;
     const double midY = static_cast<double>(height / 2.0f);
     if (in.shape == Shape::Flat)
-        return { scale, flatLeft(in, width), midY };
+        return { scale, flatLeft(in, width), midY, std::nullopt };
     const double midX = static_cast<double>(width / 2.0f);
-    return { scale, midX - k * in.startX, midY + k * static_cast<double>(in.startY) };
+    return { scale, midX - k * in.startX, midY + k * static_cast<double>(in.startY), std::nullopt };
 }
 
 } // namespace
@@ -212,9 +213,18 @@ std::optional<PreviewPoint> picturePoint(const PreviewFrame& frame, double x, do
     return PreviewPoint { *px, *py };
 }
 
+std::optional<PreviewPoint> movePoint(const PreviewFrame& frame, double x, double y)
+{
+    if (frame.drum)
+        return picturePoint(frame, -frame.drum->distanceOf(y), x);
+    return picturePoint(frame, x, y);
+}
+
 Result<PreviewDrawing> renderPreview(const CheckedScale& scale, float width, float height)
 {
     const ScaleParameters& parameters = scale.parameters();
+    if (parameters.onDrum())
+        return drumPicture(scale, width, height);
     const auto read = inputsOf(scale);
     if (!read)
         return read.refusal();

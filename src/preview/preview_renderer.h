@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engraving/checked_scale.h"
+#include "layout/drum_scale_layout.h"
 #include "model/result.h"
 #include "model/scale_parameters.h"
 
@@ -52,11 +53,18 @@ struct PreviewFrame
     double scale = 0; // picture millimetres per unit of the scale
     double originX = 0; // where the scale's X 0 lands
     double originY = 0; // where the scale's Y 0 lands
+    // Around a drum, the picture is its surface unrolled and turned a quarter so that the axis
+    // runs upward: its own y is the drum's X, its own x the distance around the drum, negated
+    // (the design reads as the file holds it, never mirrored).
+    std::optional<DrumSurface> drum;
 };
 
 // Where the point (x, y) of the scale lands in the picture, each coordinate rounded to single;
 // nothing when it lies too far out to draw.
 std::optional<PreviewPoint> picturePoint(const PreviewFrame& frame, double x, double y);
+
+// Where a move's point lands: on a drum, a move's (X, angle) is unrolled first.
+std::optional<PreviewPoint> movePoint(const PreviewFrame& frame, double x, double y);
 
 // A point in the scale's own coordinates: the unit its numbers were typed in, Y upwards.
 struct ScalePoint
@@ -82,12 +90,12 @@ struct PreviewDrawing
 };
 
 // The preview of a checked scale, fitted into a drawable area of width by height
-// millimetres: a flat scale fills the width less 3 at each side (starting at the left margin,
-// or at the right one when its total is negative and it runs left), a round scale fills half
-// the height less 5 with the radius plus the length of kind 1, around the area's middle.
-// Inch values are turned into millimetres first, from the numbers the scale read (total and
-// distance only for a flat scale; angles never), so both units give the same picture.
-// Refused, naming the box, for numbers beyond their precision once in millimetres, a flat
+// millimetres: a drum's unrolled surface as drumPicture draws it; a flat scale fills the width less
+// 3 at each side (starting at the left margin, or at the right one when its total is negative and
+// it runs left), a round scale fills half the height less 5 with the radius plus the length of kind
+// 1, around the area's middle. Inch values are turned into millimetres first, from the numbers the
+// scale read (total and distance only for a flat scale; angles never), so both units give the same
+// picture. Refused, naming the box, for numbers beyond their precision once in millimetres, a flat
 // Length of 0, a round Stripe 1 plus Radius of 0, points too far out to draw, and the number
 // settings the engraving refuses.
 Result<PreviewDrawing> renderPreview(const CheckedScale& scale, float width, float height);

@@ -35,7 +35,7 @@ public:
 private:
     std::optional<PreviewPoint> mapped(const Coord& x, const Coord& y) const
     {
-        return picturePoint(m_frame, x.value, y.value);
+        return movePoint(m_frame, x.value, y.value);
     }
 
     PreviewFrame m_frame;

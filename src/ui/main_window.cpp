@@ -25,6 +25,7 @@
 #include "preview/preview_renderer.h"
 #include "preview/travel_moves.h"
 #include "ui/control_table.h"
+#include "ui/drum_dialog.h"
 #include "ui/figures_line.h"
 #include "ui/file_filter.h"
 #include "ui/help_menu.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_machine = loadMachineSettings();
     followProfileFamily();
     runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    runDrumDialog = [](DrumDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     setReadingHooks();
 }
 
@@ -93,6 +95,8 @@ void MainWindow::createMenu()
     m_numbersAction->setObjectName(QStringLiteral("menu_numbers"));
     m_convertAction = scale->addAction(QStringLiteral("Convert units\u2026"));
     m_convertAction->setObjectName(QStringLiteral("menu_convertunits"));
+    m_drumAction = scale->addAction(QStringLiteral("Drum\u2026"));
+    m_drumAction->setObjectName(QStringLiteral("menu_drum"));
 }
 
 void MainWindow::connectHandlers()
@@ -116,6 +120,7 @@ void MainWindow::connectHandlers()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
     connect(m_machineAction, &QAction::triggered, this, [this] { editMachineSettings(); });
     connect(m_numbersAction, &QAction::triggered, this, [this] { editNumbersAndMarks(); });
+    connect(m_drumAction, &QAction::triggered, this, &MainWindow::editDrum);
     connect(group(unitGroup), &QButtonGroup::idClicked, this, &MainWindow::onUnitChosen);
     connect(m_convertAction, &QAction::triggered, this, [this] {
         const Unit to = scaleParameters().unit;
@@ -183,6 +188,8 @@ ScaleParameters MainWindow::scaleParameters() const
     parameters.stripePosition = static_cast<StripePosition>(choice(stripePositionGroup));
     parameters.shape = static_cast<Shape>(choice(shapeGroup));
     parameters.unit = static_cast<Unit>(choice(unitGroup));
+    parameters.surface = m_surface;
+    parameters.rotaryAxis = m_rotaryAxis;
     parameters.numbers = m_numbers;
     parameters.marks = m_marks;
     return parameters;
@@ -210,6 +217,8 @@ void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
     onUnitClicked(static_cast<int>(parameters.unit));
     m_boxesUnit = parameters.unit; // the numbers come in the unit they were saved with
     picture()->offerBand()->withdraw();
+    m_surface = parameters.surface;
+    m_rotaryAxis = parameters.rotaryAxis;
     setNumbersAndMarks(parameters.numbers, parameters.marks);
 }
 
@@ -231,6 +240,20 @@ void MainWindow::editNumbersAndMarks(std::optional<NumberSetting> focus)
     if (!runNumbersDialog(dialog))
         return;
     setNumbersAndMarks(dialog.numbers(), dialog.marks());
+    if (picture()->drawing() || !picture()->message().isEmpty())
+        runPreview();
+}
+
+// As the numbers: a picture on show is redrawn, an empty one waits for Preview.
+void MainWindow::editDrum()
+{
+    DrumDialog dialog(scaleParameters().shape, this);
+    dialog.setSurface(m_surface, m_rotaryAxis);
+    if (!runDrumDialog(dialog))
+        return;
+    m_surface = dialog.surface();
+    m_rotaryAxis = dialog.rotaryAxis();
+    m_scaleFiles->showChanges();
     if (picture()->drawing() || !picture()->message().isEmpty())
         runPreview();
 }

@@ -24,6 +24,7 @@ namespace mensora {
 struct ControlRow;
 struct Refusal;
 class LiveUpdate;
+class DrumDialog;
 class MachineDialog;
 class NumbersDialog;
 class PreviewPicture;
@@ -31,10 +32,10 @@ class ScaleFileCommands;
 
 // The one window of the program: the inputs of a scale, the preview, the File menu that
 // opens and saves scale files, saves the engraving and exports drawings, the Machine menu that
-// sets what machine it is for, the Scale menu of the numbers and marks, and the View menu that
-// sets how the preview shows and when it runs. Controls carry their names as objectName; the
-// buttons of an option group share the group's name and are found through the QButtonGroup of
-// that name.
+// sets what machine it is for, the Scale menu of the numbers and marks and of the surface, and
+// the View menu that sets how the preview shows and when it runs. Controls carry their names as
+// objectName; the buttons of an option group share the group's name and are found through the
+// QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -130,6 +131,12 @@ public:
     // the form and accept it without a modal loop.
     std::function<bool(NumbersDialog& dialog)> runNumbersDialog;
 
+    // Scale, "Drum…": shows the dialog with the scale's surface and rotary axis and takes the
+    // ones it was closed with by OK, as a change of the scale.
+    void editDrum();
+    // Runs the drum dialog; true when it was closed by OK. Replaceable as runNumbersDialog.
+    std::function<bool(DrumDialog& dialog)> runDrumDialog;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -176,6 +183,7 @@ private:
     MachineSettings m_machine;
     QAction* m_numbersAction = nullptr;
     QAction* m_convertAction = nullptr;
+    QAction* m_drumAction = nullptr;
     Unit m_boxesUnit = Unit::Millimetre; // the unit the boxes' numbers were typed for
     Unit m_offerFrom = Unit::Millimetre;
     Unit m_offerTo = Unit::Millimetre;
@@ -186,6 +194,8 @@ private:
     ScaleFileCommands* m_scaleFiles = nullptr;
     NumberSettings m_numbers;
     MarkSettings m_marks;
+    Surface m_surface = Surface::Face; // no control of the form shows these two
+    RotaryAxis m_rotaryAxis = RotaryAxis::A;
 };
 
 } // namespace mensora

@@ -271,6 +271,11 @@ QString PreviewPicture::cursorText() const
         return {};
     const QString unit
         = m_drawing->unit == Unit::Inch ? QStringLiteral("inch") : QStringLiteral("mm");
+    if (reading->around && reading->angle)
+        return QStringLiteral("X %1 %2\nA %3°  around %4 %2")
+            .arg(number(reading->x, reading->decimals), unit,
+                number(*reading->angle, reading->angleDecimals),
+                number(*reading->around, reading->decimals));
     QString text = QStringLiteral("X %1  Y %2 %3")
                        .arg(number(reading->x, reading->decimals),
                            number(reading->y, reading->decimals), unit);

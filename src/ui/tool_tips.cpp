@@ -2,18 +2,19 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QWidget>
 
 namespace mensora {
 
 namespace {
 
-struct MenuTip
+struct NamedTip
 {
-    const char* name; // the item's objectName
+    const char* name; // the item's or the control's objectName
     const char* tip;
 };
 
-constexpr MenuTip menuTips[] = {
+constexpr NamedTip menuTips[] = {
     { "menu_new", "Sets every box and option to its start value, the numbers and marks too" },
     { "menu_newtemplate", "Sets every box to a scale shipped with Mensora" },
     { "menu_openscale", "Sets every box to a scale file (.mensora) and previews it" },
@@ -28,12 +29,23 @@ constexpr MenuTip menuTips[] = {
     { "menu_numbers",
         "Sets the numbers beside the marks: which kind, first value and step, height and gap "
         "in the scale's unit, font" },
+    { "menu_drum",
+        "Sets where a round scale is engraved, on a dial's face or around a drum, and the "
+        "rotary axis that turns the drum" },
     { "menu_showtravel", "Draws the moves between cuts, dotted" },
     { "menu_livepreview", "Draws the preview again after each change of a box or option" },
     { "menu_preview", "Draws the scale as the boxes give it, with its figures" },
     { "menu_fitall", "Fits the whole drawing (stripes, baseline, numbers) into the picture" },
     { "menu_guide", "Shows the guide to Mensora, installed with it" },
     { "menu_about", "Shows Mensora's version and licence" },
+};
+
+// The controls of the dialogs that are not number fields.
+constexpr NamedTip controlTips[] = {
+    { "drum_surface",
+        "Face: the dial lies flat under the tool. Drum: the scale goes around a cylinder "
+        "that the rotary axis turns" },
+    { "drum_rotary_axis", "The machine's axis that turns the drum, whose axis lies along X" },
 };
 
 QString unitName(Unit unit)
@@ -82,9 +94,16 @@ QString boxToolTip(ScaleInput input, Shape shape, Unit unit)
 
 void setMenuToolTips(QMainWindow& window)
 {
-    for (const MenuTip& entry : menuTips)
+    for (const NamedTip& entry : menuTips)
         if (auto* item = window.findChild<QAction*>(QString::fromUtf8(entry.name)))
             item->setToolTip(QString::fromUtf8(entry.tip));
+}
+
+void setControlToolTips(QWidget& dialog)
+{
+    for (const NamedTip& entry : controlTips)
+        if (auto* control = dialog.findChild<QWidget*>(QString::fromUtf8(entry.name)))
+            control->setToolTip(QString::fromUtf8(entry.tip));
 }
 
 } // namespace mensora

@@ -6,6 +6,7 @@
 #include "model/scale_parameters.h"
 
 class QMainWindow;
+class QWidget;
 
 namespace mensora {
 
@@ -16,5 +17,8 @@ QString boxToolTip(ScaleInput input, Shape shape, Unit unit);
 // Gives every menu item of the window its tooltip: what it does, and in which unit where a
 // unit applies.
 void setMenuToolTips(QMainWindow& window);
+
+// Gives every control of a dialog that has a tooltip in the table its tooltip, by objectName.
+void setControlToolTips(QWidget& dialog);
 
 } // namespace mensora

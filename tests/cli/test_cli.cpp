@@ -24,6 +24,7 @@ private slots:
     void strokeWidthIsInMillimetresWhateverTheUnit();
     void scaleFileComesFirstAndOptionsGivenOverrideIt();
     void saveScaleWritesTheScaleFileAndNothingElse();
+    void surfaceAndRotaryAxisArePartOfTheScale();
     void refusedScaleFileExitsThreeAndWritesNothing();
     void statsGoWhereTheFileDoesNot();
     void machineFilesAreTheSameInEveryLocale();
@@ -206,6 +207,10 @@ void TestCli::usageErrorsExitTwo_data()
     QTest::newRow("unknown profile") << QStringList { "--profile=fanuc" }
                                      << "--profile takes plain or rs274 or grbl or grbl-laser or "
                                         "hpgl-cutter or grblhal, not \"fanuc\".";
+    QTest::newRow("unknown surface")
+        << QStringList { "--surface=cone" } << "--surface takes face or drum, not \"cone\".";
+    QTest::newRow("rotary axis C")
+        << QStringList { "--rotary-axis", "C" } << "--rotary-axis takes A or B, not \"C\".";
     QTest::newRow("profile of the other family")
         << QStringList { "--profile=rs274", "--format=plot" }
         << "--profile=rs274 shapes G-code programs and does not go with --format=plot.";
@@ -359,6 +364,27 @@ void TestCli::saveScaleWritesTheScaleFileAndNothingElse()
     QVERIFY2(tooLong.err.contains("How is 1 pakage holds more than 1,000 characters"),
         qPrintable(tooLong.err));
     QVERIFY(!QFile::exists(refused));
+}
+
+void TestCli::surfaceAndRotaryAxisArePartOfTheScale()
+{
+    const auto scaleText = [this](const QString& name, const QStringList& options) {
+        const QString path = m_dir.filePath(name);
+        if (run(QStringList { "--save-scale", path } + options).status != 0)
+            return QByteArray("<not saved>");
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    };
+    const QByteArray drum = scaleText(
+        "drum.mensora", { "--shape", "round", "--surface", "drum", "--rotary-axis", "B" });
+    QVERIFY2(drum.contains("\"surface\": \"drum\"") && drum.contains("\"rotaryAxis\": \"B\""),
+        drum.constData());
+    // Options given over a scale file change only what they name.
+    const QByteArray turnedByA = scaleText(
+        "turned-by-a.mensora", { "--scale", m_dir.filePath("drum.mensora"), "--rotary-axis", "A" });
+    QVERIFY2(
+        turnedByA.contains("\"surface\": \"drum\"") && turnedByA.contains("\"rotaryAxis\": \"A\""),
+        turnedByA.constData());
 }
 
 void TestCli::refusedScaleFileExitsThreeAndWritesNothing()

@@ -120,6 +120,11 @@ void TestScaleFile::savingAndOpeningKeepsTheScale_data()
     QTest::newRow("round mm single above")
         << withChoices(Shape::Round, Unit::Millimetre, Baseline::Single, StripePosition::Above);
     QTest::newRow("numbers and marks") << numbered();
+    ScaleParameters drum
+        = withChoices(Shape::Round, Unit::Inch, Baseline::None, StripePosition::Above);
+    drum.surface = Surface::Drum;
+    drum.rotaryAxis = RotaryAxis::B;
+    QTest::newRow("drum turned by B") << drum;
     ScaleParameters unsetNumbers = numbered();
     unsetNumbers.numbers.step.reset();
     unsetNumbers.numbers.decimals.reset();
@@ -151,6 +156,10 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
     const QString none;
     QTest::newRow("missing keys keep the start values")
         << scaleFile(", \"length\": \"50\"") << withLength("50") << none;
+    QTest::newRow("a file from before drums is a dial's face")
+        << scaleFile(", \"shape\": \"round\", \"unit\": \"mm\"")
+        << withChoices(Shape::Round, Unit::Millimetre, Baseline::None, StripePosition::Above)
+        << none;
     QTest::newRow("unknown keys are ignored")
         << scaleFile(", \"later\": {\"a\": [1, null]}, \"length\": \"7\"") << withLength("7")
         << none;
@@ -206,6 +215,12 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
     QTest::newRow("option with a line feed")
         << scaleFile(", \"shape\": \"flat\\nround\"") << unread
         << "s.mensora: \"shape\" must be flat or round, not a text that is none of them.";
+    QTest::newRow("surface not a name")
+        << scaleFile(", \"surface\": \"cone\"") << unread
+        << "s.mensora: \"surface\" must be face or drum, not \"cone\".";
+    QTest::newRow("rotary axis in lower case")
+        << scaleFile(", \"rotaryAxis\": \"a\"") << unread
+        << "s.mensora: \"rotaryAxis\" must be A or B, not \"a\".";
     QTest::newRow("output format is no option of a scale")
         << scaleFile(", \"unit\": \"plot\"") << unread
         << "s.mensora: \"unit\" must be mm or inch, not \"plot\".";

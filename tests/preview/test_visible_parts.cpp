@@ -199,7 +199,7 @@ void TestVisibleParts::linesOutOfViewAreLeftOutAndCoincidingOnesDrawnOnce()
 void TestVisibleParts::originShowsOnlyWhenInView()
 {
     PreviewDrawing drawing;
-    drawing.frame = { 2, 3, 40 };
+    drawing.frame = { 2, 3, 40, std::nullopt };
     PreviewView view = pictureView();
     const auto origin = visibleParts(drawing, view).origin;
     QVERIFY(origin);
@@ -219,7 +219,7 @@ void TestVisibleParts::travelRunsFromEachCutToTheNextRapid()
     p.baseline = Baseline::Single;
     const auto engraving = Engraving::prepare(p, {}, installedFonts());
     QVERIFY(engraving);
-    const PreviewFrame frame { 2, 3, 40 };
+    const PreviewFrame frame { 2, 3, 40, std::nullopt };
     const std::vector<PreviewLine> expected
         = { { { 3, 20 }, { 5, 40 } }, { { 5, 20 }, { 7, 40 } }, { { 7, 20 }, { 3, 40 } } };
     QCOMPARE(travelLines(*engraving, frame), expected);

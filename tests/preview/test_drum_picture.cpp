@@ -1,0 +1,122 @@
+#include <cmath>
+
+#include <QTest>
+
+#include "engraving/engraving.h"
+#include "files/installed_fonts.h"
+#include "preview/cursor_reading.h"
+#include "preview/preview_renderer.h"
+#include "preview/preview_view.h"
+#include "preview/travel_moves.h"
+
+using namespace mensora;
+
+namespace {
+
+constexpr float width = 206;
+constexpr float height = 120;
+
+// 100 divisions around a drum of radius 20, numbered every 10, with its ring.
+ScaleParameters collar()
+{
+    ScaleParameters p;
+    p.shape = Shape::Round;
+    p.surface = Surface::Drum;
+    p.radius = "20";
+    p.length = "360";
+    p.distance = "3.6";
+    p.baseline = Baseline::Single;
+    p.marks.noDoubleMark = true;
+    p.numbers.kind = 1;
+    p.numbers.step = 10;
+    return p;
+}
+
+PreviewDrawing drawingOf(const ScaleParameters& p)
+{
+    const auto drawing = renderPreview(p, width, height, installedFonts());
+    if (!drawing)
+        qFatal("refused: %s", drawing.refusal().message.c_str());
+    return *drawing;
+}
+
+} // namespace
+
+class TestDrumPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theSurfaceUnrollsAcrossWithTheAxisUpward();
+    void numbersAndTravelLandOnTheUnrolledSurface();
+    void cursorReadsXTheAngleAndTheDistanceAround();
+};
+
+// A whole turn spans the width less 3 at each side, the angle growing to the left; stripes
+// stand upright from the ring on the mid-line, the ring runs across.
+void TestDrumPicture::theSurfaceUnrollsAcrossWithTheAxisUpward()
+{
+    const PreviewDrawing drawing = drawingOf(collar());
+    QCOMPARE(drawing.stripes.size(), std::size_t(100));
+    const double perStripe = (width - 6) / 100.0;
+    for (std::size_t i = 0; i < drawing.stripes.size(); ++i) {
+        const PreviewLine& stripe = drawing.stripes[i];
+        QCOMPARE(stripe.from.x, stripe.to.x);
+        QVERIFY(std::fabs(stripe.from.x - (width - 3 - perStripe * double(i))) < 1e-4);
+        QCOMPARE(stripe.from.y, height / 2);
+        QVERIFY(stripe.to.y < stripe.from.y); // toward +X: upward
+    }
+    QVERIFY(drawing.baseLine);
+    QCOMPARE(drawing.baseLine->from.y, height / 2);
+    QCOMPARE(drawing.baseLine->to.y, height / 2);
+    QVERIFY(std::fabs(std::fabs(drawing.baseLine->to.x - drawing.baseLine->from.x) - (width - 6))
+        < 1e-4);
+
+    ScaleParameters backwards = collar();
+    backwards.length = "-180";
+    backwards.distance = "-3.6";
+    const PreviewDrawing right = drawingOf(backwards);
+    QCOMPARE(right.stripes.front().from.x, 3.0f);
+    QVERIFY(right.stripes.back().from.x > right.stripes.front().from.x);
+}
+
+// Each number stands above its stripe's top; the travel goes from a cut's end to the next one.
+void TestDrumPicture::numbersAndTravelLandOnTheUnrolledSurface()
+{
+    const ScaleParameters p = collar();
+    const PreviewDrawing drawing = drawingOf(p);
+    QVERIFY(!drawing.numberStrokes.empty());
+    const float top = drawing.stripes.front().to.y; // kind 1, 10 long
+    for (const PreviewStroke& stroke : drawing.numberStrokes)
+        for (const PreviewPoint& point : stroke) {
+            QVERIFY(point.y < top);
+            QVERIFY(point.x > 0 && point.x < width);
+        }
+
+    MachineSettings machine;
+    machine.profile = MachineProfile::Rs274;
+    const auto engraving
+        = Engraving::prepare(p, { OutputFormat::Gcode, machine, {}, {} }, installedFonts());
+    QVERIFY(engraving);
+    const auto travel = travelLines(*engraving, drawing.frame);
+    QVERIFY(!travel.empty());
+    // From the first stripe's top down to the second stripe's foot.
+    QCOMPARE(travel.front().from, drawing.stripes[0].to);
+    QCOMPARE(travel.front().to, drawing.stripes[1].from);
+}
+
+void TestDrumPicture::cursorReadsXTheAngleAndTheDistanceAround()
+{
+    const PreviewDrawing drawing = drawingOf(collar());
+    const PreviewView view(2, 2, width * 2, height * 2);
+    // Stripe 25 stands at 90 degrees, a quarter of the way around; its top, of kind 2, at X 5.
+    const PreviewLine& stripe = drawing.stripes[25];
+    const auto reading = readCursor(drawing, view, view.toPixel(stripe.to));
+    QVERIFY(reading && reading->angle && reading->around);
+    QVERIFY(std::fabs(*reading->angle - 90) < 0.5);
+    QVERIFY(std::fabs(*reading->around - 20 * M_PI / 2) < 0.2);
+    QVERIFY(std::fabs(reading->x - 5) < 0.2);
+}
+
+QTEST_GUILESS_MAIN(TestDrumPicture)
+#include "test_drum_picture.moc"
