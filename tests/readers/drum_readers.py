@@ -10,14 +10,15 @@
 rs274     Every drum program is read exactly as written, with A or B as the fourth axis, and is
           the same under a German locale. Every stripe is cut at A = its angle, along X over its
           length, at Y = Centre Y and Z = the depth; the ring sweeps the total angle in A alone
-          at X = Centre X, from the end angle back; every stroke of the numbers lies in the band
-          beyond its stripe's +X end and beside its stripe, and there are as many strokes as the
-          font's glyphs hold. A-only cuts run at the feed turned into degrees per minute, the
-          X and A cuts in inverse time give the feed along the surface, and the rapids never
-          turn A by a whole turn. grblhal files keep to grblHAL's words and 256-character lines.
+          at X = Centre X, back from the end angle (from the last stripe when it is a whole
+          turn); every stroke of the numbers lies in the band beyond its stripe's +X end and
+          beside its stripe, and there are as many strokes as the font's glyphs hold. A-only
+          cuts run at the feed turned into degrees per minute, the X and A cuts in inverse time
+          give the feed along the surface, and the rapids never turn A by a whole turn. grblhal
+          files keep to grblHAL's words and 256-character lines.
 unrolled  The laser's roller and the drawings lay the drum flat: stripe k lies along X at
           Y = Centre Y + its angle times pi r / 180, with its length, and the ring along Y at
-          X = Centre X over the total angle.
+          X = Centre X over the total angle, where the rotary axis would cut it.
 
 Every expected value comes from the scale's own numbers (its flags and the fonts' .jhf
 files); the stripe kinds come from mensora-cli --sequence. Exit status 0 when every file
@@ -63,7 +64,7 @@ SCALES = [
     ["--unit", "inch", "--length", "360", "--distance", "10", "--radius", "1.5",
      "--no-double-mark", "--baseline", "single", "--numbers", "1", "--number-step", "100",
      "--number-orientation", "level", "--start-x", "-0.5", *INCH_STRIPES],
-    # Past a whole turn the ring is one turn back from the end angle; a total of 0 has none.
+    # Past a whole turn the ring is one turn back from the last stripe; a total of 0 has none.
     ["--length", "400", "--distance", "10", "--baseline", "single"],
     ["--length", "-400", "--distance", "-10", "--start-angle", "30", "--baseline", "single"],
     ["--length", "0", "--baseline", "single"],
@@ -132,10 +133,11 @@ class Drum:
         return degrees * math.pi * abs(self.radius) / 180
 
     def ring_ends(self):
-        """Where the ring begins, the end angle, and where it ends: back over the total, at most
-        a whole turn."""
-        end = self.start + self.total
-        return end, end - math.copysign(min(abs(self.total), 360), self.total)
+        """Where the ring begins and where it ends, back over the total: part of a turn from
+        the end angle, a whole turn (the same circle wherever it begins) from the last
+        stripe."""
+        begin = self.stripes[-1][0] if abs(self.total) >= 360 else self.start + self.total
+        return begin, begin - math.copysign(min(abs(self.total), 360), self.total)
 
     def number_bands(self, flags):
         """(angle, X from, X to, half the extent around) of every numbered stripe's number; the
@@ -357,7 +359,7 @@ def check_ring(drum, stroke, a):
         if abs(point[0] - drum.cx) > drum.half or abs(point[1] - drum.cy) > drum.half:
             raise Failure(f"the ring at {point}, not at X {drum.cx}")
     if abs(stroke[0][a] - end) > ANGLE:
-        raise Failure(f"the ring begins at {stroke[0][a]}, the end angle is {end}")
+        raise Failure(f"the ring begins at {stroke[0][a]}, not at {end}")
     deep = [p[a] for p in stroke if abs(p[2] - drum.depth) <= drum.half]
     swept = sum(abs(q[a] - p[a]) for p, q in zip(stroke, stroke[1:]))
     if not deep or abs(min(deep) - min(end, back)) > ANGLE \
