@@ -21,8 +21,8 @@ std::string jobStatsText(const JobFigures& figures, MachineProfile profile)
     if (figures.box) {
         const JobBox& box = *figures.box;
         text += "bounding box: X " + length(box.minX) + " to " + length(box.maxX)
-            + (figures.aroundDrum ? ", around " : ", Y ")
-            + length(box.minY) + " to " + length(box.maxY) + unit + "\n";
+            + (figures.aroundDrum ? ", around " : ", Y ") + length(box.minY) + " to "
+            + length(box.maxY) + unit + "\n";
     }
     text += "estimated time: " + fixedDecimalsText(std::round(figures.seconds), 0) + " s ("
         + durationText(figures.seconds) + ")\n";

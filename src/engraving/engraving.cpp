@@ -65,8 +65,8 @@ private:
 };
 
 // The box most likely to blame for coordinates too large to write: the largest number that
-// goes into them.
-std::pair<ScaleInput, double> largestInput(const CheckedScale& scale)
+// goes into them. An unrolled drum's Y is the distance around it, its radius times the angle.
+std::pair<ScaleInput, double> largestInput(const CheckedScale& scale, bool unrolledDrum)
 {
     const BoxNumbers& n = scale.boxes();
     const bool round = scale.parameters().shape == Shape::Round;
@@ -76,7 +76,11 @@ std::pair<ScaleInput, double> largestInput(const CheckedScale& scale)
         { ScaleInput::StartY, n.startY },
         { ScaleInput::Distance, n.distance * count },
         { ScaleInput::Length, n.length },
-        { ScaleInput::Radius, round ? n.radius : 0 },
+        { ScaleInput::Radius,
+            !round ? 0
+                : unrolledDrum
+                ? n.radius * (std::fabs(n.length) + std::fabs(n.startAngle)) * radiansPerDegree
+                : n.radius },
         { ScaleInput::StartAngle, round ? n.startAngle : 0 },
     };
     ScaleInput blamed = ScaleInput::Length;
@@ -98,22 +102,22 @@ std::pair<ScaleInput, double> largestInput(const CheckedScale& scale)
     return { blamed, largest };
 }
 
-Refusal coordinatesTooLarge(const CheckedScale& scale,
+Refusal coordinatesTooLarge(const CheckedScale& scale, bool unrolledDrum,
     const std::string& reason = " is too large: the scale's coordinates cannot be written.")
 {
-    const ScaleInput blamed = largestInput(scale).first;
+    const ScaleInput blamed = largestInput(scale, unrolledDrum).first;
     return { blamed, inputCaption(blamed, scale.parameters().shape) + reason };
 }
 
 // The numbers go beyond the stripes by their height and gap: those are to blame unless a box
 // holds a larger number.
-Refusal numbersTooLarge(const CheckedScale& scale)
+Refusal numbersTooLarge(const CheckedScale& scale, bool unrolledDrum)
 {
     const ScaleParameters& p = scale.parameters();
     const double height = std::fabs(numberHeightOf(p.numbers, p.unit));
     const double gap = std::fabs(numberGapOf(p.numbers, p.unit));
-    if (std::fmax(height, gap) < largestInput(scale).second)
-        return coordinatesTooLarge(scale);
+    if (std::fmax(height, gap) < largestInput(scale, unrolledDrum).second)
+        return coordinatesTooLarge(scale, unrolledDrum);
     const NumberSetting blamed = height >= gap ? NumberSetting::Height : NumberSetting::Gap;
     return settingRefusal(blamed,
         numberSettingCaption(blamed)
@@ -181,8 +185,9 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
         scaleLayoutOf(p, scale.values(), options), p.depth, output, request.drawing);
     CoordinateCheck check(output.range);
     engraving.throughSurface(check, [&](MoveSink& sink) { engraving.makeMoves(sink); });
+    const bool unrolled = p.onDrum() && output.drum == DrumForm::Unrolled;
     if (!check.allWritable())
-        return coordinatesTooLarge(scale);
+        return coordinatesTooLarge(scale, unrolled);
 
     const auto& numbers = scale.numbers();
     if (!numbers)
@@ -193,7 +198,7 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
             (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, sink);
         });
         if (!numberCheck.allWritable())
-            return numbersTooLarge(scale);
+            return numbersTooLarge(scale, unrolled);
         engraving.m_numbers = *numbers;
     }
 
@@ -209,7 +214,7 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
         return engraving;
     switch (engraving.checkMachineFile()) {
     case MachineFileFault::OutOfRange:
-        return coordinatesTooLarge(scale, machineRangeReason(output.range, p.unit));
+        return coordinatesTooLarge(scale, unrolled, machineRangeReason(output.range, p.unit));
     case MachineFileFault::TooManyLines:
         return machineRefusal(MachineSetting::LineNumbers,
             "go only up to " + std::to_string(output.dialect().lastLineNumber)

@@ -43,6 +43,7 @@ private slots:
     void wholeFilesMatchTheGoldenCopies();
     void filesThatCannotHoldADrumAreRefused_data();
     void filesThatCannotHoldADrumAreRefused();
+    void anUnrolledDrumTooLongBlamesItsRadius();
 };
 
 // One drum per file that holds one: the collar with its numbers for rs274, half a turn on the B
@@ -113,6 +114,19 @@ void TestDrumFiles::filesThatCannotHoldADrumAreRefused()
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
     QCOMPARE(engraving.refusal().machineSetting(), MachineSetting::Profile);
+}
+
+// Unrolled, the distance around the drum is what overflows; on the rotary axis, the angles.
+void TestDrumFiles::anUnrolledDrumTooLongBlamesItsRadius()
+{
+    ScaleParameters p = collar();
+    p.length = "32766";
+    p.radius = "1000";
+    const auto laser
+        = Engraving::prepare(p, machineFile(profile(MachineProfile::GrblLaser)), installedFonts());
+    QVERIFY(!laser);
+    QCOMPARE(laser.refusal().box(), ScaleInput::Radius);
+    QVERIFY(Engraving::prepare(p, machineFile(profile(MachineProfile::Rs274)), installedFonts()));
 }
 
 QTEST_GUILESS_MAIN(TestDrumFiles)
