@@ -46,11 +46,16 @@ double DrumScaleLayout::lastStripeAngle() const
     return stripes > 0 ? stripeAngle(stripes - 1) : startAngle;
 }
 
-// A ring of part of a turn runs back from the end angle; a whole turn is the same circle
-// wherever it starts, so it starts where the last stripe left the tool.
+// A ring of part of a turn runs back from the end angle. A whole turn is the same circle from
+// any of the end angle's equivalents: it starts at the one nearest the last stripe, so that the
+// tool travels less than half a turn to it, and the ring of exactly a turn runs from the end to
+// the start.
 double DrumScaleLayout::ringStart() const
 {
-    return std::fabs(static_cast<double>(totalAngle)) >= 360 ? lastStripeAngle() : endAngle();
+    const double end = endAngle();
+    if (std::fabs(static_cast<double>(totalAngle)) < 360)
+        return end;
+    return end - 360 * std::round((end - lastStripeAngle()) / 360);
 }
 
 double DrumScaleLayout::angleAfterScale() const

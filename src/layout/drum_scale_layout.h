@@ -31,8 +31,9 @@ struct DrumSurface
 // toward +X ("Above"), across it ("Midway") or toward -X ("Under"); the ring is a turn of the
 // rotary axis alone at X = centre X, over the total angle and never more than a whole turn.
 // The tool never travels far at rapid: the stripes advance from the start angle, the ring is
-// cut backward from where they ended (from the end angle for part of a turn, from the last
-// stripe for a whole one), and the numbers follow from the end of the scale nearer the tool.
+// cut backward from where they ended (from the end angle; a whole turn from the equivalent of
+// it nearest the last stripe), and the numbers follow from the end of the scale nearer the
+// tool.
 // Its points are exact, in double precision: a profile's writer rounds them to its decimals,
 // an unrolled drawing once it has unrolled them.
 struct DrumScaleLayout

@@ -134,9 +134,12 @@ class Drum:
 
     def ring_ends(self):
         """Where the ring begins and where it ends, back over the total: part of a turn from
-        the end angle, a whole turn (the same circle wherever it begins) from the last
-        stripe."""
-        begin = self.stripes[-1][0] if abs(self.total) >= 360 else self.start + self.total
+        the end angle, a whole turn (the same circle wherever it begins) from the turn's
+        equivalent of the end angle nearest the last stripe."""
+        begin = self.start + self.total
+        if abs(self.total) >= 360:
+            turns = (begin - self.stripes[-1][0]) / 360  # halves away from 0
+            begin -= 360 * math.copysign(math.floor(abs(turns) + 0.5), turns)
         return begin, begin - math.copysign(min(abs(self.total), 360), self.total)
 
     def number_bands(self, flags):
