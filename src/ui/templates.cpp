@@ -14,6 +14,7 @@ constexpr ScaleTemplate templates[] = {
     { "protractor-180.mensora", "Protractor 0\u2013180\u00b0, numbered every 10\u00b0" },
     { "handwheel-100.mensora", "Handwheel dial, 100 divisions, 0 at the top, clockwise" },
     { "dial-360.mensora", "Dial 360\u00b0, numbered every 30\u00b0" },
+    { "collar-100-drum.mensora", "Handwheel collar on a drum of radius 20 mm, 100 divisions" },
 };
 
 } // namespace

@@ -164,6 +164,7 @@ void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview_data()
     QTest::newRow("protractor") << "protractor-180" << 181;
     QTest::newRow("handwheel") << "handwheel-100" << 100;
     QTest::newRow("dial 360") << "dial-360" << 360;
+    QTest::newRow("collar on a drum") << "collar-100-drum" << 100;
 }
 
 void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview()
