@@ -25,6 +25,7 @@ files); the stripe kinds come from mensora-cli --sequence. Exit status 0 when ev
 passes, 1 on the first failure, 77 when a reader is missing.
 """
 
+import json
 import math
 import os
 import re
@@ -515,6 +516,42 @@ def check_dxf(cli, flags, folder):
 
 # ---- driver ---------------------------------------------------------------------------------
 
+TEMPLATES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "templates")
+
+
+def template_flags(name):
+    """A drum template's scale, read from its file and given again as the flags the checks
+    read (the same values)."""
+    path = os.path.join(TEMPLATES, name)
+    with open(path) as f:
+        scale = json.load(f)
+    flags = ["--scale", path, "--length", scale["length"], "--distance", scale["distance"],
+             "--radius", scale["radius"], "--start-angle", scale["startAngle"],
+             "--start-x", scale["startX"], "--start-y", scale["startY"],
+             "--depth", scale["depth"], "--baseline", scale["baseline"],
+             "--position", scale["stripePosition"], "--unit", scale["unit"]]
+    for kind, length in enumerate(scale["stripeLengths"], 1):
+        flags += [f"--stripe{kind}", length]
+    numbers = scale.get("numbers", {})
+    if numbers.get("kind"):
+        flags += ["--numbers", str(numbers["kind"]), "--number-step", f"{numbers['step']:g}",
+                  "--number-first", f"{numbers['first']:g}"]
+    if scale.get("marks", {}).get("noDoubleMark"):
+        flags.append("--no-double-mark")
+    return flags
+
+
+def drum_templates():
+    names = []
+    for name in sorted(os.listdir(TEMPLATES)):
+        with open(os.path.join(TEMPLATES, name)) as f:
+            if name.endswith(".mensora") and json.load(f).get("surface") == "drum":
+                names.append(name)
+    if not names:
+        raise Failure(f"no drum template in {TEMPLATES}")
+    return names
+
+
 def label_of(flags):
     return " ".join(flags)
 
@@ -527,7 +564,11 @@ def checks(reader):
                 for p, profile in enumerate(("rs274", "grblhal"))
                 for i, s in enumerate(SCALES) for axis in ["AB"[(i + p) % 2]]] \
             + [(f"grblhal B | {label_of(LARGE)}",
-                lambda cli, folder: check_drum_program(cli, LARGE, "grblhal", "B", folder))]
+                lambda cli, folder: check_drum_program(cli, LARGE, "grblhal", "B", folder))] \
+            + [(f"rs274 A | template {name}",
+                lambda cli, folder, name=name: check_drum_program(
+                    cli, template_flags(name), "rs274", "A", folder))
+               for name in drum_templates()]
     return [(f"{name} | {label_of(s)}", lambda cli, folder, s=s, check=check: check(cli, s, folder))
             for name, check in (("grbl-laser", check_laser), ("svg", check_svg),
                                 ("dxf", check_dxf))

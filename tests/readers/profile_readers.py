@@ -465,9 +465,15 @@ def template_flags(path):
     return ["--scale", path, *flags]
 
 
+def on_drum(name):
+    with open(os.path.join(TEMPLATES, name)) as f:
+        return json.load(f).get("surface") == "drum"
+
+
 def template_checks():
-    """Every template's program under the rs274 profile, read by rs274."""
-    names = sorted(n for n in os.listdir(TEMPLATES) if n.endswith(".mensora"))
+    """Every template's program of a face or a ruler under the rs274 profile, read by rs274
+    (drum_readers.py reads the drums')."""
+    names = sorted(n for n in os.listdir(TEMPLATES) if n.endswith(".mensora") and not on_drum(n))
     if len(names) < 5:
         raise Failure(f"{len(names)} templates in {TEMPLATES}")
     return [(f"rs274 template {name}",
