@@ -7,6 +7,7 @@
 
 #include "support/window_fixture.h"
 #include "ui/drum_dialog.h"
+#include "ui/machine_dialog.h"
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -18,6 +19,7 @@ class TestDrumDialog : public WindowSuite
 private slots:
     void drumAndItsAxisChangeTheWindowsScale();
     void cancelChangesNothing();
+    void aProgramThatCannotHoldTheDrumOpensTheProfile();
 
 private:
     void prepare() override { m_axisOpenOnFace.clear(); }
@@ -75,6 +77,34 @@ void TestDrumDialog::cancelChangesNothing()
     trigger("menu_drum");
     QCOMPARE(m_axisOpenOnFace.size(), 2); // the dialog ran
     QVERIFY(m_window->scaleParameters() == before);
+}
+
+// The plain program refuses a drum before any file dialog: the machine settings open on the
+// profile, and nothing is written.
+void TestDrumDialog::aProgramThatCannotHoldTheDrumOpensTheProfile()
+{
+    click(*m_window, "Option3:1");
+    answerDrumDialog(QDialogButtonBox::Ok);
+    trigger("menu_drum");
+    QStringList messages;
+    m_window->showMessage = [&](const QString& message) { messages << message; };
+    bool asked = false;
+    m_window->askSaveFileName = [&](const QString&, const QString&) {
+        asked = true;
+        return QString();
+    };
+    QString focused;
+    m_window->runMachineDialog = [&](MachineDialog& dialog) {
+        dialog.show();
+        focused = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
+        return false;
+    };
+    trigger("menu_savegcode");
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.front().startsWith("Plain G-code programs cannot hold a drum"),
+        qPrintable(messages.front()));
+    QCOMPARE(focused, QStringLiteral("machine_profile"));
+    QVERIFY(!asked);
 }
 
 QTEST_MAIN(TestDrumDialog)
