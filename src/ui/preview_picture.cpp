@@ -4,7 +4,6 @@
 #include <vector>
 
 #include <QFontMetricsF>
-#include <QLineF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -12,80 +11,14 @@
 #include "preview/cursor_reading.h"
 #include "preview/visible_parts.h"
 #include "ui/offer_band.h"
+#include "ui/picture_painting.h"
 
 namespace mensora {
 
 namespace {
 
 constexpr double millimetresPerInch = 25.4;
-constexpr int textMargin = 4;
 constexpr double fitMargin = 10; // pixels between a fitted drawing and the area's edge
-
-QPointF toQt(PixelPoint point)
-{
-    return { point.x, point.y };
-}
-
-void drawPixelLines(QPainter& painter, const std::vector<PixelLine>& lines)
-{
-    std::vector<QLineF> qtLines;
-    qtLines.reserve(lines.size());
-    for (const PixelLine& line : lines)
-        qtLines.emplace_back(toQt(line.from), toQt(line.to));
-    painter.drawLines(qtLines.data(), static_cast<int>(qtLines.size()));
-}
-
-void drawPolylines(QPainter& painter, const std::vector<std::vector<PixelPoint>>& polylines)
-{
-    std::vector<QPointF> points;
-    for (const auto& polyline : polylines) {
-        points.assign(polyline.size(), {});
-        for (std::size_t i = 0; i < polyline.size(); ++i)
-            points[i] = toQt(polyline[i]);
-        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-    }
-}
-
-void drawOriginCross(QPainter& painter, PixelPoint origin)
-{
-    constexpr double arm = 4;
-    painter.setPen(QPen(previewOriginColour(), 0));
-    painter.drawLine(QLineF(origin.x - arm, origin.y, origin.x + arm, origin.y));
-    painter.drawLine(QLineF(origin.x, origin.y - arm, origin.x, origin.y + arm));
-}
-
-// A font small enough that the widest line of `text` fits `width`, down to 6 points.
-QFont fittingFont(QFont font, const QString& text, int width)
-{
-    const auto widest = [&] {
-        qreal most = 0;
-        for (const QString& line : text.split(u'\n'))
-            most = std::fmax(most, QFontMetricsF(font).horizontalAdvance(line));
-        return most;
-    };
-    while (font.pointSizeF() > 6 && widest() > width)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    return font;
-}
-
-// Writes `text` in a corner of `area` over a background patch, so that lines beneath do not
-// hide it. Long single lines get a smaller font before they get cut short. Returns the patch.
-QRect drawCornerText(QPainter& painter, const QRect& area, const QString& text,
-    Qt::Alignment corner, const QColor& colour = previewForeground())
-{
-    const QRect inner = area.adjusted(textMargin, textMargin, -textMargin, -textMargin);
-    painter.save();
-    painter.setFont(fittingFont(painter.font(), text, inner.width()));
-    const QString shown = text.contains(u'\n')
-        ? text
-        : painter.fontMetrics().elidedText(text, Qt::ElideRight, inner.width());
-    const QRect box = painter.boundingRect(inner, int(corner), shown);
-    painter.fillRect(box.adjusted(-2, 0, 2, 0), previewBackground());
-    painter.setPen(colour);
-    painter.drawText(box, int(corner), shown);
-    painter.restore();
-    return box;
-}
 
 // The notes the picture has room for; the rest are counted.
 constexpr int shownNotes = 4;
@@ -116,55 +49,6 @@ QString outOfViewNotice()
 }
 
 } // namespace
-
-QColor previewForeground()
-{
-    return QColor(255, 255, 0);
-}
-
-QColor previewBackground()
-{
-    return QColor(0, 64, 64);
-}
-
-QColor previewTravelColour()
-{
-    return QColor(255, 140, 60);
-}
-
-QColor previewOriginColour()
-{
-    return QColor(255, 255, 255);
-}
-
-bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& drawing,
-    const PreviewView& view, bool showTravel)
-{
-    painter.fillRect(area, previewBackground());
-    const VisibleParts parts = visibleParts(drawing, view);
-    painter.save();
-    painter.setClipRect(area);
-    painter.translate(area.topLeft());
-    painter.setBrush(Qt::NoBrush);
-    if (showTravel) {
-        painter.setPen(QPen(previewTravelColour(), 0, Qt::DotLine));
-        drawPixelLines(painter, parts.travel);
-    }
-    // Width 0 is the one-pixel cosmetic pen, at every zoom.
-    painter.setPen(QPen(previewForeground(), 0));
-    drawPixelLines(painter, parts.lines);
-    drawPolylines(painter, parts.arcs);
-    if (parts.origin)
-        drawOriginCross(painter, *parts.origin);
-    painter.restore();
-    return parts.showsScale();
-}
-
-void paintPreviewMessage(QPainter& painter, const QRect& area, const QString& message)
-{
-    painter.fillRect(area, previewBackground());
-    drawCornerText(painter, area, message, Qt::AlignLeft | Qt::AlignTop);
-}
 
 PreviewPicture::PreviewPicture(QWidget* parent)
     : QWidget(parent)
@@ -311,7 +195,7 @@ void PreviewPicture::paintEvent(QPaintEvent*)
     if (!m_figuresLine.isEmpty())
         foot.setBottom(
             drawCornerText(painter, foot, m_figuresLine, Qt::AlignLeft | Qt::AlignBottom).top()
-            + textMargin - 1);
+            + pictureTextMargin - 1);
     if (!m_notes.isEmpty())
         drawCornerText(painter, foot, notesText(m_notes), Qt::AlignLeft | Qt::AlignBottom,
             previewTravelColour());
@@ -425,7 +309,7 @@ double PreviewPicture::figuresBand() const
 {
     if (m_figuresLine.isEmpty())
         return 0;
-    return QFontMetricsF(font()).height() + 2 * textMargin;
+    return QFontMetricsF(font()).height() + 2 * pictureTextMargin;
 }
 
 PreviewView PreviewPicture::startingView() const

@@ -10,8 +10,7 @@
 #include "model/result.h"
 #include "preview/preview_renderer.h"
 #include "preview/preview_view.h"
-
-class QPainter;
+#include "ui/picture_painting.h"
 
 namespace mensora {
 
@@ -121,20 +120,5 @@ private:
     std::optional<QPointF> m_cursor; // over the picture, in widget pixels
     std::optional<QPointF> m_dragFrom; // while the left button pans
 };
-
-// The picture's colours: yellow on dark teal; travel moves and the origin cross stand apart.
-QColor previewForeground();
-QColor previewBackground();
-QColor previewTravelColour();
-QColor previewOriginColour();
-
-// Fills `area` with the background and draws the drawing over it as the view shows it, from
-// the geometry at the view's zoom, leaving out what lies out of view. Shared by the picture
-// and anything else that paints a preview. Returns whether any of the scale itself shows.
-bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& drawing,
-    const PreviewView& view, bool showTravel);
-
-// Fills `area` with the background and writes the message inside it on one line.
-void paintPreviewMessage(QPainter& painter, const QRect& area, const QString& message);
 
 } // namespace mensora
