@@ -163,7 +163,7 @@ Refusal drumRefused(const OutputRow& output)
     return Refusal { MachineSetting::Profile,
         std::string(output.dialect().caption) + " " + std::string(fileKind(output.format))
             + " cannot hold a drum: choose the " + rotary + " profile (a rotary axis) or "
-            + unrolled + " (a roller) in Machine settings." };
+            + unrolled + " (a roller)." };
 }
 
 } // namespace

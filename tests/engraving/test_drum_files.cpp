@@ -96,7 +96,7 @@ void TestDrumFiles::filesThatCannotHoldADrumAreRefused_data()
     QTest::addColumn<QString>("message");
 
     const QString profiles = " cannot hold a drum: choose the RS274/NGC or grblHAL profile (a "
-                             "rotary axis) or GRBL laser (a roller) in Machine settings.";
+                             "rotary axis) or GRBL laser (a roller).";
     QTest::newRow("plain program")
         << fileOf(OutputFormat::Gcode) << "Plain G-code programs" + profiles;
     QTest::newRow("plain plot file") << fileOf(OutputFormat::Plot) << "Plain plot files" + profiles;
