@@ -153,11 +153,9 @@ Refusal drumRefused(const OutputRow& output)
     std::string rotary;
     std::string unrolled;
     for (const OutputRow& row : outputTable) {
-        if (!row.profile)
+        if (!row.profile || row.drum == DrumForm::None)
             continue;
         std::string& names = row.drum == DrumForm::RotaryAxis ? rotary : unrolled;
-        if (row.drum == DrumForm::None)
-            continue;
         names += (names.empty() ? "" : " or ") + std::string(row.dialect().caption);
     }
     return Refusal { MachineSetting::Profile,

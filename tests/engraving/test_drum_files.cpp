@@ -1,29 +1,14 @@
 #include <QTest>
 
 #include "engraving/engraving.h"
+#include "support/drum_scales.h"
 #include "support/engraving_text.h"
-#include "support/golden_file.h"
 #include "support/scale_parameters_metatype.h"
 
 using namespace mensora;
 using namespace mensora::testing;
 
 namespace {
-
-// A handwheel collar: 100 divisions around a drum of radius 20, numbered every 10.
-ScaleParameters collar()
-{
-    ScaleParameters p;
-    p.shape = Shape::Round;
-    p.surface = Surface::Drum;
-    p.radius = "20";
-    p.length = "360";
-    p.distance = "3.6";
-    p.marks.noDoubleMark = true;
-    p.numbers.kind = 1;
-    p.numbers.step = 10;
-    return p;
-}
 
 MachineSettings profile(MachineProfile chosen)
 {
@@ -55,10 +40,10 @@ void TestDrumFiles::wholeFilesMatchTheGoldenCopies_data()
     QTest::addColumn<ScaleParameters>("parameters");
     QTest::addColumn<OutputRequest>("output");
 
-    QTest::newRow("rs274") << "drum-collar-rs274.ngc" << collar()
+    QTest::newRow("rs274") << "drum-collar-rs274.ngc" << collarOnDrum()
                            << machineFile(profile(MachineProfile::Rs274));
 
-    ScaleParameters half = collar();
+    ScaleParameters half = collarOnDrum();
     half.numbers = {};
     half.length = "-180";
     half.distance = "-5";
@@ -74,10 +59,10 @@ void TestDrumFiles::wholeFilesMatchTheGoldenCopies_data()
     grblhal.order = TravelOrder::Alternate;
     QTest::newRow("grblhal") << "drum-half-inch-grblhal.nc" << half << machineFile(grblhal);
 
-    QTest::newRow("grbl-laser") << "drum-collar-grbl-laser.gcode" << collar()
+    QTest::newRow("grbl-laser") << "drum-collar-grbl-laser.gcode" << collarOnDrum()
                                 << machineFile(profile(MachineProfile::GrblLaser));
-    QTest::newRow("svg") << "drum-collar.svg" << collar() << fileOf(OutputFormat::Svg);
-    QTest::newRow("dxf") << "drum-collar.dxf" << collar() << fileOf(OutputFormat::Dxf);
+    QTest::newRow("svg") << "drum-collar.svg" << collarOnDrum() << fileOf(OutputFormat::Svg);
+    QTest::newRow("dxf") << "drum-collar.dxf" << collarOnDrum() << fileOf(OutputFormat::Dxf);
 }
 
 void TestDrumFiles::wholeFilesMatchTheGoldenCopies()
@@ -85,8 +70,8 @@ void TestDrumFiles::wholeFilesMatchTheGoldenCopies()
     QFETCH(QString, name);
     QFETCH(ScaleParameters, parameters);
     QFETCH(OutputRequest, output);
-    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters, output));
-    const QString difference = goldenDifference(QStringLiteral(GOLDEN_DIR "/") + name, actual);
+    const QString difference
+        = goldenEngravingDifference(QStringLiteral(GOLDEN_DIR), name, parameters, output);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
@@ -110,7 +95,7 @@ void TestDrumFiles::filesThatCannotHoldADrumAreRefused()
 {
     QFETCH(OutputRequest, output);
     QFETCH(QString, message);
-    const auto engraving = Engraving::prepare(collar(), output, installedFonts());
+    const auto engraving = Engraving::prepare(collarOnDrum(), output, installedFonts());
     QVERIFY(!engraving);
     QCOMPARE(QString::fromStdString(engraving.refusal().message), message);
     QCOMPARE(engraving.refusal().machineSetting(), MachineSetting::Profile);
@@ -119,7 +104,7 @@ void TestDrumFiles::filesThatCannotHoldADrumAreRefused()
 // Unrolled, the distance around the drum is what overflows; on the rotary axis, the angles.
 void TestDrumFiles::anUnrolledDrumTooLongBlamesItsRadius()
 {
-    ScaleParameters p = collar();
+    ScaleParameters p = collarOnDrum();
     p.length = "32766";
     p.radius = "1000";
     const auto laser

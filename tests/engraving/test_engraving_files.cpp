@@ -2,7 +2,6 @@
 
 #include "engraving/engraving.h"
 #include "support/engraving_text.h"
-#include "support/golden_file.h"
 #include "support/scale_parameters_metatype.h"
 
 using namespace mensora;
@@ -170,9 +169,8 @@ void TestEngravingFiles::wholeFilesMatchTheGoldenCopies()
     QFETCH(QString, name);
     QFETCH(ScaleParameters, parameters);
     QFETCH(OutputRequest, output);
-
-    const QByteArray actual = QByteArray::fromStdString(engravingText(parameters, output));
-    const QString difference = goldenDifference(QStringLiteral(GOLDEN_DIR "/") + name, actual);
+    const QString difference
+        = goldenEngravingDifference(QStringLiteral(GOLDEN_DIR), name, parameters, output);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 

@@ -8,6 +8,7 @@
 #include "preview/preview_renderer.h"
 #include "preview/preview_view.h"
 #include "preview/travel_moves.h"
+#include "support/drum_scales.h"
 
 using namespace mensora;
 
@@ -16,19 +17,11 @@ namespace {
 constexpr float width = 206;
 constexpr float height = 120;
 
-// 100 divisions around a drum of radius 20, numbered every 10, with its ring.
+// The collar with its ring.
 ScaleParameters collar()
 {
-    ScaleParameters p;
-    p.shape = Shape::Round;
-    p.surface = Surface::Drum;
-    p.radius = "20";
-    p.length = "360";
-    p.distance = "3.6";
+    ScaleParameters p = testing::collarOnDrum();
     p.baseline = Baseline::Single;
-    p.marks.noDoubleMark = true;
-    p.numbers.kind = 1;
-    p.numbers.step = 10;
     return p;
 }
 

@@ -38,7 +38,8 @@ import real_readers  # noqa: E402
 from real_readers import Failure, glyph_strokes, interpret, our_lines, run, run_checks  # noqa: E402
 
 sys.modules.setdefault("real_readers", real_readers)
-from profile_readers import flag, generate, half_decimal  # noqa: E402
+from profile_readers import TEMPLATES, flag, generate, half_decimal  # noqa: E402
+from profile_readers import template_flags as profile_template_flags  # noqa: E402
 
 SKIP = 77
 DRUM = ["--shape", "round", "--surface", "drum"]
@@ -469,10 +470,7 @@ def check_laser(cli, flags, folder):
 
 def check_svg(cli, flags, folder):
     drum = Drum(cli, flags)
-    path = os.path.join(folder, "drum.svg")
-    made = run([cli, *DRUM, *flags, "--format", "svg", "-o", path])
-    if made.returncode != 0:
-        raise Failure(f"mensora-cli exited {made.returncode}: {made.stderr.strip()}")
+    path = generate(cli, [*DRUM, *flags, "--format", "svg"], folder, "drum.svg")
     done = run(["rsvg-convert", "-o", os.path.join(folder, "drum.png"), path])
     if done.returncode != 0 or done.stderr.strip():
         raise Failure(f"rsvg-convert exited {done.returncode}: {done.stderr.strip()}")
@@ -494,10 +492,7 @@ def check_svg(cli, flags, folder):
 def check_dxf(cli, flags, folder):
     import ezdxf
     drum = Drum(cli, flags)
-    path = os.path.join(folder, "drum.dxf")
-    made = run([cli, *DRUM, *flags, "--format", "dxf", "-o", path])
-    if made.returncode != 0:
-        raise Failure(f"mensora-cli exited {made.returncode}: {made.stderr.strip()}")
+    path = generate(cli, [*DRUM, *flags, "--format", "dxf"], folder, "drum.dxf")
     document = ezdxf.readfile(path)
     auditor = document.audit()
     if auditor.has_errors:
@@ -516,22 +511,13 @@ def check_dxf(cli, flags, folder):
 
 # ---- driver ---------------------------------------------------------------------------------
 
-TEMPLATES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "templates")
-
-
 def template_flags(name):
     """A drum template's scale, read from its file and given again as the flags the checks
     read (the same values)."""
     path = os.path.join(TEMPLATES, name)
     with open(path) as f:
         scale = json.load(f)
-    flags = ["--scale", path, "--length", scale["length"], "--distance", scale["distance"],
-             "--radius", scale["radius"], "--start-angle", scale["startAngle"],
-             "--start-x", scale["startX"], "--start-y", scale["startY"],
-             "--depth", scale["depth"], "--baseline", scale["baseline"],
-             "--position", scale["stripePosition"], "--unit", scale["unit"]]
-    for kind, length in enumerate(scale["stripeLengths"], 1):
-        flags += [f"--stripe{kind}", length]
+    flags = profile_template_flags(path)
     numbers = scale.get("numbers", {})
     if numbers.get("kind"):
         flags += ["--numbers", str(numbers["kind"]), "--number-step", f"{numbers['step']:g}",

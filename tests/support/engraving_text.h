@@ -6,6 +6,7 @@
 
 #include "engraving/engraving.h"
 #include "files/installed_fonts.h"
+#include "support/golden_file.h"
 
 namespace mensora::testing {
 
@@ -44,6 +45,15 @@ inline std::string engravingText(const ScaleParameters& parameters,
 inline std::string engravingText(const ScaleParameters& parameters, const NumberFormat& format)
 {
     return engravingText(parameters, OutputRequest {}, format);
+}
+
+// What differs between the whole file the parameters give and its golden copy in `folder`
+// (see goldenDifference); empty when nothing does.
+inline QString goldenEngravingDifference(const QString& folder, const QString& name,
+    const ScaleParameters& parameters, const OutputRequest& output)
+{
+    return goldenDifference(
+        folder + u'/' + name, QByteArray::fromStdString(engravingText(parameters, output)));
 }
 
 } // namespace mensora::testing
