@@ -1,138 +1,20 @@
 #include "engraving/engraving.h"
 
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 #include "engraving/machine_check.h"
-#include "engraving/numbering.h"
+#include "engraving/machine_path.h"
+#include "engraving/mirror.h"
+#include "engraving/scale_refusals.h"
+#include "engraving/unit_change.h"
 #include "engraving/unrolled_drum.h"
 #include "model/character_text.h"
-#include "model/scale_input.h"
-#include "writers/coordinate_text.h"
 
 namespace mensora {
 
 namespace {
-
-// A drawing's coordinate at most this large leaves its extent, an arc's radius and the points
-// an arc reaches (under four times the largest coordinate) finite.
-constexpr double drawingLimit = std::numeric_limits<double>::max() / 8;
-
-// Checks, without writing, that every coordinate of a scale can be written: finite, for a
-// plot file finite after scaling to plotter units, for a drawing within drawingLimit.
-class CoordinateCheck : public MoveSink
-{
-public:
-    explicit CoordinateCheck(CoordinateRange range)
-        : m_range(range)
-    { }
-    void move(const ToolMove& move) override
-    {
-        std::visit([this](const auto& m) { check(m); }, move);
-    }
-    bool allWritable() const { return m_writable; }
-
-private:
-    void check(const Rapid& m) { checkPoint(m.x, m.y); }
-    void check(const Cut& m) { checkPoint(m.x, m.y); }
-    void check(const Arc& m)
-    {
-        checkPoint(m.x, m.y);
-        checkPoint(m.cx, m.cy);
-    }
-    void check(const Plunge&) { }
-    void check(const Lift&) { }
-
-    void checkPoint(Coord x, Coord y) { m_writable = m_writable && writable(x) && writable(y); }
-    bool writable(Coord c) const
-    {
-        if (!std::isfinite(c.value))
-            return false;
-        switch (m_range) {
-        case CoordinateRange::PlotterUnits:
-            return std::isfinite(plotterUnits(c));
-        case CoordinateRange::Drawing:
-            return std::fabs(c.value) <= drawingLimit;
-        case CoordinateRange::Finite:
-            break;
-        }
-        return true;
-    }
-
-    CoordinateRange m_range;
-    bool m_writable = true;
-};
-
-// The box most likely to blame for coordinates too large to write: the largest number that
-// goes into them. An unrolled drum's Y is the distance around it, its radius times the angle.
-std::pair<ScaleInput, double> largestInput(const CheckedScale& scale, bool unrolledDrum)
-{
-    const BoxNumbers& n = scale.boxes();
-    const bool round = scale.parameters().shape == Shape::Round;
-    const double count = static_cast<double>(scale.graduation().count());
-    const std::pair<ScaleInput, double> candidates[] = {
-        { ScaleInput::StartX, n.startX },
-        { ScaleInput::StartY, n.startY },
-        { ScaleInput::Distance, n.distance * count },
-        { ScaleInput::Length, n.length },
-        { ScaleInput::Radius,
-            !round ? 0
-                : unrolledDrum
-                ? n.radius * (std::fabs(n.length) + std::fabs(n.startAngle)) * radiansPerDegree
-                : n.radius },
-        { ScaleInput::StartAngle, round ? n.startAngle : 0 },
-    };
-    ScaleInput blamed = ScaleInput::Length;
-    double largest = -1;
-    for (const auto& [input, value] : candidates) {
-        const double magnitude = std::isnan(value) ? INFINITY : std::fabs(value);
-        if (magnitude > largest) {
-            blamed = input;
-            largest = magnitude;
-        }
-    }
-    for (int kind = 1; kind <= 6; ++kind) {
-        const double magnitude = std::fabs(n.stripeLengths[static_cast<std::size_t>(kind - 1)]);
-        if (magnitude > largest) {
-            blamed = stripeLengthInput(kind);
-            largest = magnitude;
-        }
-    }
-    return { blamed, largest };
-}
-
-Refusal coordinatesTooLarge(const CheckedScale& scale, bool unrolledDrum,
-    const std::string& reason = " is too large: the scale's coordinates cannot be written.")
-{
-    const ScaleInput blamed = largestInput(scale, unrolledDrum).first;
-    return { blamed, inputCaption(blamed, scale.parameters().shape) + reason };
-}
-
-// The numbers go beyond the stripes by their height and gap: those are to blame unless a box
-// holds a larger number.
-Refusal numbersTooLarge(const CheckedScale& scale, bool unrolledDrum)
-{
-    const ScaleParameters& p = scale.parameters();
-    const double height = std::fabs(numberHeightOf(p.numbers, p.unit));
-    const double gap = std::fabs(numberGapOf(p.numbers, p.unit));
-    if (std::fmax(height, gap) < largestInput(scale, unrolledDrum).second)
-        return coordinatesTooLarge(scale, unrolledDrum);
-    const NumberSetting blamed = height >= gap ? NumberSetting::Height : NumberSetting::Gap;
-    return settingRefusal(blamed,
-        numberSettingCaption(blamed)
-            + " is too large: the numbers' coordinates cannot be written.");
-}
-
-Result<std::monostate> checkDepth(const std::string& depth)
-{
-    const auto bad = findNonPrintableAscii(depth);
-    if (bad == std::string::npos)
-        return std::monostate {};
-    return Refusal { ScaleInput::Depth,
-        "Engr depth may hold only plain ASCII characters, not " + describeCharacter(depth, bad)
-            + "." };
-}
 
 // The machine reads ASCII only: a separator outside it falls back to the point.
 std::string asciiSeparator(const std::string& separator)
@@ -142,77 +24,51 @@ std::string asciiSeparator(const std::string& separator)
     return ".";
 }
 
-std::string_view fileKind(OutputFormat format)
+double factorBetween(Unit from, Unit to)
 {
-    return format == OutputFormat::Plot ? "plot files" : "G-code programs";
+    if (from == to)
+        return 1;
+    return from == Unit::Inch ? 25.4 : 1 / 25.4;
 }
 
-// Names the profiles whose files hold a drum, from the tables.
-Refusal drumRefused(const OutputRow& output)
+std::string unitName(Unit unit)
 {
-    std::string rotary;
-    std::string unrolled;
-    for (const OutputRow& row : outputTable) {
-        if (!row.profile || row.drum == DrumForm::None)
-            continue;
-        std::string& names = row.drum == DrumForm::RotaryAxis ? rotary : unrolled;
-        names += (names.empty() ? "" : " or ") + std::string(row.dialect().caption);
-    }
-    return Refusal { MachineSetting::Profile,
-        std::string(output.dialect().caption) + " " + std::string(fileKind(output.format))
-            + " cannot hold a drum: choose the " + rotary + " profile (a rotary axis) or "
-            + unrolled + " (a roller)." };
+    return unit == Unit::Inch ? "in" : "mm";
 }
 
 } // namespace
 
-Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequest& request)
+Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest& request)
 {
-    const ScaleParameters& p = scale.parameters();
     const OutputRow& output = outputFor(request);
-    if (p.onDrum() && output.drum == DrumForm::None)
-        return drumRefused(output);
-    // A laser writes no depth.
-    if (output.format == OutputFormat::Gcode && output.dialect().axes != ToolAxes::Laser) {
-        if (const auto depth = checkDepth(p.depth); !depth)
-            return depth.refusal();
+    if (const auto refusal = drumRefusal(job, output))
+        return *refusal;
+    Engraving engraving(output, request.drawing);
+    engraving.m_names = job.names();
+    const Unit fileUnit = job.scales().front().parameters().unit;
+    for (std::size_t i = 0; i < job.size(); ++i) {
+        const CheckedScale& scale = job.scales()[i];
+        engraving.m_scales.push_back({});
+        engraving.m_scales.back().toFile = factorBetween(scale.parameters().unit, fileUnit);
+        if (const auto refusal = engraving.addScale(scale, request))
+            return job.refusalInScale(*refusal, i);
     }
-
-    const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
-    Engraving engraving(
-        scaleLayoutOf(p, scale.values(), options), p.depth, output, request.drawing);
-    CoordinateCheck check(output.range);
-    engraving.throughSurface(check, [&](MoveSink& sink) { engraving.makeMoves(sink); });
-    const bool unrolled = p.onDrum() && output.drum == DrumForm::Unrolled;
-    if (!check.allWritable())
-        return coordinatesTooLarge(scale, unrolled);
-
-    const auto& numbers = scale.numbers();
-    if (!numbers)
-        return numbers.refusal();
-    if (*numbers) {
-        CoordinateCheck numberCheck(output.range);
-        engraving.throughSurface(numberCheck, [&](MoveSink& sink) {
-            (*numbers)->makeMoves(engraving.m_layout, engraving.m_depth, sink);
-        });
-        if (!numberCheck.allWritable())
-            return numbersTooLarge(scale, unrolled);
-        engraving.m_numbers = *numbers;
-    }
-
-    if (output.dialect().family) {
-        if (const auto refusal = strictBoxRefusal(p, scale.values().sequence(), request.notation))
-            return *refusal;
-    }
-    auto job = machineJobFor(p, scale.values(), output.dialect(), request.machine);
-    if (!job)
-        return job.refusal();
-    engraving.m_machine = std::move(*job);
+    engraving.finishJob(job);
     if (!output.machineMoves)
         return engraving;
     switch (engraving.checkMachineFile()) {
-    case MachineFileFault::OutOfRange:
-        return coordinatesTooLarge(scale, unrolled, machineRangeReason(output.range, p.unit));
+    case MachineFileFault::OutOfRange: {
+        // Blame the first scale that is out of range alone, else the first.
+        std::size_t blamed = 0;
+        while (blamed + 1 < job.size()
+            && engraving.checkMachineFile(blamed) != MachineFileFault::OutOfRange)
+            ++blamed;
+        const CheckedScale& scale = job.scales()[blamed];
+        const bool unrolled = scale.parameters().onDrum() && output.drum == DrumForm::Unrolled;
+        return job.refusalInScale(
+            coordinatesTooLarge(scale, unrolled, machineRangeReason(output.range, fileUnit)),
+            blamed);
+    }
     case MachineFileFault::TooManyLines:
         return machineRefusal(MachineSetting::LineNumbers,
             "go only up to " + std::to_string(output.dialect().lastLineNumber)
@@ -221,6 +77,11 @@ Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequ
         break;
     }
     return engraving;
+}
+
+Result<Engraving> Engraving::prepare(const CheckedScale& scale, const OutputRequest& request)
+{
+    return prepare(CheckedJob(scale), request);
 }
 
 Result<Engraving> Engraving::prepare(
@@ -232,28 +93,206 @@ Result<Engraving> Engraving::prepare(
     return prepare(*scale, request);
 }
 
-Engraving::Engraving(
-    ScaleLayout layout, std::string depth, const OutputRow& output, const DrawingSettings& drawing)
-    : m_layout(std::move(layout))
-    , m_depth(std::move(depth))
-    , m_output(&output)
+Result<Engraving> Engraving::prepare(
+    const ScaleJob& job, const OutputRequest& request, const FontSource& fonts)
+{
+    const auto checked = CheckedJob::check(job, fonts);
+    if (!checked)
+        return checked.refusal();
+    return prepare(*checked, request);
+}
+
+Engraving::Engraving(const OutputRow& output, const DrawingSettings& drawing)
+    : m_output(&output)
     , m_drawing(drawing)
 { }
 
-void Engraving::makeMoves(MoveSink& sink) const
+// The last scale added, checked as the file will hold it: its depth, its coordinates, its
+// numbers, then what its machine's file needs.
+std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const OutputRequest& request)
 {
-    std::visit([&](const auto& layout) { layout.makeMoves(m_depth, sink); }, m_layout);
-    if (!m_numbers)
+    const ScaleParameters& p = scale.parameters();
+    const OutputRow& output = *m_output;
+    // A laser writes no depth.
+    if (output.format == OutputFormat::Gcode && output.dialect().axes != ToolAxes::Laser) {
+        if (auto refusal = depthRefusal(p.depth))
+            return refusal;
+    }
+    EngravedScale& added = m_scales.back();
+    const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
+    added.layout = scaleLayoutOf(p, scale.values(), options);
+    added.depth = p.depth;
+    added.stripes = scale.graduation().sequence().size();
+
+    const std::size_t index = m_scales.size() - 1;
+    CoordinateCheck check(output.range);
+    feed(check, drawnOnly(output), index);
+    if (!check.allWritable())
+        return coordinatesTooLarge(scale, p.onDrum() && output.drum == DrumForm::Unrolled);
+    if (auto refusal = addNumbers(scale))
+        return refusal;
+    if (output.dialect().family) {
+        if (auto refusal = strictBoxRefusal(p, scale.values().sequence(), request.notation))
+            return refusal;
+    }
+    return addMachineJob(scale, request);
+}
+
+std::optional<Refusal> Engraving::addNumbers(const CheckedScale& scale)
+{
+    const auto& numbers = scale.numbers();
+    if (!numbers)
+        return numbers.refusal();
+    if (!*numbers)
+        return std::nullopt;
+    const std::size_t index = m_scales.size() - 1;
+    EngravedScale& added = m_scales.back();
+    added.numbers = *numbers;
+    const bool unrolled = scale.parameters().onDrum() && m_output->drum == DrumForm::Unrolled;
+    CoordinateCheck check(m_output->range);
+    feed(check, drawnOnly(*m_output), index);
+    if (!check.allWritable())
+        return numbersTooLarge(scale, unrolled);
+    return std::nullopt;
+}
+
+std::optional<Refusal> Engraving::addMachineJob(
+    const CheckedScale& scale, const OutputRequest& request)
+{
+    const ScaleParameters& p = scale.parameters();
+    const Dialect& dialect = m_output->dialect();
+    auto job = machineJobFor(p, scale.values(), dialect, request.machine);
+    if (!job)
+        return job.refusal();
+    EngravedScale& added = m_scales.back();
+    added.depthNumber = job->depth * added.toFile;
+    added.depthAsNumber = (dialect.family && dialect.readsDepth) || added.toFile != 1.0;
+    m_scaleJobs.push_back(std::move(*job));
+    return std::nullopt;
+}
+
+// The file's job is the first scale's; a job of several is titled as one, and goes as deep as
+// its deepest scale. A mirrored job turns about the middle of its file's drawing.
+void Engraving::finishJob(const CheckedJob& job)
+{
+    m_machine = m_scaleJobs.front();
+    if (m_scales.size() > 1) {
+        std::size_t stripes = 0;
+        for (const EngravedScale& scale : m_scales) {
+            stripes += scale.stripes;
+            m_machine.depth = std::min(m_machine.depth, scale.depthNumber);
+        }
+        if (m_output->dialect().family)
+            m_machine.title = "Mensora: job of " + std::to_string(m_scales.size()) + " scales, "
+                + std::to_string(stripes) + " stripes, " + unitName(m_machine.unit);
+    }
+    m_scaleJobs.clear();
+    if (!job.mirror())
+        return;
+    JobFiguresSink extent(m_machine);
+    makeFileMoves(extent);
+    if (const auto& box = extent.figures().box)
+        m_mirrorSum = box->minX + box->maxX;
+}
+
+const std::string& Engraving::sequence(std::size_t scale) const
+{
+    return graduationOf(m_scales.at(scale).layout).sequence();
+}
+
+const DrumScaleLayout* Engraving::drum() const
+{
+    for (const EngravedScale& scale : m_scales)
+        if (const DrumScaleLayout* onDrum = scale.drum())
+            return onDrum;
+    return nullptr;
+}
+
+void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink) const
+{
+    const EngravedScale& scale = m_scales[index];
+    std::visit([&](const auto& layout) { layout.makeMoves(scale.depth, sink); }, scale.layout);
+    if (!scale.numbers)
         return;
     sink.section(MoveSection::Numbers);
-    m_numbers->makeMoves(m_layout, m_depth, sink);
+    scale.numbers->makeMoves(scale.layout, scale.depth, sink);
+}
+
+// layout → machine order and passes → a drum unrolled → the file's unit → mirror → sink.
+void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only) const
+{
+    std::optional<Mirror> mirror;
+    if (stages.mirrored && m_mirrorSum)
+        mirror.emplace(sink, *m_mirrorSum);
+    MoveSink& out = mirror ? static_cast<MoveSink&>(*mirror) : sink;
+    for (std::size_t i = 0; i < m_scales.size(); ++i) {
+        if (only != everyScale && i != only)
+            continue;
+        const EngravedScale& scale = m_scales[i];
+        out.beginScale(i);
+        const DrumScaleLayout* onDrum = scale.drum();
+        const bool unroll = onDrum && stages.unrolled;
+        const bool depth = scale.depthAsNumber || stages.everyDepth;
+        UnitChange inFile(out, scale.toFile,
+            depth ? std::optional(scale.depthNumber) : std::nullopt, onDrum && !unroll);
+        std::optional<UnrolledDrum> unrolled;
+        if (unroll)
+            unrolled.emplace(inFile, onDrum->surface, *stages.unrolled);
+        MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : inFile;
+        if (!stages.machine) {
+            makeScaleMoves(i, head);
+            continue;
+        }
+        MachinePath path(head, m_machine.order, m_machine.passes, scale.stripes);
+        makeScaleMoves(i, path);
+        path.finish();
+    }
+}
+
+Engraving::MoveStages Engraving::fileStages() const
+{
+    MoveStages stages = drawnOnly(*m_output);
+    stages.machine = m_output->machineMoves;
+    stages.mirrored = true;
+    return stages;
+}
+
+Engraving::MoveStages Engraving::drawnOnly(const OutputRow& output)
+{
+    MoveStages stages;
+    if (output.drum == DrumForm::Unrolled)
+        stages.unrolled = output.rounding;
+    return stages;
+}
+
+void Engraving::makeMoves(MoveSink& sink) const
+{
+    feed(sink, MoveStages {});
+}
+
+void Engraving::makeMachineMoves(MoveSink& sink) const
+{
+    MoveStages stages;
+    stages.machine = m_output->machineMoves;
+    stages.mirrored = true;
+    feed(sink, stages);
 }
 
 void Engraving::write(TextSink& sink, const NumberFormat& format) const
 {
     const DrumScaleLayout* onDrum = drum();
+    std::optional<DrumSurface> surface;
+    if (onDrum) {
+        // In the file's unit: the first drum may be typed in the other.
+        std::size_t first = 0;
+        while (m_scales[first].drum() != onDrum)
+            ++first;
+        surface = onDrum->surface;
+        surface->radius *= m_scales[first].toFile;
+        surface->centreY *= m_scales[first].toFile;
+    }
     const WriterInputs inputs { m_machine, asciiSeparator(format.decimalSeparator), m_drawing,
-        m_plotOrigin, onDrum ? std::optional(onDrum->surface) : std::nullopt };
+        m_plotOrigin, surface, m_scales.size() > 1 ? m_names : std::vector<std::string> {} };
     const bool rotary = onDrum && m_output->drum == DrumForm::RotaryAxis;
     const auto writer
         = (rotary ? m_output->dialect().makeDrumWriter : m_output->makeWriter)(sink, inputs);

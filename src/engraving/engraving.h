@@ -1,17 +1,20 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "engraving/checked_job.h"
 #include "engraving/checked_scale.h"
 #include "engraving/job_figures.h"
-#include "engraving/unrolled_drum.h"
 #include "layout/number_layout.h"
 #include "layout/scale_layout.h"
 #include "lettering/font_source.h"
 #include "model/machine_job.h"
 #include "model/number_rules.h"
 #include "model/result.h"
+#include "model/scale_job.h"
 #include "model/scale_parameters.h"
 #include "writers/cutter_writer.h"
 #include "writers/output_table.h"
@@ -19,28 +22,40 @@
 
 namespace mensora {
 
-// The file of one scale, with every input read and checked: once this exists, writing it
-// cannot fail (but for the sink).
+// The file of a job, one scale or several, with every input read and checked: once this
+// exists, writing it cannot fail (but for the sink). The file's unit is the first scale's: a
+// scale in the other unit is converted into it (its numbers still read in its own unit).
 class Engraving
 {
 public:
-    // The file the request asks for, from a checked scale. Refuses a scale around a drum for a
-    // file that cannot hold one, naming the profiles that can. Refuses, naming the box, any
-    // input that gives no sound file: a depth text with characters outside printable ASCII (G-code
-    // only), and coordinates that overflow (for a drawing, also its extent and arcs); then
-    // the number settings (see CheckedScale) and the numbers' coordinates. With a machine
-    // profile for the file's family, also the settings it uses, the depth as a number for a
-    // dialect that reads it (see machineJobFor), and every number the file would hold against
-    // the dialect's range and limits (its last line number); other settings leave the file
-    // plain. A drawing takes no machine settings.
+    // The file the request asks for, from a checked job. Refuses a scale around a drum for a
+    // file that cannot hold one, naming the profiles that can, and in a program that turns
+    // the drum any other scale than one around the same drum. Then, scale by scale, refuses,
+    // naming the box, any input that gives no sound file: a depth text with characters
+    // outside printable ASCII (G-code only), and coordinates that overflow (for a drawing,
+    // also its extent and arcs); then the number settings (see CheckedScale) and the numbers'
+    // coordinates. With a machine profile for the file's family, also the settings it uses,
+    // the depth as a number for a dialect that reads it (see machineJobFor), and every number
+    // the file would hold against the dialect's range and limits (its last line number);
+    // other settings leave the file plain. A drawing takes no machine settings. In a job of
+    // several scales, a refusal of a scale's own names the scale (see
+    // CheckedJob::refusalInScale).
+    static Result<Engraving> prepare(const CheckedJob& job, const OutputRequest& request);
+
+    // The file of a job of one scale.
     static Result<Engraving> prepare(const CheckedScale& scale, const OutputRequest& request);
 
-    // The same, reading and checking the scale first (see CheckedScale::check).
+    // The same, reading and checking the scale, or the job, first (see CheckedJob::check).
     static Result<Engraving> prepare(
         const ScaleParameters& parameters, const OutputRequest& request, const FontSource& fonts);
+    static Result<Engraving> prepare(
+        const ScaleJob& job, const OutputRequest& request, const FontSource& fonts);
 
-    // The stripe sequence, one kind digit per stripe.
-    const std::string& sequence() const { return graduationOf(m_layout).sequence(); }
+    // How many scales the file holds.
+    std::size_t scaleCount() const { return m_scales.size(); }
+
+    // The stripe sequence of a scale, one kind digit per stripe.
+    const std::string& sequence(std::size_t scale = 0) const;
 
     // What the file is.
     const OutputRow& output() const { return *m_output; }
@@ -49,56 +64,94 @@ public:
     // take the user's decimal separator, every other file's always ".".
     void write(TextSink& sink, const NumberFormat& format) const;
 
-    // Hands the scale's moves, in order, to a sink: the stripes, the baseline, the numbers.
+    // Hands the job's moves, scale after scale, to a sink, each scale begun (see
+    // MoveSink::beginScale) and in the file's unit: its stripes, its baseline, its numbers.
+    // Not mirrored; a drum's moves name X and the angle of its rotary axis.
     void makeMoves(MoveSink& sink) const;
 
-    // Hands the moves as the file's machine runs them: for a profile, in its travel order and
-    // passes, arcs as the dialect cuts them (see MachinePath); for any other file, makeMoves.
-    // A drum's moves name X and the angle of its rotary axis, whatever the file.
+    // Hands the moves as the file's machine runs them: for a profile, each scale in its travel
+    // order and passes, arcs as the dialect cuts them (see MachinePath); for any other file,
+    // as makeMoves; mirrored when the job is. A drum's moves name X and the angle of its
+    // rotary axis, whatever the file.
     void makeMachineMoves(MoveSink& sink) const;
 
-    // The drum the scale goes around; none for a scale on a face or a ruler.
-    const DrumScaleLayout* drum() const { return std::get_if<DrumScaleLayout>(&m_layout); }
+    // The drum the first scale around one goes around; none when no scale does.
+    const DrumScaleLayout* drum() const;
 
     // What the job takes, from the moves its file gets, at the profile's rates (any other
-    // file at the default ones).
+    // file at the default ones): the sums over its scales.
     JobFigures figures() const;
 
-    // The profile the file is written with, and the settings it uses.
+    // The profile the file is written with, and the settings it uses. Its depth is the
+    // deepest of the scales'.
     const MachineJob& machineJob() const { return m_machine; }
 
+    // What a length of scale `index` is multiplied by in the file: 1 in the file's unit,
+    // 25.4 or 1 / 25.4 in the other.
+    double unitFactor(std::size_t index) const { return m_scales.at(index).toFile; }
+
+    // The smallest plus the largest X of the drawing, about whose half the job is mirrored;
+    // none for a job that is not.
+    std::optional<double> mirrorSum() const { return m_mirrorSum; }
+
 private:
-    Engraving(ScaleLayout layout, std::string depth, const OutputRow& output,
-        const DrawingSettings& drawing);
+    // One scale as the file holds it.
+    struct EngravedScale
+    {
+        ScaleLayout layout;
+        std::optional<NumberLayout> numbers;
+        std::string depth; // the box's text, which a plain program writes verbatim
+        double depthNumber = 0; // in the file's unit: the machine's depth, or the text's prefix
+        bool depthAsNumber = false; // whether the plunges carry depthNumber into the file
+        double toFile = 1;
+        std::size_t stripes = 0;
+
+        const DrumScaleLayout* drum() const { return std::get_if<DrumScaleLayout>(&layout); }
+    };
+
+    // Which stages the moves of the scales pass on their way to a sink.
+    struct MoveStages
+    {
+        bool machine = false; // the machine's order and passes
+        std::optional<PointRounding> unrolled; // a drum unrolled flat, its points so rounded
+        bool mirrored = false;
+        bool everyDepth = false; // every plunge with its scale's depth, for the figures
+    };
+    static constexpr std::size_t everyScale = static_cast<std::size_t>(-1);
+
+    Engraving(const OutputRow& output, const DrawingSettings& drawing);
+
+    std::optional<Refusal> addScale(const CheckedScale& scale, const OutputRequest& request);
+    std::optional<Refusal> addNumbers(const CheckedScale& scale);
+    std::optional<Refusal> addMachineJob(const CheckedScale& scale, const OutputRequest& request);
+    void finishJob(const CheckedJob& job);
 
     // What keeps a profile's file from being written, found before anything is.
     enum class MachineFileFault { None, OutOfRange, TooManyLines };
     // Also finds where a cutter's drawing is moved to.
-    MachineFileFault checkMachineFile();
+    MachineFileFault checkMachineFile(std::size_t only = everyScale);
     std::size_t machineFileLines() const;
-    // The moves as the file's writer takes them: the machine's moves, a drum's unrolled for a
-    // file that unrolls it.
-    void makeFileMoves(MoveSink& sink) const;
-    // Hands what `make` makes to the sink as such a file takes it.
-    template <typename Make>
-    void throughSurface(MoveSink& sink, Make&& make) const
-    {
-        const DrumScaleLayout* onDrum = drum();
-        if (!onDrum || m_output->drum != DrumForm::Unrolled) {
-            make(sink);
-            return;
-        }
-        UnrolledDrum unrolled(sink, onDrum->surface, m_output->rounding);
-        make(unrolled);
-    }
 
-    ScaleLayout m_layout;
-    std::optional<NumberLayout> m_numbers;
-    std::string m_depth;
+    // The moves of scale `index` in its own unit: its layout's, then its numbers'.
+    void makeScaleMoves(std::size_t index, MoveSink& sink) const;
+    // The moves of every scale, or only of one, through the stages into the sink.
+    void feed(MoveSink& sink, const MoveStages& stages, std::size_t only = everyScale) const;
+    // The stages of the file's own moves.
+    MoveStages fileStages() const;
+    // The moves of the scales as the output draws them, before its machine takes them.
+    static MoveStages drawnOnly(const OutputRow& output);
+    // The moves as the file's writer takes them: the machine's moves, a drum's unrolled for a
+    // file that unrolls it, mirrored when the job is.
+    void makeFileMoves(MoveSink& sink) const { feed(sink, fileStages()); }
+
+    std::vector<EngravedScale> m_scales;
+    std::vector<std::string> m_names;
     const OutputRow* m_output;
     DrawingSettings m_drawing;
-    MachineJob m_machine; // a plain job, with the scale's unit, for any file but a profile's
+    MachineJob m_machine; // a plain job, with the file's unit, for any file but a profile's
+    std::vector<MachineJob> m_scaleJobs; // each scale's, while the job is prepared
     PlotterExtent m_plotOrigin;
+    std::optional<double> m_mirrorSum;
 };
 
 } // namespace mensora

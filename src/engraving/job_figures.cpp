@@ -46,7 +46,7 @@ void JobFiguresSink::move(const ToolMove& move)
     } else if (const auto* plunge = std::get_if<Plunge>(&move)) {
         if (m_figures.depthUsed)
             ++m_figures.plunges;
-        moveZ(m_job.depth * plunge->depthPart, m_job.rates.plungeFeed);
+        moveZ(plunge->depthValue.value_or(m_job.depth) * plunge->depthPart, m_job.rates.plungeFeed);
     } else {
         moveZ(m_job.safeHeight, m_job.rates.rapidRate);
     }

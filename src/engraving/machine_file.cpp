@@ -68,23 +68,7 @@ public:
 
 } // namespace
 
-void Engraving::makeMachineMoves(MoveSink& sink) const
-{
-    if (!m_output->machineMoves) {
-        makeMoves(sink); // as listed, in one pass, arcs as the plain program writes them
-        return;
-    }
-    MachinePath path(sink, m_machine.order, m_machine.passes, sequence().size());
-    makeMoves(path);
-    path.finish();
-}
-
-void Engraving::makeFileMoves(MoveSink& sink) const
-{
-    throughSurface(sink, [this](MoveSink& out) { makeMachineMoves(out); });
-}
-
-Engraving::MachineFileFault Engraving::checkMachineFile()
+Engraving::MachineFileFault Engraving::checkMachineFile(std::size_t only)
 {
     if (m_output->range == CoordinateRange::PlotterUnits) {
         PlotterExtent extent { INFINITY, INFINITY, -INFINITY, -INFINITY };
@@ -94,18 +78,20 @@ Engraving::MachineFileFault Engraving::checkMachineFile()
             extent = { std::fmin(extent.minX, x), std::fmin(extent.minY, y),
                 std::fmax(extent.maxX, x), std::fmax(extent.maxY, y) };
         });
-        makeFileMoves(points);
+        feed(points, fileStages(), only);
         if (!finite || !(extent.maxX - extent.minX < cutterUnitLimit)
             || !(extent.maxY - extent.minY < cutterUnitLimit))
             return MachineFileFault::OutOfRange;
-        if (extent.minX <= extent.maxX) // there were points
+        if (extent.minX <= extent.maxX && only == everyScale) // there were points
             m_plotOrigin = extent;
         return MachineFileFault::None;
     }
     RangeCheck range(m_machine.unit);
-    makeFileMoves(range);
+    feed(range, fileStages(), only);
     if (!range.within)
         return MachineFileFault::OutOfRange;
+    if (only != everyScale)
+        return MachineFileFault::None;
     const Dialect& dialect = m_output->dialect();
     // Within the range every line keeps within the dialect's length: the longest, an arc's,
     // holds a line number, four coordinates and the feed of ten digits at most each.
@@ -130,18 +116,15 @@ std::size_t Engraving::machineFileLines() const
     return count.lines;
 }
 
+// The surface of a drum moves at the feed on every cut, as it does unrolled.
 JobFigures Engraving::figures() const
 {
     JobFiguresSink sink(m_machine);
-    if (const DrumScaleLayout* onDrum = drum()) {
-        // The surface moves at the feed on every cut of a drum, as it does unrolled.
-        UnrolledDrum unrolled(sink, onDrum->surface, PointRounding::Exact);
-        makeMachineMoves(unrolled);
-    } else {
-        makeMachineMoves(sink);
-    }
+    feed(sink, { m_output->machineMoves, PointRounding::Exact, true, true });
     JobFigures figures = sink.figures();
-    figures.stripes = sequence().size();
+    figures.stripes = 0;
+    for (const EngravedScale& scale : m_scales)
+        figures.stripes += scale.stripes;
     figures.aroundDrum = drum() != nullptr;
     return figures;
 }

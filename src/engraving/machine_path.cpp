@@ -104,8 +104,11 @@ void MachinePath::endStroke(bool lifted)
         && m_passes % 2 == 1 && !m_segments.empty();
     m_out.move(reverse ? Rapid { m_x, m_y } : m_rapid);
     for (int pass = 1; pass <= m_passes; ++pass) {
-        if (m_hasPlunge)
-            m_out.move(Plunge { m_plunge.depth, static_cast<double>(pass) / m_passes });
+        if (m_hasPlunge) {
+            Plunge plunge = m_plunge;
+            plunge.depthPart = static_cast<double>(pass) / m_passes;
+            m_out.move(plunge);
+        }
         cutSegments(reverse != (pass % 2 == 0));
     }
     if (lifted)

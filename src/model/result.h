@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,6 +22,9 @@ struct Refusal
 {
     RefusalPlace place;
     std::string message;
+    // In a job of several scales, the scale (from 0) whose place it is; its label begins the
+    // message.
+    std::optional<std::size_t> scale {};
 
     // The box to blame; nothing when a setting is to blame.
     std::optional<ScaleInput> box() const { return placed<ScaleInput>(); }

@@ -31,6 +31,25 @@ enum class StripePosition { Above = 0, Midway = 1, Under = 2 };
 // travels beside it, in the output request.
 enum class OutputFormat { Gcode = 0, Plot = 1, Svg = 2, Dxf = 3 };
 
+// A vernier: `divisions` divisions over `mainDivisions` divisions of a main scale, whose
+// division is the scale's Distance box. It reads to the main division / divisions. Its stripe
+// k stands at exactly k × mainDivisions × division / divisions from the main scale's zero: the
+// Length box is not read. A retrograde vernier has one main division more than its own.
+struct Vernier
+{
+    int divisions = 0; // 0: no vernier, an evenly divided scale
+    int mainDivisions = 0;
+    bool bothSides = false; // a vernier on each side of zero, as bevel protractors have
+
+    bool active() const { return divisions > 0; }
+
+    friend bool operator==(const Vernier&, const Vernier&) = default;
+};
+
+// The most divisions a vernier has: on both sides of zero, twice as many and one stripe
+// more must stay within a scale's stripes.
+inline constexpr int maxVernierDivisions = 16383;
+
 // Everything the user enters or chooses for one scale: every box's text exactly as it stands
 // (blanks included) and every choice of the scale (what file it goes into is not one). The defaults
 // are the window's start values. Numbers are derived from the texts by the number rules at the
@@ -59,6 +78,7 @@ struct ScaleParameters
 
     NumberSettings numbers {}; // none by default
     MarkSettings marks {}; // both off by default
+    Vernier vernier {}; // none by default
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;

@@ -6,6 +6,7 @@
 
 #include "model/number_rules.h"
 #include "model/scale_input.h"
+#include "model/vernier_spacing.h"
 
 namespace mensora {
 
@@ -41,6 +42,36 @@ bool cutsNoDoubleMark(const ScaleParameters& p, float total)
         && std::fmod(total, 360.0f) == 0.0f;
 }
 
+// A vernier's stripes: one more than its divisions, the package over them ending on the last
+// as "End on the total" does. Its total is the main divisions it spans.
+Result<ScaleValues> vernierStripes(
+    const ScaleParameters& p, const BoxNumbers& n, double alongFactor, ScaleValues v)
+{
+    const Vernier& vernier = p.vernier;
+    if (vernier.divisions > maxVernierDivisions || vernier.mainDivisions < 1)
+        return Refusal { ScaleInput::Distance,
+            "A vernier must have 1 to " + std::to_string(maxVernierDivisions)
+                + " divisions over at least 1 main division." };
+    const auto step = singleTimes(n.distance, ScaleInput::Distance, p.shape, alongFactor);
+    if (!step)
+        return step.refusal();
+    if (*step == 0.0f)
+        return Refusal { ScaleInput::Distance, "Distance between stripes must not be 0." };
+    const double division = n.distance * alongFactor;
+    const auto total
+        = singleTimes(division * vernier.mainDivisions, ScaleInput::Distance, p.shape, 1.0);
+    if (!total)
+        return total.refusal();
+    auto sequence
+        = expandStripePatternToTotal(p.package, static_cast<StripeCount>(vernierSpan(vernier)));
+    if (!sequence)
+        return sequence.refusal();
+    v.total = *total;
+    v.graduation
+        = { std::move(*sequence), std::make_shared<const VernierSpacing>(vernier, division) };
+    return v;
+}
+
 } // namespace
 
 BoxNumbers readBoxNumbers(const ScaleParameters& p)
@@ -70,22 +101,29 @@ Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n,
     const Shape shape = p.shape;
     const double alongFactor = shape == Shape::Flat ? unitFactor : 1.0;
 
-    const auto total = singleTimes(n.length, ScaleInput::Length, shape, alongFactor);
-    if (!total)
-        return total.refusal();
-    const auto step = singleTimes(n.distance, ScaleInput::Distance, shape, alongFactor);
-    if (!step)
-        return step.refusal();
-    auto sequence = stripeSequenceFor(*total, *step, p.package, p.marks.endOnTotal);
-    if (!sequence)
-        return sequence.refusal();
-    if (cutsNoDoubleMark(p, *total))
-        sequence.value().resize(stripesBeforeFullTurn(n.distance, sequence.value().size()));
-    const auto lengths = stripeLengthsOf(n.stripeLengths, *sequence, shape, unitFactor);
+    if (p.vernier.active()) {
+        auto vernier = vernierStripes(p, n, alongFactor, std::move(v));
+        if (!vernier)
+            return vernier.refusal();
+        v = std::move(*vernier);
+    } else {
+        const auto total = singleTimes(n.length, ScaleInput::Length, shape, alongFactor);
+        if (!total)
+            return total.refusal();
+        const auto step = singleTimes(n.distance, ScaleInput::Distance, shape, alongFactor);
+        if (!step)
+            return step.refusal();
+        auto sequence = stripeSequenceFor(*total, *step, p.package, p.marks.endOnTotal);
+        if (!sequence)
+            return sequence.refusal();
+        if (cutsNoDoubleMark(p, *total))
+            sequence.value().resize(stripesBeforeFullTurn(n.distance, sequence.value().size()));
+        v.total = *total;
+        v.graduation = linearGraduation(std::move(*sequence), *step, n.distance * alongFactor);
+    }
+    const auto lengths = stripeLengthsOf(n.stripeLengths, v.sequence(), shape, unitFactor);
     if (!lengths)
         return lengths.refusal();
-    v.total = *total;
-    v.graduation = linearGraduation(std::move(*sequence), *step, n.distance * alongFactor);
     v.lengths = *lengths;
 
     const auto startX = doubleTimes(n.startX, ScaleInput::StartX, shape, unitFactor);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -30,11 +32,14 @@ struct Rapid
 };
 
 // Feed down to the engraving depth; the depth box's text, verbatim. A machine that cuts in
-// passes goes down to that part of the depth: pass k of n to k / n of it.
+// passes goes down to that part of the depth: pass k of n to k / n of it. In a file of several
+// scales, each scale's plunges also carry its depth as a number in the file's unit: a scale
+// typed in the other unit has no text to write verbatim.
 struct Plunge
 {
     std::string_view depth;
     double depthPart = 1;
+    std::optional<double> depthValue {};
 };
 
 // Engraving feed move to (x, y).
@@ -76,6 +81,9 @@ public:
     virtual void move(const ToolMove& move) = 0;
     // Where a new part of the scale begins; programs take no notice of it.
     virtual void section(MoveSection) { }
+    // Where the moves of the job's scale `index` (from 0) begin, before its first section;
+    // drawings keep each scale apart.
+    virtual void beginScale(std::size_t /*index*/) { }
 };
 
 } // namespace mensora

@@ -30,14 +30,22 @@ struct DrawnArc
 // Turns a scale's moves into what a drawing shows, part by part: every cut a line from the
 // point before it, every arc the arc of its circle that a machine profile cuts: a sweep of a
 // whole turn or more is the whole circle, drawn as two halves, and a sweep of none, or a
-// radius of 0, draws nothing. Travel, plunge and lift draw nothing.
+// radius of 0, draws nothing. Travel, plunge and lift draw nothing. Each scale of a job begins
+// with its stripes.
 class DrawingSink : public MoveSink
 {
 public:
     void move(const ToolMove& move) override;
     void section(MoveSection section) override { m_section = section; }
+    void beginScale(std::size_t index) override
+    {
+        m_scale = index;
+        m_section = MoveSection::Stripes;
+    }
 
 protected:
+    // The job's scale being drawn (from 0).
+    std::size_t scale() const { return m_scale; }
     virtual void line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to) = 0;
     virtual void arc(MoveSection section, const DrawnArc& arc) = 0;
 
@@ -46,6 +54,7 @@ private:
 
     DrawnPoint m_at { Coord::wide(0), Coord::wide(0) };
     MoveSection m_section = MoveSection::Stripes;
+    std::size_t m_scale = 0;
 };
 
 // An angle in degrees reduced to 0 up to below 360.

@@ -7,6 +7,7 @@
 #include <dxflib/dl_dxf.h>
 
 #include "writers/coordinate_text.h"
+#include "writers/drawn_names.h"
 #include "writers/line_buffer.h"
 
 namespace mensora {
@@ -94,20 +95,24 @@ constexpr int insunitsMillimetres = 4;
 constexpr int measurementImperial = 0;
 constexpr int measurementMetric = 1;
 
-// Entities take their colour, line type and weight from their layer.
-DL_Attributes onLayer(MoveSection section)
-{
-    return DL_Attributes(
-        layerNames[static_cast<std::size_t>(section)], DL_Codes::bylayer, -1, -1, "BYLAYER");
-}
-
 } // namespace
 
-DxfWriter::DxfWriter(TextSink& sink, Unit unit)
+DxfWriter::DxfWriter(TextSink& sink, Unit unit, const std::vector<std::string>& scaleNames)
     : m_unit(unit)
+    , m_byScale(!scaleNames.empty())
+    , m_layers(scaleNames.empty() ? std::vector<std::string>(layerNames.begin(), layerNames.end())
+                                  : dxfLayerNames(scaleNames))
     , m_dxf(std::make_unique<DL_Dxf>())
     , m_out(std::make_unique<DxfText>(sink))
 { }
+
+// Entities take their colour, line type and weight from their layer: a job of one scale's
+// layer of the section, else the scale's.
+DL_Attributes DxfWriter::onLayer(MoveSection section) const
+{
+    const std::size_t layer = m_byScale ? scale() : static_cast<std::size_t>(section);
+    return DL_Attributes(m_layers.at(layer), DL_Codes::bylayer, -1, -1, "BYLAYER");
+}
 
 DxfWriter::~DxfWriter() = default;
 
@@ -138,10 +143,10 @@ void DxfWriter::writeTables()
     out.tableEnd();
 
     // Layer 0 is always there in a drawing; ours come after it.
-    out.tableLayers(1 + static_cast<int>(layerNames.size()));
+    out.tableLayers(1 + static_cast<int>(m_layers.size()));
     const DL_Attributes plain("", DL_Codes::white, -3, "CONTINUOUS", 1.0);
     m_dxf->writeLayer(out, DL_LayerData("0", 0), plain);
-    for (const char* name : layerNames)
+    for (const std::string& name : m_layers)
         m_dxf->writeLayer(out, DL_LayerData(name, 0), plain);
     out.tableEnd();
 

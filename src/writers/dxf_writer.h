@@ -1,11 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/scale_parameters.h"
 #include "writers/drawing_sink.h"
 #include "writers/text_sink.h"
 
+class DL_Attributes;
 class DL_Dxf;
 
 namespace mensora {
@@ -16,11 +19,12 @@ class DxfText;
 // oldest version with $INSUNITS, which tells CAD and laser programs the unit (4 millimetres,
 // 1 inches) instead of leaving them to guess as with R12. Cuts become LINE entities, arcs ARC
 // entities (counter-clockwise, as DXF draws them), on the layers STRIPES, BASELINE and NUMBERS.
-// Numbers are written with "." in up to 15 significant digits; lines end in CR LF.
+// Numbers are written with "." in up to 15 significant digits; lines end in CR LF. A job of
+// several scales has a layer for each scale instead, named after it.
 class DxfWriter : public DrawingSink
 {
 public:
-    DxfWriter(TextSink& sink, Unit unit);
+    DxfWriter(TextSink& sink, Unit unit, const std::vector<std::string>& scaleNames = {});
     ~DxfWriter() override;
     DxfWriter(const DxfWriter&) = delete;
     DxfWriter& operator=(const DxfWriter&) = delete;
@@ -33,8 +37,11 @@ private:
     void arc(MoveSection section, const DrawnArc& arc) override;
     void writeTables();
     void writeBlocks();
+    DL_Attributes onLayer(MoveSection section) const;
 
     Unit m_unit;
+    bool m_byScale;
+    std::vector<std::string> m_layers; // by scale, for a job of several; else by section
     std::unique_ptr<DL_Dxf> m_dxf;
     std::unique_ptr<DxfText> m_out;
 };

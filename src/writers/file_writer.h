@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "layout/drum_scale_layout.h"
 #include "model/machine_job.h"
@@ -31,6 +32,8 @@ struct WriterInputs
     DrawingSettings drawing; // how an SVG drawing looks
     PlotterExtent plotOrigin; // where a cutter's drawing is moved to
     std::optional<DrumSurface> drum; // the drum a rotary axis turns, for a scale around one
+    // The names of a job's scales, which drawings keep apart; empty for a job of one.
+    std::vector<std::string> scaleNames {};
 };
 
 // Makes the writer of one output or dialect, writing into the sink.
@@ -54,6 +57,7 @@ public:
     }
     void move(const ToolMove& move) override { m_writer.move(move); }
     void section(MoveSection section) override { m_writer.section(section); }
+    void beginScale(std::size_t index) override { m_writer.beginScale(index); }
     void end() override { m_writer.end(); }
 
 private:

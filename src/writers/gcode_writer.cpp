@@ -39,8 +39,13 @@ void GcodeWriter::write(const Rapid& rapid)
 void GcodeWriter::write(const Plunge& plunge)
 {
     m_out.startNumberedLine();
-    m_out.append(" G1 Z");
-    m_out.append(plunge.depth);
+    if (plunge.depthValue) {
+        m_out.append(" G1");
+        m_out.appendWord('Z', Coord::wide(*plunge.depthValue));
+    } else {
+        m_out.append(" G1 Z");
+        m_out.append(plunge.depth);
+    }
     m_out.endLine();
 }
 

@@ -9,7 +9,9 @@
 namespace mensora {
 
 // Renders moves as a numbered G-code program: one line per move, numbered N1, N2, ... without
-// gaps, ended by the M30 record; CR LF after every line, the last one included.
+// gaps, ended by the M30 record; CR LF after every line, the last one included. A plunge
+// writes the depth box's text as typed, or the number it carries (a scale of a job typed in
+// the other unit).
 class GcodeWriter : public MoveSink
 {
 public:

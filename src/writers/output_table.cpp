@@ -33,11 +33,11 @@ std::unique_ptr<FileWriter> plotFile(TextSink& sink, const WriterInputs&)
 }
 std::unique_ptr<FileWriter> svgFile(TextSink& sink, const WriterInputs& inputs)
 {
-    return wholeFile<SvgWriter>(sink, inputs.job.unit, inputs.drawing);
+    return wholeFile<SvgWriter>(sink, inputs.job.unit, inputs.drawing, inputs.scaleNames);
 }
 std::unique_ptr<FileWriter> dxfFile(TextSink& sink, const WriterInputs& inputs)
 {
-    return wholeFile<DxfWriter>(sink, inputs.job.unit);
+    return wholeFile<DxfWriter>(sink, inputs.job.unit, inputs.scaleNames);
 }
 
 using P = MachineProfile;

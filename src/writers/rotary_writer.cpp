@@ -78,7 +78,7 @@ void RotaryWriter::write(const Rapid& rapid)
 void RotaryWriter::write(const Plunge& plunge)
 {
     startFeed(false);
-    m_lines.word('Z', m_job.depth * plunge.depthPart);
+    m_lines.word('Z', plunge.depthValue.value_or(m_job.depth) * plunge.depthPart);
     m_lines.modalWord('F', m_job.rates.plungeFeed);
     m_lines.end();
     m_atSafeHeight = false;

@@ -37,7 +37,7 @@ void RouterWriter::write(const Rapid& rapid)
 void RouterWriter::write(const Plunge& plunge)
 {
     m_lines.start("G1");
-    m_lines.word('Z', m_job.depth * plunge.depthPart);
+    m_lines.word('Z', plunge.depthValue.value_or(m_job.depth) * plunge.depthPart);
     m_lines.modalWord('F', m_job.rates.plungeFeed);
     m_lines.end();
     m_atSafeHeight = false;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "writers/coordinate_text.h"
+#include "writers/drawn_names.h"
 
 namespace mensora {
 
@@ -33,16 +35,19 @@ void appendPoint(std::string& out, const DrawnPoint& point)
 
 } // namespace
 
-SvgWriter::SvgWriter(TextSink& sink, Unit unit, const DrawingSettings& settings)
+SvgWriter::SvgWriter(
+    TextSink& sink, Unit unit, const DrawingSettings& settings, std::vector<std::string> scaleNames)
     : m_sink(sink)
     , m_unit(unit)
     , m_strokeWidth(
           unit == Unit::Inch ? settings.strokeWidthMm / millimetresPerInch : settings.strokeWidthMm)
+    , m_names(std::move(scaleNames))
+    , m_groups(std::max<std::size_t>(1, m_names.size()))
 { }
 
 void SvgWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to)
 {
-    std::string& out = m_groups[static_cast<std::size_t>(section)];
+    std::string& out = m_groups.at(scale())[static_cast<std::size_t>(section)];
     out += "<line x1=\"";
     appendCoordinate(out, from.x, ".");
     out += "\" y1=\"";
@@ -60,7 +65,7 @@ void SvgWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoi
 // flag 0.
 void SvgWriter::arc(MoveSection section, const DrawnArc& arc)
 {
-    std::string& out = m_groups[static_cast<std::size_t>(section)];
+    std::string& out = m_groups.at(scale())[static_cast<std::size_t>(section)];
     out += "<path d=\"M";
     appendPoint(out, arc.from);
     out += 'A';
@@ -121,13 +126,28 @@ std::string SvgWriter::header() const
     return out;
 }
 
+void SvgWriter::writeGroups(const std::array<std::string, 3>& groups, const std::string& prefix)
+{
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        m_sink.write("<g id=\"" + prefix + groupIds[i] + "\">\r\n");
+        m_sink.write(groups[i]);
+        m_sink.write("</g>\r\n");
+    }
+}
+
 void SvgWriter::end()
 {
     m_sink.write(header());
-    for (std::size_t i = 0; i < m_groups.size(); ++i) {
-        m_sink.write(std::string("<g id=\"") + groupIds[i] + "\">\r\n");
-        m_sink.write(m_groups[i]);
-        m_sink.write("</g>\r\n");
+    if (m_names.empty()) {
+        writeGroups(m_groups.front(), {});
+    } else {
+        const std::vector<std::string> ids = svgIds(m_names);
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            m_sink.write(
+                "<g id=\"" + ids[i] + "\">\r\n<title>" + xmlEscaped(m_names[i]) + "</title>\r\n");
+            writeGroups(m_groups[i], ids[i] + "-");
+            m_sink.write("</g>\r\n");
+        }
     }
     m_sink.write("</svg>\r\n");
 }

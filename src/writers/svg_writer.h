@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/scale_parameters.h"
 #include "writers/drawing_sink.h"
@@ -20,11 +21,14 @@ struct DrawingSettings
 // unit of the scale. Y is flipped by writing every Y negated (no transform), so the picture
 // reads as the machine's view. Cuts become <line> elements, arcs <path> elements with one
 // true "A" arc each, in three groups: stripes, baseline, numbers. Numbers are written with
-// "." in their own precision, as the program writes them; lines end in CR LF.
+// "." in their own precision, as the program writes them; lines end in CR LF. A job of several
+// scales puts each in a group of its own, with the scale's name for its title and its id, and
+// its three groups inside it.
 class SvgWriter : public DrawingSink
 {
 public:
-    SvgWriter(TextSink& sink, Unit unit, const DrawingSettings& settings = {});
+    SvgWriter(TextSink& sink, Unit unit, const DrawingSettings& settings = {},
+        std::vector<std::string> scaleNames = {});
 
     // Writes the whole drawing: the moves are kept until their extent is known.
     void end();
@@ -38,7 +42,10 @@ private:
     TextSink& m_sink;
     Unit m_unit;
     double m_strokeWidth; // in scale units
-    std::array<std::string, 3> m_groups; // by MoveSection
+    void writeGroups(const std::array<std::string, 3>& groups, const std::string& prefix);
+
+    std::vector<std::string> m_names; // of a job's scales; none for one scale
+    std::vector<std::array<std::string, 3>> m_groups; // by scale, then by MoveSection
     bool m_empty = true;
     double m_minX = 0, m_minY = 0, m_maxX = 0, m_maxY = 0;
 };
