@@ -278,6 +278,15 @@ void Engraving::makeMachineMoves(MoveSink& sink) const
     feed(sink, stages);
 }
 
+void Engraving::makeDrawnMoves(MoveSink& sink, bool unrollDrums) const
+{
+    MoveStages stages;
+    if (unrollDrums)
+        stages.unrolled = PointRounding::Exact;
+    stages.mirrored = true;
+    feed(sink, stages);
+}
+
 void Engraving::write(TextSink& sink, const NumberFormat& format) const
 {
     const DrumScaleLayout* onDrum = drum();

@@ -75,6 +75,11 @@ public:
     // rotary axis, whatever the file.
     void makeMachineMoves(MoveSink& sink) const;
 
+    // Hands the job's moves as a drawing of it shows them: every scale begun and in the file's
+    // unit, mirrored when the job is; a drum unrolled flat (exactly), or as its rotary axis
+    // turns it.
+    void makeDrawnMoves(MoveSink& sink, bool unrollDrums) const;
+
     // The drum the first scale around one goes around; none when no scale does.
     const DrumScaleLayout* drum() const;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +74,15 @@ struct ScalePoint
     double y = 0;
 };
 
+// Another scale of a job, drawn dimmed behind the scale a run is of, in the run's frame: its
+// cuts and its numbers' strokes as lines, its arcs.
+struct PreviewScale
+{
+    std::size_t index = 0; // in the job, from 0
+    std::vector<PreviewLine> lines;
+    std::vector<PreviewArc> arcs;
+};
+
 // Everything one preview run draws, in drawing order: the stripes, then the baseline (a line
 // for a flat scale, the arc for a round one) when one is chosen, then the numbers' strokes,
 // mapped by the frame.
@@ -87,6 +97,9 @@ struct PreviewDrawing
     Unit unit = Unit::Millimetre; // the unit of the scale's own coordinates
     std::optional<ScalePoint> centre; // a round scale's centre, in its own coordinates
     std::vector<PreviewLine> travel; // moves between cuts, when the caller adds them
+    // In a job of several scales: the scale the run is of, and the others, drawn first.
+    std::size_t selected = 0;
+    std::vector<PreviewScale> others;
 };
 
 // The preview of a checked scale, fitted into a drawable area of width by height

@@ -12,8 +12,9 @@ namespace {
 class TravelCollector : public MoveSink
 {
 public:
-    explicit TravelCollector(const PreviewFrame& frame)
+    TravelCollector(const PreviewFrame& frame, double factor)
         : m_frame(frame)
+        , m_factor(factor)
     { }
 
     void move(const ToolMove& move) override
@@ -35,19 +36,22 @@ public:
 private:
     std::optional<PreviewPoint> mapped(const Coord& x, const Coord& y) const
     {
-        return movePoint(m_frame, x.value, y.value);
+        const double across = m_frame.drum ? y.value : y.value * m_factor;
+        return movePoint(m_frame, x.value * m_factor, across);
     }
 
     PreviewFrame m_frame;
+    double m_factor;
     std::optional<PreviewPoint> m_cutEnd;
     std::vector<PreviewLine> m_lines;
 };
 
 } // namespace
 
-std::vector<PreviewLine> travelLines(const Engraving& engraving, const PreviewFrame& frame)
+std::vector<PreviewLine> travelLines(
+    const Engraving& engraving, const PreviewFrame& frame, double factor)
 {
-    TravelCollector collector(frame);
+    TravelCollector collector(frame, factor);
     engraving.makeMachineMoves(collector);
     return collector.take();
 }

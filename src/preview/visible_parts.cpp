@@ -175,6 +175,14 @@ std::optional<PictureRect> drawingBounds(const PreviewDrawing& drawing)
     for (const PreviewStroke& stroke : drawing.numberStrokes)
         for (const PreviewPoint& point : stroke)
             bounds.add(point);
+    for (const PreviewScale& other : drawing.others) {
+        for (const PreviewLine& line : other.lines) {
+            bounds.add(line.from);
+            bounds.add(line.to);
+        }
+        for (const PreviewArc& arc : other.arcs)
+            bounds.add(arc);
+    }
     return bounds.rect();
 }
 
@@ -261,6 +269,12 @@ std::vector<std::vector<PixelPoint>> visibleArc(const PreviewArc& arc, const Pre
 VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view)
 {
     VisibleParts parts;
+    for (const PreviewScale& other : drawing.others) {
+        appendVisible(other.lines, view, parts.otherLines);
+        for (const PreviewArc& arc : other.arcs)
+            for (auto& piece : visibleArc(arc, view))
+                parts.otherArcs.push_back(std::move(piece));
+    }
     appendVisible(drawing.stripes, view, parts.lines);
     if (drawing.baseLine)
         appendVisible(std::span(&*drawing.baseLine, 1), view, parts.lines);

@@ -26,6 +26,9 @@ struct VisibleParts
     std::vector<PixelLine> lines; // the scale's straight lines: stripes, baseline, numbers
     std::vector<std::vector<PixelPoint>> arcs; // the base arc's pieces in view, as polylines
     std::vector<PixelLine> travel; // the moves between cuts
+    // A job's other scales, drawn dimmed: their lines and their arcs' pieces.
+    std::vector<PixelLine> otherLines;
+    std::vector<std::vector<PixelPoint>> otherArcs;
     std::optional<PixelPoint> origin; // the machine origin X 0 Y 0, when in view
 
     // Whether any line of the scale itself shows.
@@ -33,7 +36,8 @@ struct VisibleParts
 };
 
 // The smallest rectangle that holds the scale itself: stripes, baseline or base arc, and the
-// numbers' strokes (not the travel); none for a drawing without any of them.
+// numbers' strokes (not the travel), with a job's other scales; none for a drawing without
+// any of them.
 std::optional<PictureRect> drawingBounds(const PreviewDrawing& drawing);
 
 VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view);

@@ -51,7 +51,6 @@ MainWindow::MainWindow(QWidget* parent)
     connectHandlers();
     createViewMenu();
     onLoad();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     centreOnScreen();
 
     askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {

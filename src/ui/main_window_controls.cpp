@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/client_area.h"
 #include "ui/control_table.h"
 #include "ui/package_key_filter.h"
 #include "ui/preview_picture.h"
@@ -60,8 +61,7 @@ QLabel* createLabel(const ControlRow& row, QWidget* parent)
 
 void MainWindow::createClientArea()
 {
-    auto* client = new QWidget(this);
-    client->setFixedSize(clientSize);
+    auto* client = new ClientArea(clientSize, this);
     client->setFont(windowFont());
     setCentralWidget(client);
 
@@ -71,6 +71,8 @@ void MainWindow::createClientArea()
         QWidget* control = createControl(row, parent);
         control->setObjectName(QString::fromUtf8(row.name));
         control->setGeometry(pixelRect(row.rect));
+        if (row.kind == ControlKind::PictureBox)
+            client->setGrowing(control, pixelRect(row.rect));
         if (has(row.state, ControlState::Hidden))
             control->hide();
         if (row.kind != ControlKind::OptionButton)

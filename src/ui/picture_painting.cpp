@@ -84,6 +84,11 @@ QColor previewForeground()
     return QColor(255, 255, 0);
 }
 
+QColor previewDimmedForeground()
+{
+    return QColor(150, 170, 60);
+}
+
 QColor previewBackground()
 {
     return QColor(0, 64, 64);
@@ -113,6 +118,9 @@ bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& dr
         drawPixelLines(painter, parts.travel);
     }
     // Width 0 is the one-pixel cosmetic pen, at every zoom.
+    painter.setPen(QPen(previewDimmedForeground(), 0));
+    drawPixelLines(painter, parts.otherLines);
+    drawPolylines(painter, parts.otherArcs);
     painter.setPen(QPen(previewForeground(), 0));
     drawPixelLines(painter, parts.lines);
     drawPolylines(painter, parts.arcs);

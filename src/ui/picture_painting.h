@@ -15,6 +15,7 @@ inline constexpr int pictureTextMargin = 4;
 
 // The picture's colours: yellow on dark teal; travel moves and the origin cross stand apart.
 QColor previewForeground();
+QColor previewDimmedForeground(); // a job's scales other than the one in the form
 QColor previewBackground();
 QColor previewTravelColour();
 QColor previewOriginColour();

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include "preview/cursor_reading.h"
+#include "preview/job_picture.h"
 #include "preview/visible_parts.h"
 #include "ui/offer_band.h"
 #include "ui/picture_painting.h"
@@ -19,6 +20,8 @@ namespace {
 
 constexpr double millimetresPerInch = 25.4;
 constexpr double fitMargin = 10; // pixels between a fitted drawing and the area's edge
+constexpr double clickSlack = 3; // pixels a click may move and still be no drag
+constexpr double clickReach = 5; // pixels from a line that a click still hits it
 
 // The notes the picture has room for; the rest are counted.
 constexpr int shownNotes = 4;
@@ -242,8 +245,10 @@ void PreviewPicture::wheelEvent(QWheelEvent* event)
 
 void PreviewPicture::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_dragFrom = event->position();
+        m_pressedAt = event->position();
+    }
     QWidget::mousePressEvent(event);
 }
 
@@ -254,15 +259,35 @@ void PreviewPicture::mouseMoveEvent(QMouseEvent* event)
         const QPointF moved = event->position() - *m_dragFrom;
         m_view.panBy(moved.x(), moved.y());
         m_dragFrom = event->position();
+        if (m_pressedAt && (event->position() - *m_pressedAt).manhattanLength() > clickSlack)
+            m_pressedAt.reset();
     }
     update();
 }
 
 void PreviewPicture::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_dragFrom.reset();
+        if (m_pressedAt)
+            clickAt(*m_pressedAt);
+        m_pressedAt.reset();
+    }
     QWidget::mouseReleaseEvent(event);
+}
+
+// A click within a few pixels of another scale's line selects that scale.
+void PreviewPicture::clickAt(QPointF position)
+{
+    if (!m_drawing || m_drawing->others.empty())
+        return;
+    const PixelPoint pixel = pixelAt(position);
+    const PreviewPoint point { static_cast<float>(m_view.mmXAt(pixel.x)),
+        static_cast<float>(m_view.mmYAt(pixel.y)) };
+    const double reach = clickReach / std::fmin(m_view.pixelsPerMmX(), m_view.pixelsPerMmY());
+    const auto found = scaleAt(*m_drawing, point, reach);
+    if (found && *found != m_drawing->selected)
+        emit scaleClicked(*found);
 }
 
 void PreviewPicture::mouseDoubleClickEvent(QMouseEvent* event)
@@ -278,6 +303,7 @@ void PreviewPicture::leaveEvent(QEvent*)
 {
     m_cursor.reset();
     m_dragFrom.reset();
+    m_pressedAt.reset();
     update();
 }
 

@@ -90,6 +90,11 @@ public:
     // The line that says the scale lies out of view; empty while any of it shows.
     QString notice() const;
 
+signals:
+    // A click (not a drag) on a line of another of the job's scales than the one shown in the
+    // form.
+    void scaleClicked(std::size_t index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -119,6 +124,8 @@ private:
     QString m_decimalSeparator = QStringLiteral(".");
     std::optional<QPointF> m_cursor; // over the picture, in widget pixels
     std::optional<QPointF> m_dragFrom; // while the left button pans
+    std::optional<QPointF> m_pressedAt; // where the left button went down, until it moves
+    void clickAt(QPointF position);
 };
 
 } // namespace mensora

@@ -50,7 +50,7 @@ class TestMainWindow : public WindowSuite
 private slots:
     void everyControlStandsAsTheWindowOpens_data();
     void everyControlStandsAsTheWindowOpens();
-    void windowHasAFixedClientAreaCentredOnTheScreen();
+    void windowOpensAtTheTableSizeCentredAndThePictureTakesTheRoom();
     void optionGroupsStartOnTheirFirstButtonAndPlotBoxUnchecked();
     void inputBoxesAreBlueOnYellowInArial();
     void pictureStartsEmptyDarkTeal();
@@ -163,15 +163,27 @@ void TestMainWindow::everyControlStandsAsTheWindowOpens()
     }
 }
 
-void TestMainWindow::windowHasAFixedClientAreaCentredOnTheScreen()
+void TestMainWindow::windowOpensAtTheTableSizeCentredAndThePictureTakesTheRoom()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Mensora"));
     QCOMPARE(m_window->centralWidget()->size(), QSize(645, 440));
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     const QPoint offCentre
         = m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
     // Centred before the window system adds its frame, so within the frame's width.
     QVERIFY2(qAbs(offCentre.x()) <= 4 && qAbs(offCentre.y()) <= 4, "the window opens centred");
+
+    // Larger, the picture takes the room and nothing else moves; never smaller than at first.
+    QWidget* picture = m_window->findChild<QWidget*>(QStringLiteral("Picture1"));
+    QWidget* preview = m_window->findChild<QWidget*>(QStringLiteral("Cmd_preview"));
+    const QRect pictureAtFirst = picture->geometry();
+    const QRect previewAtFirst = preview->geometry();
+    const QSize first = m_window->size();
+    m_window->resize(first + QSize(200, 120));
+    QTRY_COMPARE(picture->geometry(), pictureAtFirst.adjusted(0, 0, 200, 120));
+    QCOMPARE(preview->geometry(), previewAtFirst);
+    m_window->resize(first - QSize(100, 100));
+    QTRY_COMPARE(m_window->centralWidget()->size(), QSize(645, 440));
+    QCOMPARE(picture->geometry(), pictureAtFirst);
 }
 
 void TestMainWindow::optionGroupsStartOnTheirFirstButtonAndPlotBoxUnchecked()
