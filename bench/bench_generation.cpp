@@ -123,6 +123,41 @@ void benchProfiles()
     }
 }
 
+// A job of 20 scales of 1000 stripes against one such scale: checked and written into memory,
+// the job should take no more than 20 times the one. Its file is longer than 20 of the one's:
+// its line numbers and Y take more digits, so the time per byte is given too.
+void benchJob()
+{
+    ScaleParameters one;
+    one.length = "999";
+    one.baseline = Baseline::Single;
+    ScaleJob job;
+    job.scales.clear();
+    for (int i = 0; i < 20; ++i) {
+        one.startY = std::to_string(20 * i);
+        job.scales.push_back({ one, {} });
+    }
+    const ScaleParameters& first = job.scales.front().parameters;
+    CountingSink oneBytes;
+    Engraving::prepare(first, {}, installedFonts())->write(oneBytes, {});
+    CountingSink jobBytes;
+    Engraving::prepare(job, {}, installedFonts())->write(jobBytes, {});
+    const Timing single = milliseconds(21, [&] {
+        CountingSink sink;
+        Engraving::prepare(first, {}, installedFonts())->write(sink, {});
+    });
+    const Timing whole = milliseconds(21, [&] {
+        CountingSink sink;
+        Engraving::prepare(job, {}, installedFonts())->write(sink, {});
+    });
+    print("check and write, one scale of 1000 stripes", single);
+    print("check and write, a job of 20 such scales", whole);
+    const double bytes = double(jobBytes.size) / double(oneBytes.size);
+    std::printf("  the job takes %.1f times the one scale's time (at most 20), for %.1f times its "
+                "bytes: %.1f times its time per byte\n",
+        whole.median / single.median, bytes, whole.median / single.median / bytes);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -164,6 +199,7 @@ int main(int argc, char* argv[])
     print("check and write into memory", both);
     print("the same bytes merely written to a file", plainWrite);
     benchProfiles();
+    benchJob();
 
     if (argc > 1) {
         const std::string cli = argv[1];

@@ -3,6 +3,9 @@
 // Each scale is painted in three views: the starting view, zoomed 1000 times about the
 // middle of the middle stripe, and mid-pan (zoomed 8 times there and dragged by a quarter of
 // the width and an eighth of the height, where many long stripes stay in view).
+// Then a job of 20 scales of 1000 stripes each, one above the other: the picture of its first
+// scale among the 19 others (their geometry from the job's file) in the same three views and
+// fitted whole; it should stay within 16 ms a frame.
 // Usage: bench_preview [runs] [folder to save the painted frames as PNG]
 #include <algorithm>
 #include <chrono>
@@ -16,9 +19,13 @@
 #include <QImage>
 #include <QPainter>
 
+#include "engraving/engraving.h"
 #include "files/installed_fonts.h"
+#include "model/scale_job.h"
 #include "model/scale_parameters.h"
+#include "preview/job_picture.h"
 #include "preview/preview_renderer.h"
+#include "preview/visible_parts.h"
 #include "ui/preview_picture.h"
 
 using namespace mensora;
@@ -87,6 +94,56 @@ std::vector<View> views(const PreviewDrawing& drawing)
     return { { "start", start }, { "zoom-1000", zoomed }, { "mid-pan", panned } };
 }
 
+// 20 rulers of 1000 stripes, 20 mm apart.
+ScaleJob twentyScales()
+{
+    ScaleJob job;
+    job.scales.clear();
+    for (int i = 0; i < 20; ++i) {
+        ScaleParameters p;
+        p.length = "999";
+        p.startY = std::to_string(20 * i);
+        p.baseline = Baseline::Single;
+        job.scales.push_back({ p, {} });
+    }
+    return job;
+}
+
+// The first scale's picture among the others, as the window makes it.
+PreviewDrawing jobDrawing(const ScaleJob& job, float width, float height)
+{
+    auto drawing = renderPreview(job.scales.front().parameters, width, height, installedFonts());
+    const auto engraving = Engraving::prepare(job, {}, installedFonts());
+    if (!drawing || !engraving) {
+        std::fprintf(stderr, "refused\n");
+        std::exit(1);
+    }
+    addJobScales(drawing.value(), *engraving, 0);
+    return *drawing;
+}
+
+void benchJob(int runs, float width, float height, QImage& image)
+{
+    const ScaleJob job = twentyScales();
+    const PreviewDrawing drawing = jobDrawing(job, width, height);
+    std::size_t lines = drawing.stripes.size();
+    for (const PreviewScale& other : drawing.others)
+        lines += other.lines.size();
+    const double geometry = medianMs(runs, [&] { (void)jobDrawing(job, width, height); });
+    std::printf("%-22s %8zu %9.3f", "job of 20 scales", lines, geometry);
+    std::vector<View> all = views(drawing);
+    PreviewView whole(pixelsPerMm, pixelsPerMm, pictureWidth, pictureHeight);
+    whole.fit(*drawingBounds(drawing), { 10, 10, pictureWidth - 10.0, pictureHeight - 10.0 });
+    all.push_back({ "fit-all", whole });
+    for (const View& v : all) {
+        std::printf(" %9.3f", medianMs(runs, [&] {
+            QPainter painter(&image);
+            paintPreview(painter, image.rect(), drawing, v.view, false);
+        }));
+    }
+    std::printf("   (the last: fitted whole)\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -127,5 +184,6 @@ int main(int argc, char** argv)
         }
         std::printf("\n");
     }
+    benchJob(runs, width, height, image);
     return 0;
 }

@@ -235,10 +235,12 @@ void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only)
         const bool depth = scale.depthAsNumber || stages.everyDepth;
         UnitChange inFile(out, scale.toFile,
             depth ? std::optional(scale.depthNumber) : std::nullopt, onDrum && !unroll);
+        // A scale in the file's unit with its depth as typed goes straight on.
+        MoveSink& converted = scale.toFile == 1.0 && !depth ? out : static_cast<MoveSink&>(inFile);
         std::optional<UnrolledDrum> unrolled;
         if (unroll)
-            unrolled.emplace(inFile, onDrum->surface, *stages.unrolled);
-        MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : inFile;
+            unrolled.emplace(converted, onDrum->surface, *stages.unrolled);
+        MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : converted;
         if (!stages.machine) {
             makeScaleMoves(i, head);
             continue;
