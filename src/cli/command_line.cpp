@@ -40,9 +40,13 @@ CommandLine::CommandLine()
             "Output: gcode (.din) or plot (.plt), by default the profile's kind; or a "
             "drawing of the cuts: svg or dxf."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
-        { "sequence", "Print the stripe sequence and write nothing." },
-        { "scale", "Read the scale from the scale file FILE (.mensora) first.", "FILE" },
-        { "save-scale", "Write the scale to the scale file FILE and nothing else.", "FILE" },
+        { "sequence", "Print the stripe sequence (of the selected scale) and write nothing." },
+        { "scale",
+            "Read the scale, or the job of several, from the scale file FILE (.mensora) first.",
+            "FILE" },
+        { "save-scale",
+            "Write the scale, or the job of several, to the scale file FILE and nothing else.",
+            "FILE" },
         { "stroke-width", "Line width of an SVG drawing in millimetres (default 0.1).", "mm",
             "0.1" },
     });
