@@ -140,14 +140,8 @@ void TestJobFile::brokenJobFilesAreRefusedWithOneSentence_data()
         << jobFile(QJsonArray {}) << "s.mensora: \"scales\" holds no scale.";
     QTest::newRow("a scale lacks a box") << jobFile(QJsonArray { scale, without(scale, "depth") })
                                          << "s.mensora, scale 2: \"depth\" is missing.";
-    QTest::newRow("a scale lacks a choice") << jobFile(QJsonArray { without(scale, "rotaryAxis") })
-                                            << "s.mensora, scale 1: \"rotaryAxis\" is missing.";
     QTest::newRow("a scale that is not an object")
         << jobFile(QJsonArray { scale, "Ruler" }) << "s.mensora, scale 2: it must be an object.";
-    QTest::newRow("a number for a name")
-        << jobFile(QJsonArray { with(scale, "name", 7) })
-        << "s.mensora, scale 1: \"name\" must be a text of at most 100 characters, without a "
-           "line break or other control character.";
     QTest::newRow("a name of 101 characters")
         << jobFile(QJsonArray { with(scale, "name", QString(101, u'n')) })
         << "s.mensora, scale 1: \"name\" must be a text of at most 100 characters, without a "
@@ -161,9 +155,6 @@ void TestJobFile::brokenJobFilesAreRefusedWithOneSentence_data()
     QTest::newRow("a vernier of 0 divisions")
         << jobFile(QJsonArray { with(scale, "vernier", with(vernier, "divisions", 0)) })
         << "s.mensora, scale 1: \"vernier.divisions\" must be a whole number from 1 to 16383.";
-    QTest::newRow("a vernier without its main divisions")
-        << jobFile(QJsonArray { with(scale, "vernier", without(vernier, "mainDivisions")) })
-        << "s.mensora, scale 1: \"vernier.mainDivisions\" is missing.";
     QTest::newRow("numbers of a kind 7")
         << jobFile(QJsonArray { scale, with(scale, "numbers", QJsonObject { { "kind", 7 } }) })
         << "s.mensora, scale 2: \"numbers.kind\" must be a whole number from 0 to 6.";
