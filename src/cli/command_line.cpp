@@ -22,7 +22,8 @@ CommandLine::CommandLine()
         "Writes the engraving program of a graduated scale, a G-code program or a plot file, or\n"
         "a drawing of its cuts (SVG or DXF) for lasers, cutters and CAD.\n"
         "Box texts are read as the window reads them (\"12mm\" is 12). With --scale, the scale\n"
-        "file comes first and every option given changes it.");
+        "file comes first and every option given changes it; in a job of several scales, the\n"
+        "scale and number options change the scale that --select names.");
     addTextOptions();
     m_parser.addOptions({
         choiceOption<Shape>("shape", "Scale shape: flat or round."),
@@ -39,12 +40,17 @@ CommandLine::CommandLine()
             "Output: gcode (.din) or plot (.plt), by default the profile's kind; or a "
             "drawing of the cuts: svg or dxf."),
         { { "o", "output" }, "Write to FILE; - for standard output (the default).", "FILE", "-" },
-        { "sequence", "Print the stripe sequence and write nothing." },
-        { "scale", "Read the scale from the scale file FILE (.mensora) first.", "FILE" },
-        { "save-scale", "Write the scale to the scale file FILE and nothing else.", "FILE" },
+        { "sequence", "Print the stripe sequence (of the selected scale) and write nothing." },
+        { "scale",
+            "Read the scale, or the job of several, from the scale file FILE (.mensora) first.",
+            "FILE" },
+        { "save-scale",
+            "Write the scale, or the job of several, to the scale file FILE and nothing else.",
+            "FILE" },
         { "stroke-width", "Line width of an SVG drawing in millimetres (default 0.1).", "mm",
             "0.1" },
     });
+    m_parser.addOptions(jobOptions());
     m_parser.addOptions(machineOptions());
     m_parser.addOptions(numberOptions());
 }
@@ -81,22 +87,33 @@ bool CommandLine::parse(const QStringList& arguments)
     m_request.outputPath = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
     m_request.stats = m_parser.isSet("stats");
-    return applyOptions(m_request.parameters, m_request.output, m_error) && readFileOptions();
+    // The options are tried on a scale at the start values, so that a usage error is told
+    // before any file is read.
+    return readJobOptions(m_parser, m_request.jobOptions, m_error)
+        && applyOptions(m_request.job, 0, m_request.output, m_error) && readFileOptions();
 }
 
-CliRequest CommandLine::requestOver(const ScaleParameters& base) const
+std::optional<CliRequest> CommandLine::requestOver(const ScaleJob& base)
 {
+    if (const auto missing = missingSelection(base, m_request.jobOptions.selected)) {
+        m_error = *missing;
+        return std::nullopt;
+    }
     CliRequest request = m_request;
-    request.parameters = base;
+    request.job = base;
+    request.job.mirror = base.mirror || request.jobOptions.mirror;
     request.output.machine = {};
     QString unused; // parse() has refused every option that could fail
-    applyOptions(request.parameters, request.output, unused);
+    applyOptions(request.job, request.jobOptions.selected, request.output, unused);
     return request;
 }
 
-// Only the options given change the scale: over the start values, or a scale file's.
-bool CommandLine::applyOptions(ScaleParameters& p, OutputRequest& output, QString& error) const
+// Only the options given change the selected scale: over the start values, or a scale file's.
+// Rates are in the file's unit, the first scale's.
+bool CommandLine::applyOptions(
+    ScaleJob& job, std::size_t selected, OutputRequest& output, QString& error) const
 {
+    ScaleParameters& p = job.scales.at(selected).parameters;
     for (const InputRow& row : inputTable)
         if (m_parser.isSet(row.option))
             inputText(p, row.input) = m_parser.value(row.option).toStdString();
@@ -108,7 +125,7 @@ bool CommandLine::applyOptions(ScaleParameters& p, OutputRequest& output, QStrin
         && readChoice(m_parser, "position", p.stripePosition, error)
         && readChoice(m_parser, "format", output.format, error)
         && readNumberOptions(m_parser, p.numbers, p.marks, error)
-        && readMachineOptions(m_parser, p.unit, output, error);
+        && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error);
 }
 
 bool CommandLine::readFileOptions()
@@ -122,6 +139,12 @@ bool CommandLine::readFileOptions()
     if (m_parser.isSet("save-scale")
         && (m_parser.isSet("output") || m_request.sequenceOnly || m_request.saveScale.isEmpty())) {
         m_error = "--save-scale takes a file name and writes only the scale: no -o, no --sequence.";
+        return false;
+    }
+    if (m_request.jobOptions.listScales
+        && (m_parser.isSet("output") || m_request.sequenceOnly || m_parser.isSet("save-scale")
+            || m_request.stats)) {
+        m_error = "--list-scales writes only the list: no -o, --sequence, --save-scale or --stats.";
         return false;
     }
     const QString width = m_parser.value("stroke-width");

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
+
 #include <QCommandLineParser>
 #include <QString>
 
+#include "cli/job_options.h"
 #include "model/machine_settings.h"
-#include "model/scale_parameters.h"
+#include "model/scale_job.h"
 #include "writers/output_table.h"
 
 namespace mensora {
@@ -12,7 +15,10 @@ namespace mensora {
 // What one run of the command-line generator is asked to do.
 struct CliRequest
 {
-    ScaleParameters parameters; // box texts and choices, the window's start values by default
+    // The job: one scale at the window's start values, or a scale file's scales, with the
+    // options given set on the selected one. The scales the options add are not yet in it.
+    ScaleJob job;
+    JobOptions jobOptions; // which scale the options change, what to add, the mirror
     OutputRequest output; // the file's format, machine settings and drawing settings
     QString outputPath = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
@@ -35,13 +41,16 @@ public:
     QString helpText() const { return m_parser.helpText(); }
     const CliRequest& request() const { return m_request; }
 
-    // The request with every scale, number and machine option that was given set on top of
-    // `base` (a scale file's scale).
-    CliRequest requestOver(const ScaleParameters& base) const;
+    // The request with every scale, number and mark option that was given set on top of the
+    // selected scale of `base` (a scale file's job), the machine options on top of the
+    // defaults, and the job mirrored when asked. Nothing, with `error()` telling why, when
+    // the job has no scale of --select's number.
+    std::optional<CliRequest> requestOver(const ScaleJob& base);
 
 private:
     void addTextOptions();
-    bool applyOptions(ScaleParameters& parameters, OutputRequest& output, QString& error) const;
+    bool applyOptions(
+        ScaleJob& job, std::size_t selected, OutputRequest& output, QString& error) const;
     bool readFileOptions();
 
     QCommandLineParser m_parser;

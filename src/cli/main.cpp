@@ -10,10 +10,11 @@
 
 #include "cli/command_line.h"
 #include "cli/job_stats.h"
+#include "cli/scale_list.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
-#include "files/scale_file.h"
+#include "files/job_file.h"
 
 using namespace mensora;
 
@@ -51,11 +52,11 @@ int writeToStandardOutput(const Engraving& engraving, const NumberFormat& format
     return Written;
 }
 
-// The stripe sequence, or the file.
+// The selected scale's stripe sequence, or the file.
 int writeRequested(const CliRequest& request, const Engraving& engraving)
 {
     if (request.sequenceOnly) {
-        std::printf("%s\n", engraving.sequence().c_str());
+        std::printf("%s\n", engraving.sequence(request.jobOptions.selected).c_str());
         return Written;
     }
     const NumberFormat format = numberFormatOf(QLocale::system());
@@ -69,30 +70,54 @@ int writeRequested(const CliRequest& request, const Engraving& engraving)
     return Written;
 }
 
-// The request of the run: over a scale file's scale when one is named. Empty, with the problem
-// said, when the file is refused.
-std::optional<CliRequest> requestOf(const CommandLine& commandLine)
+// The request of the run: over a scale file's job when one is named, the scales the options
+// add appended. Empty, with the problem said and the exit status set, when the file, the
+// selection or an added scale is refused.
+std::optional<CliRequest> requestOf(CommandLine& commandLine, int& status)
 {
-    const CliRequest& request = commandLine.request();
-    if (request.scaleFile.isEmpty())
-        return request;
-    const ScaleFileReading reading = readScaleFile(request.scaleFile);
-    if (!reading) {
-        say(reading.problem);
+    ScaleJob base;
+    if (const QString& path = commandLine.request().scaleFile; !path.isEmpty()) {
+        const JobFileReading reading = readJobFile(path);
+        if (!reading) {
+            say(reading.problem);
+            status = Refused;
+            return std::nullopt;
+        }
+        base = *reading.job;
+    }
+    std::optional<CliRequest> request = commandLine.requestOver(base);
+    if (!request) {
+        say(commandLine.error() + " (see --help)");
+        status = UsageError;
         return std::nullopt;
     }
-    return commandLine.requestOver(*reading.scale);
+    if (const auto refusal = addScales(request->job, request->jobOptions)) {
+        say(QString::fromStdString(refusal->message));
+        status = Refused;
+        return std::nullopt;
+    }
+    return request;
 }
 
-int saveScale(const ScaleParameters& scale, const QString& path)
+int saveScale(const ScaleJob& job, const QString& path)
 {
-    if (const auto unkept = unkeptInScaleFile(scale)) {
+    if (const auto unkept = unkeptInJobFile(job)) {
         say(*unkept);
         return Refused;
     }
-    const QString failure = saveScaleFile(scale, path);
+    const QString failure = saveJobFile(job, path);
     if (!failure.isEmpty()) {
         say(QString("cannot write %1: %2").arg(path, failure));
+        return NotWritten;
+    }
+    return Written;
+}
+
+int listScales(const ScaleJob& job)
+{
+    std::fputs(scaleListText(job, installedFonts()).c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        say("cannot write to standard output: " + qt_error_string(errno));
         return NotWritten;
     }
     return Written;
@@ -120,15 +145,18 @@ int main(int argc, char* argv[])
         return Written;
     }
 
-    const std::optional<CliRequest> requested = requestOf(commandLine);
+    int refusedStatus = Refused;
+    const std::optional<CliRequest> requested = requestOf(commandLine, refusedStatus);
     if (!requested)
-        return Refused;
+        return refusedStatus;
     const CliRequest& request = *requested;
+    if (request.jobOptions.listScales)
+        return listScales(request.job);
     if (!request.saveScale.isEmpty())
-        return saveScale(request.parameters, request.saveScale);
+        return saveScale(request.job, request.saveScale);
     OutputRequest output = request.output;
     output.notation = numberFormatOf(QLocale::system());
-    const auto engraving = Engraving::prepare(request.parameters, output, installedFonts());
+    const auto engraving = Engraving::prepare(request.job, output, installedFonts());
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;

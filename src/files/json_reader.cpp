@@ -12,11 +12,42 @@ qsizetype characterCount(const QString& text)
     return text.toUcs4().size();
 }
 
+bool breaksALine(const QString& text)
+{
+    const QList<uint> characters = text.toUcs4();
+    return std::any_of(characters.begin(), characters.end(), [](uint c) {
+        const QChar::Category category = QChar::category(char32_t(c));
+        return category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph;
+    });
+}
+
 JsonReader::JsonReader(const QJsonObject& object, const QString& fileName, const QString& path)
     : m_object(object)
     , m_fileName(fileName)
     , m_path(path)
 { }
+
+bool JsonReader::present(const char* key)
+{
+    return has(key)
+        || refuse(QStringLiteral("%1: \"%2\" is missing.").arg(m_fileName, keyName(key)));
+}
+
+bool JsonReader::line(const char* key, std::string& text, qsizetype longest)
+{
+    if (!has(key))
+        return true;
+    const QJsonValue value = m_object.value(QLatin1String(key));
+    const QString read = value.toString();
+    if (!value.isString() || characterCount(read) > longest || breaksALine(read))
+        return wrongType(key,
+            QStringLiteral("a text of at most %1 characters, without a line break or other "
+                           "control character")
+                .arg(longest));
+    text = read.toStdString();
+    return true;
+}
 
 bool JsonReader::text(const char* key, std::string& text)
 {

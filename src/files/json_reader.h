@@ -24,7 +24,11 @@ class JsonReader
 public:
     JsonReader(const QJsonObject& object, const QString& fileName, const QString& path = {});
 
+    // False, refusing the file, when the object lacks the key.
+    bool present(const char* key);
     bool text(const char* key, std::string& text); // at most maxScaleFileText characters
+    // A text of at most `longest` characters without a line break or other control character.
+    bool line(const char* key, std::string& text, qsizetype longest);
     bool texts(const char* key, std::array<std::string, 6>& texts);
     bool number(const char* key, double& number);
     bool number(const char* key, std::optional<double>& number);
@@ -71,5 +75,8 @@ private:
 
 // How many characters a text holds, a character outside the basic plane counted once.
 qsizetype characterCount(const QString& text);
+
+// Whether a text holds a line break or another control character (a tab included).
+bool breaksALine(const QString& text);
 
 } // namespace mensora

@@ -15,7 +15,8 @@ namespace mensora {
 // settings and the output format are not part of a scale (they belong to the machine) and stay
 // out of it.
 inline constexpr const char* scaleFileFormat = "mensora-scale";
-inline constexpr int scaleFileVersion = 1;
+inline constexpr int scaleFileVersion = 1; // a file of one scale
+inline constexpr int jobFileVersion = 2; // a job of several scales, or one named or mirrored
 inline constexpr qint64 maxScaleFileBytes = 1024 * 1024; // "1 MB"
 
 // What reading a scale file gives: the whole scale, or the one sentence that refuses the file.
@@ -27,7 +28,7 @@ struct ScaleFileReading
     explicit operator bool() const { return scale.has_value(); }
 };
 
-// The file's bytes for a scale.
+// The file's bytes for a scale: version 1.
 QByteArray scaleFileBytes(const ScaleParameters& scale);
 
 // Reads a scale file's bytes; `name` names the file in the refusal. Refused: bytes over
@@ -35,7 +36,9 @@ QByteArray scaleFileBytes(const ScaleParameters& scale);
 // version, a value of the wrong type (a number setting out of its range included), an option
 // value that is not one of its names, a text over maxScaleFileText characters. Keys that the
 // file lacks keep the window's start values (an unset number setting is left out); keys it
-// does not know are ignored, so that a later version's files still open.
+// does not know are ignored, so that a later version's files still open. A file of a job
+// (see parseJobFile) gives its scale when it holds one, not named or mirrored, and is refused
+// otherwise: a reader of one scale would lose the rest.
 ScaleFileReading parseScaleFile(const QByteArray& bytes, const QString& name);
 
 // Reads the scale file at `path`, refusing also a file that cannot be read.

@@ -15,6 +15,11 @@ constexpr ScaleTemplate templates[] = {
     { "handwheel-100.mensora", "Handwheel dial, 100 divisions, 0 at the top, clockwise" },
     { "dial-360.mensora", "Dial 360\u00b0, numbered every 30\u00b0" },
     { "collar-100-drum.mensora", "Handwheel collar on a drum of radius 20 mm, 100 divisions" },
+    { "caliper-0.1mm.mensora", "Caliper 150 mm with a 10/9 vernier, reading 0.1 mm" },
+    { "caliper-0.02mm.mensora", "Caliper 150 mm with a 50/49 vernier, reading 0.02 mm" },
+    { "ruler-150mm-6in.mensora", "Ruler 150 mm with 6 in on its other edge" },
+    { "protractor-bevel-5min.mensora",
+        "Bevel protractor 0\u2013180\u00b0, a 12/23 vernier both sides of zero, reading 5\u2032" },
 };
 
 } // namespace

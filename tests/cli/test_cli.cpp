@@ -31,6 +31,11 @@ private slots:
     void numberSettingsAreRefusedNamingTheSetting();
     void marksChangeTheSequence_data();
     void marksChangeTheSequence();
+    void listScalesNamesEachScaleOfAJob();
+    void selectChangesOnlyThatScale();
+    void selectBeyondTheJobIsAUsageError();
+    void addedVernierIsKeptInTheScaleFile();
+    void otherUnitBesideARoundScaleIsRefused();
 
 private:
     struct Run
@@ -442,6 +447,78 @@ void TestCli::machineFilesAreTheSameInEveryLocale()
     QCOMPARE(german.out, english.out);
     QVERIFY(english.out.contains("\r\nN3 G0 Z2.5\r\n"));
     QVERIFY(english.out.contains(" X30.2488 Y0.264\r\n"));
+}
+
+// One line per scale: its number, name, shape, unit and stripes, or why it is refused. A caliper
+// of 150 mm by 1 mm has 151 stripes, its vernier of 10 divisions 11.
+void TestCli::listScalesNamesEachScaleOfAJob()
+{
+    const QString caliper = TEMPLATES_DIR "/caliper-0.1mm.mensora";
+    Run result = run({ "--scale", caliper, "--list-scales" });
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out,
+        QByteArray("1\tRuler 150 mm\tflat\tmm\t151 stripes\n"
+                   "2\tVernier 10/9\tflat\tmm\t11 stripes\n"));
+    result = run({ "--scale", caliper, "--select", "2", "--distance", "0", "--list-scales" });
+    QCOMPARE(result.status, 0);
+    QVERIFY2(result.out.endsWith(
+                 "2\tVernier 10/9\tflat\tmm\trefused: Distance between stripes must not be 0.\n"),
+        result.out.constData());
+    QVERIFY(result.err.isEmpty());
+}
+
+void TestCli::selectChangesOnlyThatScale()
+{
+    const QString caliper = TEMPLATES_DIR "/caliper-0.1mm.mensora";
+    const QString changed = m_dir.filePath("select.mensora");
+    QCOMPARE(
+        run({ "--scale", caliper, "--select", "2", "--package", "12", "--save-scale", changed })
+            .status,
+        0);
+    // The vernier's 11 stripes take the package; the main scale keeps the template's.
+    QCOMPARE(run({ "--scale", changed, "--select", "2", "--sequence" }).out,
+        QByteArray("12121212121\n"));
+    QCOMPARE(run({ "--scale", changed, "--sequence" }).out,
+        run({ "--scale", caliper, "--sequence" }).out);
+}
+
+void TestCli::selectBeyondTheJobIsAUsageError()
+{
+    const QString output = m_dir.filePath("third.din");
+    const Run result = run(
+        { "--scale", TEMPLATES_DIR "/caliper-0.02mm.mensora", "--select", "3", "-o", output });
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.contains("--select 3: the job has 2 scales."), qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(!QFile::exists(output));
+}
+
+void TestCli::addedVernierIsKeptInTheScaleFile()
+{
+    const QStringList caliper = { "--length", "150", "--numbers", "1", "--add-vernier", "50/49" };
+    const QString job = m_dir.filePath("caliper.mensora");
+    QCOMPARE(run(caliper + QStringList { "--save-scale", job }).status, 0);
+    // From 0 to 150 by 1: 151 stripes, fifteen packages of ten and the next one's first.
+    QCOMPARE(run({ "--scale", job, "--list-scales" }).out,
+        QByteArray("1\tRuler 150 mm\tflat\tmm\t151 stripes\n"
+                   "2\tVernier 50/49\tflat\tmm\t51 stripes\n"));
+    const Run fromFile = run({ "--scale", job, "--profile", "rs274" });
+    QCOMPARE(fromFile.status, 0);
+    QCOMPARE(fromFile.out, run(caliper + QStringList { "--profile", "rs274" }).out);
+}
+
+void TestCli::otherUnitBesideARoundScaleIsRefused()
+{
+    for (const QString& target : { QString("-o"), QString("--save-scale") }) {
+        const QString path = m_dir.filePath("other-unit");
+        const Run result = run({ "--shape", "round", "--add-other-unit", target, path });
+        QCOMPARE(result.status, 3);
+        QCOMPARE(result.err,
+            QStringLiteral("mensora-cli: Another unit goes only beside a flat scale: this one "
+                           "is round.\n"));
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(!QFile::exists(path));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -188,9 +188,9 @@ void TestScaleFile::filesAreReadOrRefusedWithOneSentence_data()
                                << "s.mensora is not a scale file: its format is not "
                                   "\"mensora-scale\".";
     QTest::newRow("newer version")
-        << scaleFile("", "2") << unread
-        << "s.mensora was written by a newer Mensora: its version is 2, and this one reads "
-           "version 1.";
+        << scaleFile("", "3") << unread
+        << "s.mensora was written by a newer Mensora: its version is 3, and this one reads "
+           "version 2.";
     QTest::newRow("version as text") << scaleFile("", "\"1\"") << unread
                                      << "s.mensora: \"version\" must be a whole number from 1 up.";
     QTest::newRow("version 0.5") << scaleFile("", "0.5") << unread

@@ -448,7 +448,8 @@ def check_travel(cli, flags, folder):
 
 
 # The scale files shipped under File, "New from template". The checks read the scale from the
-# flags, so each file's boxes are given again as flags after --scale (the same values).
+# flags, so each file's boxes are given again as flags after --scale (the same values). A job's
+# flags restate its first scale, which they change, and which its program cuts first.
 TEMPLATES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "templates")
 BOX_FLAGS = {"length": "--length", "distance": "--distance", "package": "--package",
              "startX": "--start-x", "startY": "--start-y", "depth": "--depth",
@@ -459,6 +460,7 @@ BOX_FLAGS = {"length": "--length", "distance": "--distance", "package": "--packa
 def template_flags(path):
     with open(path) as f:
         scale = json.load(f)
+    scale = scale.get("scales", [scale])[0]
     flags = [word for key, option in BOX_FLAGS.items() for word in (option, scale[key])]
     for kind, length in enumerate(scale["stripeLengths"], 1):
         flags += [f"--stripe{kind}", length]

@@ -146,9 +146,9 @@ void TestScaleFileCommands::refusedFileLeavesTheWindowAsItWas_data()
                               << "bad.mensora is not a scale file: it is not JSON (unterminated "
                                  "object at character 11).";
     QTest::newRow("newer version")
-        << QByteArray("{\"format\": \"mensora-scale\", \"version\": 2}")
-        << "bad.mensora was written by a newer Mensora: its version is 2, and this one reads "
-           "version 1.";
+        << QByteArray("{\"format\": \"mensora-scale\", \"version\": 3}")
+        << "bad.mensora was written by a newer Mensora: its version is 3, and this one reads "
+           "version 2.";
 }
 
 void TestScaleFileCommands::refusedFileLeavesTheWindowAsItWas()
