@@ -128,12 +128,12 @@ void TestSaveCommand::prepare()
     m_filters.clear();
     m_lastPaths.clear();
     m_messages.clear();
-    m_window->askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
+    m_script.saveFileName = [this](const QString& nameFilter, const QString& lastPath) {
         m_filters << nameFilter;
         m_lastPaths << lastPath;
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     };
-    m_window->showMessage = [this](const QString& message) { m_messages << message; };
+    m_script.tell = [this](const QString& message) { m_messages << message; };
 }
 
 void TestSaveCommand::dialogFiltersKeepTheirDescription_data()
