@@ -97,6 +97,8 @@ std::optional<QString> ScaleDocument::unkept() const
 
 QString ScaleDocument::saveAs(const QString& path)
 {
+    if (const auto reason = unkept())
+        return *reason;
     const QString error = saveJobFile(m_job, path);
     if (error.isEmpty())
         setFile(path, m_job);

@@ -65,7 +65,8 @@ public:
     // Why the job cannot be saved in its file, or nothing.
     std::optional<QString> unkept() const;
     // Writes the job to `path`, which becomes its file. Returns the reason it could not be
-    // written (the document unchanged then), or an empty string.
+    // written, a job the file cannot keep included (the document unchanged then), or an empty
+    // string.
     QString saveAs(const QString& path);
 
 signals:
