@@ -5,6 +5,7 @@
 
 #include "document/job_commands.h"
 #include "document/job_file.h"
+#include "files/json_reader.h"
 
 namespace mensora {
 
@@ -60,7 +61,7 @@ bool ScaleDocument::moveScale(std::size_t index, ScaleMove direction)
 bool ScaleDocument::renameScale(std::size_t index, const std::string& name)
 {
     if (index >= m_job.scales.size()
-        || QString::fromStdString(name).size() > qsizetype(maxScaleNameLength))
+        || characterCount(QString::fromStdString(name)) > qsizetype(maxScaleNameLength))
         return false;
     if (m_job.scales[index].name != name)
         m_undo.push(new RenameScaleCommand(*this, index, name));
