@@ -1,38 +1,30 @@
 #include "ui/main_window.h"
 
-#include <algorithm>
 #include <utility>
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
+#include "document/scale_document.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
 #include "preview/preview_renderer.h"
 #include "preview/travel_moves.h"
 #include "ui/control_table.h"
-#include "ui/drum_dialog.h"
 #include "ui/figures_line.h"
-#include "ui/file_filter.h"
 #include "ui/help_menu.h"
 #include "ui/live_update.h"
-#include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
-#include "ui/numbers_dialog.h"
 #include "ui/offer_band.h"
 #include "ui/preview_picture.h"
 #include "ui/scale_file_commands.h"
@@ -43,6 +35,8 @@ namespace mensora {
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
+    , m_document(new ScaleDocument(this))
+    , m_questions(std::make_unique<BoxQuestions>(*this))
 {
     setWindowTitle(QStringLiteral("Mensora"));
     m_scaleFiles = new ScaleFileCommands(*this);
@@ -52,23 +46,14 @@ MainWindow::MainWindow(QWidget* parent)
     createViewMenu();
     onLoad();
     centreOnScreen();
-
-    askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
-        return askSaveInDialog(this, nameFilter, lastPath);
-    };
-    askMachineReadiness = [this](const QString& text) { return askReadinessInBox(this, text); };
-    askUnsavedChanges = [this](const QString& fileName) { return askUnsavedInBox(this, fileName); };
-    askOpenFileName = [this](const QString& nameFilter, const QString& lastPath) {
-        return QFileDialog::getOpenFileName(this, QString(), lastPath, nameFilter);
-    };
-    showMessage
-        = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
-    runMachineDialog = [](MachineDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_machine = loadMachineSettings();
     followProfileFamily();
-    runNumbersDialog = [](NumbersDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
-    runDrumDialog = [](DrumDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
-    setReadingHooks();
+    connectDocument();
+}
+
+void MainWindow::setQuestions(std::unique_ptr<Questions> questions)
+{
+    m_questions = std::move(questions);
 }
 
 void MainWindow::createMenu()
@@ -128,13 +113,6 @@ void MainWindow::connectHandlers()
     connect(picture()->offerBand(), &OfferBand::accepted, this, &MainWindow::convertLengthBoxes);
     connect(findChild<QAction*>(QStringLiteral("menu_exit")), &QAction::triggered, this,
         &QWidget::close);
-    // The title's "*" follows every change of the scale.
-    for (const InputBox& input : inputBoxes())
-        connect(box(input.name), &QLineEdit::textChanged, m_scaleFiles,
-            &ScaleFileCommands::showChanges);
-    for (const char* name : { shapeGroup, unitGroup, baselineGroup, stripePositionGroup })
-        connect(
-            group(name), &QButtonGroup::idToggled, m_scaleFiles, &ScaleFileCommands::showChanges);
 }
 
 // After the Scale menu, before Help. With "Update preview while typing" every input box runs
@@ -177,23 +155,6 @@ void MainWindow::centreOnScreen()
     }
 }
 
-ScaleParameters MainWindow::scaleParameters() const
-{
-    ScaleParameters parameters;
-    for (const InputBox& input : inputBoxes())
-        inputText(parameters, input.input) = box(input.name)->text().toStdString();
-    const auto choice = [this](const char* name) { return std::max(0, group(name)->checkedId()); };
-    parameters.baseline = static_cast<Baseline>(choice(baselineGroup));
-    parameters.stripePosition = static_cast<StripePosition>(choice(stripePositionGroup));
-    parameters.shape = static_cast<Shape>(choice(shapeGroup));
-    parameters.unit = static_cast<Unit>(choice(unitGroup));
-    parameters.surface = m_surface;
-    parameters.rotaryAxis = m_rotaryAxis;
-    parameters.numbers = m_numbers;
-    parameters.marks = m_marks;
-    return parameters;
-}
-
 OutputRequest MainWindow::outputRequest() const
 {
     const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
@@ -201,69 +162,14 @@ OutputRequest MainWindow::outputRequest() const
         numberFormatOf() };
 }
 
-void MainWindow::applyScaleParameters(const ScaleParameters& parameters)
-{
-    for (const InputBox& input : inputBoxes())
-        box(input.name)->setText(QString::fromStdString(inputText(parameters, input.input)));
-    const auto select = [this](const char* name, auto choice) {
-        group(name)->button(static_cast<int>(choice))->setChecked(true);
-    };
-    select(baselineGroup, parameters.baseline);
-    select(stripePositionGroup, parameters.stripePosition);
-    select(shapeGroup, parameters.shape);
-    select(unitGroup, parameters.unit);
-    onShapeClicked(static_cast<int>(parameters.shape));
-    onUnitClicked(static_cast<int>(parameters.unit));
-    m_boxesUnit = parameters.unit; // the numbers come in the unit they were saved with
-    picture()->offerBand()->withdraw();
-    m_surface = parameters.surface;
-    m_rotaryAxis = parameters.rotaryAxis;
-    setNumbersAndMarks(parameters.numbers, parameters.marks);
-}
-
-void MainWindow::setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks)
-{
-    m_numbers = numbers;
-    m_marks = marks;
-    m_scaleFiles->showChanges();
-}
-
-// A picture on show is redrawn with the new settings; an empty one waits for Preview. The
-// field of `focus` takes the focus, for a refused setting.
-void MainWindow::editNumbersAndMarks(std::optional<NumberSetting> focus)
-{
-    NumbersDialog dialog(this);
-    dialog.setSettings(m_numbers, m_marks);
-    if (focus)
-        dialog.focusSetting(*focus);
-    if (!runNumbersDialog(dialog))
-        return;
-    setNumbersAndMarks(dialog.numbers(), dialog.marks());
-    if (picture()->drawing() || !picture()->message().isEmpty())
-        runPreview();
-}
-
-// As the numbers: a picture on show is redrawn, an empty one waits for Preview.
-void MainWindow::editDrum()
-{
-    DrumDialog dialog(scaleParameters().shape, this);
-    dialog.setSurface(m_surface, m_rotaryAxis);
-    if (!runDrumDialog(dialog))
-        return;
-    m_surface = dialog.surface();
-    m_rotaryAxis = dialog.rotaryAxis();
-    m_scaleFiles->showChanges();
-    if (picture()->drawing() || !picture()->message().isEmpty())
-        runPreview();
-}
-
 // A refused run clears the picture and shows the reason inside it: the preview runs on every
 // click of a baseline or stripe-position button, where a message box would be in the way.
-// The boxes are read once; the picture, its travel and its figures come from that one scale.
+// The boxes are read once; the picture, its travel and its figures come from that one scale,
+// the selected one.
 void MainWindow::runPreview()
 {
     PreviewPicture* area = picture();
-    const ScaleParameters parameters = scaleParameters();
+    const ScaleParameters parameters = m_document->selectedScale().parameters;
     showReadingNotes(parameters);
     const auto scale = CheckedScale::check(parameters, installedFonts());
     auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
@@ -282,45 +188,6 @@ void MainWindow::runPreview()
         box("Text7")->setText(QString::fromStdString(run->stripeSequence));
 }
 
-void MainWindow::setMachineSettings(const MachineSettings& settings)
-{
-    m_machine = settings;
-    saveMachineSettings(settings);
-}
-
-// A picture on show is redrawn, so that its figures follow the new settings. The field of
-// `focus` takes the focus, for a refused setting.
-bool MainWindow::editMachineSettings(std::optional<MachineSetting> focus)
-{
-    MachineDialog dialog(scaleParameters().unit, this);
-    dialog.setSettings(m_machine);
-    if (focus)
-        dialog.focusSetting(*focus);
-    if (!runMachineDialog(dialog))
-        return false;
-    const MachineProfile before = m_machine.profile;
-    setMachineSettings(dialog.settings());
-    if (m_machine.profile != before)
-        followProfileFamily();
-    if (picture()->drawing() || !picture()->message().isEmpty())
-        runPreview();
-    return true;
-}
-
-// A profile that shapes one family of files selects it; plain writes both and leaves the box.
-void MainWindow::followProfileFamily()
-{
-    if (const std::optional<OutputFormat> family = dialectOf(m_machine.profile).family)
-        setPlotChecked(*family == OutputFormat::Plot);
-}
-
-void MainWindow::setPlotChecked(bool checked)
-{
-    auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
-    plot->setChecked(checked);
-    onPlotBoxClicked(checked);
-}
-
 // A changed scale file is saved, discarded or kept open, as the user answers.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
@@ -329,21 +196,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     QMainWindow::closeEvent(event);
-}
-
-// The message, then the place to mend it: the box, or the dialog that holds the setting with
-// its field in focus.
-void MainWindow::reportRefusal(const Refusal& refusal)
-{
-    showMessage(QString::fromStdString(refusal.message));
-    if (const auto numberSetting = refusal.numberSetting()) {
-        editNumbersAndMarks(numberSetting);
-    } else if (const auto machineSetting = refusal.machineSetting()) {
-        editMachineSettings(machineSetting);
-    } else if (QLineEdit* culprit = box(boxNameOf(*refusal.box()))) {
-        culprit->setFocus();
-        culprit->selectAll();
-    }
 }
 
 QLabel* MainWindow::label(const char* name) const

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include "document/scale_document.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
@@ -18,10 +19,9 @@
 
 namespace mensora {
 
-std::optional<Engraving> MainWindow::engravingForFile(
-    const ScaleParameters& parameters, const OutputRequest& request)
+std::optional<Engraving> MainWindow::engravingForFile(const OutputRequest& request)
 {
-    Result<Engraving> engraving = Engraving::prepare(parameters, request, installedFonts());
+    Result<Engraving> engraving = Engraving::prepare(m_document->job(), request, installedFonts());
     if (!engraving) {
         // The picture must not go on showing a scale that the save has just refused.
         picture()->showPreview(engraving.refusal());
@@ -45,23 +45,22 @@ void MainWindow::saveEngravingFile()
 // dialog offers the name just typed under the chosen profile's extension.
 void MainWindow::saveEngravingFileFrom(const QString& startPath)
 {
-    const OutputRequest request = outputRequest();
-    const ScaleParameters parameters = scaleParameters();
-    const std::optional<Engraving> engraving = engravingForFile(parameters, request);
-    if (!engraving || !confirmReadings(parameters, *engraving))
+    const std::optional<Engraving> engraving = engravingForFile(outputRequest());
+    if (!engraving || !confirmReadings(*engraving))
         return;
     const std::string_view extension = engraving->output().extensions.front();
     const QString nameFilter = saveNameFilter(engraving->output());
-    const QString path
-        = withSuffix(askSaveFileName(nameFilter, withSuffix(startPath, extension)), extension);
+    const QString path = withSuffix(
+        m_questions->saveFileName(nameFilter, withSuffix(startPath, extension)), extension);
     if (path.isEmpty())
         return; // a cancelled dialog writes nothing, whatever was saved before
     if (!plainProgramMaySave(*engraving, path))
         return;
-    box("Text7")->setText(QString::fromStdString(engraving->sequence()));
+    box("Text7")->setText(QString::fromStdString(engraving->sequence(m_document->selectedIndex())));
     const QString error = saveEngraving(*engraving, path, numberFormatOf());
     if (!error.isEmpty()) {
-        showMessage(tr("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error));
+        m_questions->tell(
+            tr("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
     m_lastSavePath = path;
@@ -78,7 +77,7 @@ bool MainWindow::plainProgramMaySave(const Engraving& engraving, const QString& 
     if (m_readinessAsked && !hasControllerExtension(path))
         return true;
     m_readinessAsked = true;
-    switch (askMachineReadiness(readinessText(programHasArcs(engraving)))) {
+    switch (m_questions->machineReadiness(readinessText(programHasArcs(engraving)))) {
     case ReadinessAnswer::ChooseMachine: {
         const QFileInfo typed(path);
         if (editMachineSettings())

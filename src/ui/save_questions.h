@@ -33,7 +33,7 @@ bool hasControllerExtension(const QString& path);
 // The path with ".extension" added when it names no extension; an empty path stays empty.
 QString withSuffix(const QString& path, std::string_view extension);
 
-// The question boxes and the save dialog that the window shows unless a test replaces them.
+// The question boxes and the save dialog of the window's real questions (see BoxQuestions).
 ReadinessAnswer askReadinessInBox(QWidget* parent, const QString& text);
 UnsavedAnswer askUnsavedInBox(QWidget* parent, const QString& fileName);
 // A save dialog that adds the first filter's extension to a name typed without one, before

@@ -6,8 +6,8 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include "document/scale_document.h"
 #include "files/engraving_file.h"
-#include "files/scale_file.h"
 #include "ui/file_filter.h"
 #include "ui/main_window.h"
 #include "ui/save_questions.h"
@@ -37,6 +37,7 @@ QString notWritten(const QString& path, const QString& reason)
 ScaleFileCommands::ScaleFileCommands(MainWindow& window)
     : QObject(&window)
     , m_window(window)
+    , m_document(window.document())
 { }
 
 void ScaleFileCommands::addScaleItems(QMenu* file)
@@ -76,100 +77,69 @@ void ScaleFileCommands::openScale()
 {
     if (!maySetAside())
         return;
-    const QString path = m_window.askOpenFileName(scaleFileFilter, m_scalePath);
-    if (path.isEmpty())
-        return;
-    if (applyScaleFile(path))
-        nameScaleFile(path);
+    const QString path = m_window.questions().openFileName(scaleFileFilter, m_document.path());
+    if (!path.isEmpty())
+        openFile(path, false);
 }
 
 void ScaleFileCommands::newScale()
 {
     if (!maySetAside())
         return;
-    m_window.applyScaleParameters(ScaleParameters {});
+    m_document.replaceJob();
     m_window.runPreview();
-    forgetScaleFile();
 }
 
 void ScaleFileCommands::openTemplate(const QString& path)
 {
-    if (!maySetAside() || !applyScaleFile(path))
-        return;
-    forgetScaleFile();
+    if (maySetAside())
+        openFile(path, true);
 }
 
-// The window now shows a scale of no file: the title names none and nothing is unsaved.
-void ScaleFileCommands::forgetScaleFile()
+bool ScaleFileCommands::openFile(const QString& path, bool asNew)
 {
-    m_scalePath.clear();
-    m_savedScale.reset();
-    m_window.setWindowTitle(QStringLiteral("Mensora"));
-}
-
-bool ScaleFileCommands::applyScaleFile(const QString& path)
-{
-    const ScaleFileReading reading = readScaleFile(path);
-    if (!reading) {
-        m_window.showMessage(reading.problem);
+    const QString problem = m_document.open(path, asNew);
+    if (!problem.isEmpty()) {
+        m_window.questions().tell(problem);
         return false;
     }
-    m_window.applyScaleParameters(*reading.scale);
     m_window.runPreview();
     return true;
 }
 
 void ScaleFileCommands::saveScaleAs()
 {
-    const ScaleParameters scale = m_window.scaleParameters();
-    if (const auto unkept = unkeptInScaleFile(scale)) {
-        m_window.showMessage(*unkept);
+    if (const auto unkept = m_document.unkept()) {
+        m_window.questions().tell(*unkept);
         return;
     }
-    const QString path
-        = withSuffix(m_window.askSaveFileName(scaleFileFilter, m_scalePath), scaleExtension);
+    const QString path = withSuffix(
+        m_window.questions().saveFileName(scaleFileFilter, m_document.path()), scaleExtension);
     if (!path.isEmpty())
-        writeScale(scale, path);
+        writeJob(path);
 }
 
-bool ScaleFileCommands::writeScale(const ScaleParameters& scale, const QString& path)
+bool ScaleFileCommands::writeJob(const QString& path)
 {
-    const QString error = saveScaleFile(scale, path);
+    const QString error = m_document.saveAs(path);
     if (!error.isEmpty()) {
-        m_window.showMessage(notWritten(path, error));
+        m_window.questions().tell(notWritten(path, error));
         return false;
     }
-    nameScaleFile(path);
     return true;
-}
-
-bool ScaleFileCommands::hasUnsavedChanges() const
-{
-    return m_savedScale && *m_savedScale != m_window.scaleParameters();
-}
-
-void ScaleFileCommands::showChanges()
-{
-    if (m_scalePath.isEmpty())
-        return; // a scale from no file keeps the plain title
-    const QString star = hasUnsavedChanges() ? QStringLiteral("*") : QString();
-    m_window.setWindowTitle(
-        QFileInfo(m_scalePath).fileName() + star + QStringLiteral(" — Mensora"));
 }
 
 bool ScaleFileCommands::maySetAside()
 {
-    if (!hasUnsavedChanges())
+    if (!m_document.hasUnsavedChanges())
         return true;
-    switch (m_window.askUnsavedChanges(QFileInfo(m_scalePath).fileName())) {
-    case UnsavedAnswer::Save: {
-        const ScaleParameters scale = m_window.scaleParameters();
-        if (const auto unkept = unkeptInScaleFile(scale)) {
-            m_window.showMessage(*unkept);
+    switch (m_window.questions().unsavedChanges(QFileInfo(m_document.path()).fileName())) {
+    case UnsavedAnswer::Save:
+        if (const auto unkept = m_document.unkept()) {
+            m_window.questions().tell(*unkept);
             return false;
         }
-        return writeScale(scale, m_scalePath);
-    }
+        return writeJob(m_document.path());
     case UnsavedAnswer::Discard:
         return true;
     case UnsavedAnswer::Cancel:
@@ -182,31 +152,22 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
 {
     OutputRequest request = m_window.outputRequest();
     request.format = format;
-    const ScaleParameters parameters = m_window.scaleParameters();
-    const std::optional<Engraving> drawing = m_window.engravingForFile(parameters, request);
-    if (!drawing || !m_window.confirmReadings(parameters, *drawing))
+    const std::optional<Engraving> drawing = m_window.engravingForFile(request);
+    if (!drawing || !m_window.confirmReadings(*drawing))
         return;
     const std::string_view name = drawing->output().name;
     QString& lastPath = m_exportPaths[QString::fromUtf8(name.data(), qsizetype(name.size()))];
     const std::string_view extension = drawing->output().extensions.front();
     const QString path = withSuffix(
-        m_window.askSaveFileName(saveNameFilter(drawing->output()), lastPath), extension);
+        m_window.questions().saveFileName(saveNameFilter(drawing->output()), lastPath), extension);
     if (path.isEmpty())
         return;
     const QString error = saveEngraving(*drawing, path, numberFormatOf());
     if (!error.isEmpty()) {
-        m_window.showMessage(notWritten(path, error));
+        m_window.questions().tell(notWritten(path, error));
         return;
     }
     lastPath = path;
-}
-
-// The window's title names the scale file the window now shows.
-void ScaleFileCommands::nameScaleFile(const QString& path)
-{
-    m_scalePath = path;
-    m_savedScale = m_window.scaleParameters();
-    showChanges();
 }
 
 } // namespace mensora

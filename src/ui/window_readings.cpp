@@ -4,13 +4,16 @@
 
 #include "ui/main_window.h"
 
+#include <utility>
+#include <vector>
+
 #include <QButtonGroup>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 
+#include "document/scale_document.h"
 #include "engraving/machine_check.h"
 #include "model/reading_notes.h"
+#include "model/scale_job.h"
 #include "model/unit_conversion.h"
 #include "ui/control_table.h"
 #include "ui/offer_band.h"
@@ -28,18 +31,26 @@ QStringList noteLines(const std::vector<ReadingNote>& notes)
     return lines;
 }
 
-// The notes' confirmation: "Go back" is the default, so that Enter saves nothing unseen.
-bool askSaveAnyway(QWidget* parent, const QStringList& notes)
+// The notes of every scale of the job, in its order; in a job of several each names its scale
+// first, as a refusal does.
+struct JobNote
 {
-    QMessageBox box(QMessageBox::Warning, parent->windowTitle(),
-        QStringLiteral("Some boxes are read otherwise than typed:"), QMessageBox::NoButton, parent);
-    box.setInformativeText(notes.join(u'\n'));
-    QPushButton* save = box.addButton(QStringLiteral("Save anyway"), QMessageBox::AcceptRole);
-    QPushButton* back = box.addButton(QStringLiteral("Go back"), QMessageBox::RejectRole);
-    box.setDefaultButton(back);
-    box.setEscapeButton(back);
-    box.exec();
-    return box.clickedButton() == save;
+    std::size_t scale;
+    ReadingNote note;
+};
+
+std::vector<JobNote> jobNotes(const ScaleJob& job)
+{
+    std::vector<JobNote> notes;
+    for (std::size_t i = 0; i < job.scales.size(); ++i) {
+        const JobScale& scale = job.scales[i];
+        for (ReadingNote note : readingNotes(scale.parameters)) {
+            if (job.scales.size() > 1)
+                note.message = scaleLabel(i, scaleName(scale)) + ": " + note.message;
+            notes.push_back({ i, std::move(note) });
+        }
+    }
+    return notes;
 }
 
 QString unitName(Unit unit)
@@ -49,34 +60,26 @@ QString unitName(Unit unit)
 
 } // namespace
 
-void MainWindow::setReadingHooks()
-{
-    confirmNotes = [this](const QStringList& notes) { return askSaveAnyway(this, notes); };
-    confirmDeepCut = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
-    };
-}
-
 void MainWindow::showReadingNotes(const ScaleParameters& parameters)
 {
     picture()->setNotes(noteLines(readingNotes(parameters)));
 }
 
-bool MainWindow::confirmReadings(const ScaleParameters& parameters, const Engraving& engraving)
+bool MainWindow::confirmReadings(const Engraving& engraving)
 {
-    const std::vector<ReadingNote> notes = readingNotes(parameters);
-    picture()->setNotes(noteLines(notes));
-    if (!notes.empty() && !confirmNotes(noteLines(notes))) {
-        QLineEdit* first = box(boxNameOf(notes.front().input));
-        first->setFocus();
-        first->selectAll();
+    const std::vector<JobNote> notes = jobNotes(m_document->job());
+    QStringList lines;
+    for (const JobNote& note : notes)
+        lines << QString::fromStdString(note.note.message);
+    picture()->setNotes(lines);
+    if (!notes.empty() && !m_questions->saveDespiteNotes(lines)) {
+        m_document->select(notes.front().scale);
+        focusBox(notes.front().note.input);
         return false;
     }
     const auto question = deepCutQuestion(engraving.machineJob(), engraving.output().dialect());
-    if (question && !confirmDeepCut(QString::fromStdString(*question))) {
-        QLineEdit* depth = box(boxNameOf(ScaleInput::Depth));
-        depth->setFocus();
-        depth->selectAll();
+    if (question && !m_questions->cutDeep(QString::fromStdString(*question))) {
+        focusBox(ScaleInput::Depth);
         return false;
     }
     return true;
@@ -128,8 +131,7 @@ void MainWindow::convertLengthBoxes()
     for (const InputBox& input : inputBoxes())
         if (isLengthInput(input.input, parameters.shape))
             box(input.name)->setText(QString::fromStdString(inputText(converted, input.input)));
-    if (picture()->drawing() || !picture()->message().isEmpty())
-        runPreview();
+    redrawShownPicture();
 }
 
 } // namespace mensora

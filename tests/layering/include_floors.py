@@ -13,7 +13,7 @@ import re
 import sys
 
 FLOORS = ["model", "lettering", "toolpath", "layout", "writers", "engraving", "preview", "files",
-          "ui", "cli", "app"]
+          "document", "ui", "cli", "app"]
 # The two shells stand side by side: neither includes the other.
 BESIDE = {("ui", "cli"), ("cli", "ui")}
 CORE = FLOORS[:FLOORS.index("preview") + 1]

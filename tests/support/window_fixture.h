@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QColor>
+#include <QDialog>
+#include <QHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QList>
@@ -16,6 +19,7 @@
 #include <QTimer>
 
 #include "ui/main_window.h"
+#include "ui/questions.h"
 
 namespace mensora::testing {
 
@@ -46,6 +50,115 @@ public:
 private:
     QTimer m_timer;
     QStringList m_seen;
+};
+
+// What a test's windows are asked and how the test answers, shared by every window of the
+// test. Every question is recorded; it is answered by the test's function for it. A question
+// the test gave no answer for is unexpected, as a real box would be under the watchdog: it is
+// answered no (an empty file name, Cancel, false) and fails the test as it ends.
+struct QuestionScript
+{
+    using FileAnswer = std::function<QString(const QString& nameFilter, const QString& lastPath)>;
+
+    // The answers.
+    FileAnswer saveFileName;
+    FileAnswer openFileName;
+    std::function<ReadinessAnswer(const QString& text)> machineReadiness;
+    std::function<UnsavedAnswer(const QString& fileName)> unsavedChanges;
+    std::function<void(const QString& message)> tell;
+    std::function<bool(const QStringList& notes)> saveDespiteNotes;
+    std::function<bool(const QString& question)> cutDeep;
+    QHash<QString, std::function<bool(QDialog&)>> dialogs; // by the dialog's class name
+
+    // Answers every dialog of that class: `answer` fills it and says whether it was accepted.
+    template <typename Dialog>
+    void answerDialog(std::function<bool(Dialog&)> answer)
+    {
+        dialogs[QString::fromUtf8(Dialog::staticMetaObject.className())]
+            = [answer](QDialog& dialog) { return answer(static_cast<Dialog&>(dialog)); };
+    }
+
+    // What was asked, in order.
+    QStringList messages;
+    QList<QStringList> notesAsked;
+    QStringList deepCutsAsked;
+    QStringList dialogsRun; // the class name of every dialog run
+    QStringList unexpected; // every question without an answer, with what it was asked
+};
+
+// The window's questions, answered by a script. An unexpected question gets the answer that
+// closing its box would give.
+class ScriptedQuestions : public Questions
+{
+public:
+    explicit ScriptedQuestions(QuestionScript& script)
+        : m_script(script)
+    { }
+
+    QString saveFileName(const QString& nameFilter, const QString& lastPath) override
+    {
+        if (!m_script.saveFileName)
+            return unexpected(QStringLiteral("save dialog: ") + nameFilter, QString());
+        return m_script.saveFileName(nameFilter, lastPath);
+    }
+    QString openFileName(const QString& nameFilter, const QString& lastPath) override
+    {
+        if (!m_script.openFileName)
+            return unexpected(QStringLiteral("open dialog: ") + nameFilter, QString());
+        return m_script.openFileName(nameFilter, lastPath);
+    }
+    ReadinessAnswer machineReadiness(const QString& text) override
+    {
+        if (!m_script.machineReadiness)
+            return unexpected(QStringLiteral("readiness: ") + text, ReadinessAnswer::SavePlain);
+        return m_script.machineReadiness(text);
+    }
+    UnsavedAnswer unsavedChanges(const QString& fileName) override
+    {
+        if (!m_script.unsavedChanges)
+            return unexpected(
+                QStringLiteral("unsaved changes: ") + fileName, UnsavedAnswer::Cancel);
+        return m_script.unsavedChanges(fileName);
+    }
+    void tell(const QString& message) override
+    {
+        m_script.messages << message;
+        if (m_script.tell)
+            m_script.tell(message);
+        else
+            unexpected(QStringLiteral("message: ") + message, 0);
+    }
+    bool saveDespiteNotes(const QStringList& notes) override
+    {
+        m_script.notesAsked << notes;
+        if (!m_script.saveDespiteNotes)
+            return unexpected(QStringLiteral("notes: ") + notes.join(u' '), false);
+        return m_script.saveDespiteNotes(notes);
+    }
+    bool cutDeep(const QString& question) override
+    {
+        m_script.deepCutsAsked << question;
+        if (!m_script.cutDeep)
+            return unexpected(QStringLiteral("deep cut: ") + question, false);
+        return m_script.cutDeep(question);
+    }
+    bool run(QDialog& dialog) override
+    {
+        const QString name = QString::fromUtf8(dialog.metaObject()->className());
+        m_script.dialogsRun << name;
+        const auto answer = m_script.dialogs.value(name);
+        return answer ? answer(dialog) : unexpected(QStringLiteral("dialog: ") + name, false);
+    }
+
+private:
+    template <typename Answer>
+    Answer unexpected(const QString& question, Answer no)
+    {
+        m_script.unexpected << question;
+        return no;
+    }
+
+    QuestionScript& m_script;
 };
 
 // The button of an option group, by the group's name and the button's index.
@@ -114,24 +227,30 @@ inline bool showAndWait(MainWindow& window)
 }
 
 // The base of the window's suites: every test gets a new window, shown and ready for clicks,
-// under a modal watchdog, with no remembered settings, the plain program saved without a
-// question and a changed scale file discarded unasked; a test that opened a modal window fails
-// when it ends.
+// under a modal watchdog, with no remembered settings, its questions answered by the test's
+// script: the plain program saved without a question, a changed scale file discarded unasked,
+// the notes and deep cuts saved anyway. A test that opened a modal window or was asked a
+// question it did not answer fails when it ends.
 class WindowSuite : public QObject
 {
     Q_OBJECT
 
 protected:
-    // Called with each new window before it is shown: where a suite sets its seams.
+    // Called with each new window before it is shown: where a suite sets its answers.
     virtual void prepare() { }
+
+    // Questions that answer from the test's script, for the suite's window or another one.
+    std::unique_ptr<Questions> scriptedQuestions()
+    {
+        return std::make_unique<ScriptedQuestions>(m_script);
+    }
 
     std::unique_ptr<ModalWatchdog> m_watchdog;
     std::unique_ptr<MainWindow> m_window;
-    // What the window asked before its saves: every suite answers "Save anyway" (and saves
+    // What the windows asked, and the answers: every suite answers "Save anyway" (and saves
     // deep cuts), so that a test of what a save writes still writes it; a test of the
-    // questions reads these or sets its own answers.
-    QList<QStringList> m_notesAsked;
-    QStringList m_deepCutsAsked;
+    // questions reads what was asked or sets its own answers.
+    QuestionScript m_script;
 
 private slots:
     void init()
@@ -139,20 +258,14 @@ private slots:
         QSettings().clear();
         m_watchdog = std::make_unique<ModalWatchdog>();
         m_window = std::make_unique<MainWindow>();
+        m_script = {};
         // A suite that asks nothing of these questions gets the answers that keep the old
         // behaviour: the plain program is saved, a changed scale is set aside.
-        m_window->askMachineReadiness = [](const QString&) { return ReadinessAnswer::SavePlain; };
-        m_window->askUnsavedChanges = [](const QString&) { return UnsavedAnswer::Discard; };
-        m_notesAsked.clear();
-        m_deepCutsAsked.clear();
-        m_window->confirmNotes = [this](const QStringList& notes) {
-            m_notesAsked << notes;
-            return true;
-        };
-        m_window->confirmDeepCut = [this](const QString& question) {
-            m_deepCutsAsked << question;
-            return true;
-        };
+        m_script.machineReadiness = [](const QString&) { return ReadinessAnswer::SavePlain; };
+        m_script.unsavedChanges = [](const QString&) { return UnsavedAnswer::Discard; };
+        m_script.saveDespiteNotes = [](const QStringList&) { return true; };
+        m_script.cutDeep = [](const QString&) { return true; };
+        m_window->setQuestions(scriptedQuestions());
         prepare();
         QVERIFY(showAndWait(*m_window));
     }
@@ -161,6 +274,7 @@ private slots:
         m_window.reset();
         QVERIFY2(m_watchdog->seen().isEmpty(), qPrintable(m_watchdog->seen().join(u", ")));
         m_watchdog.reset();
+        QVERIFY2(m_script.unexpected.isEmpty(), qPrintable(m_script.unexpected.join(u", ")));
         QSettings().clear();
     }
 };

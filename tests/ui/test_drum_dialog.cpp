@@ -31,7 +31,7 @@ private:
     // button.
     void answerDrumDialog(QDialogButtonBox::StandardButton button)
     {
-        m_window->runDrumDialog = [this, button](DrumDialog& dialog) {
+        m_script.answerDialog<DrumDialog>([this, button](DrumDialog& dialog) {
             dialog.show();
             auto* surface = childNamed<QComboBox>(dialog, "drum_surface");
             auto* axis = childNamed<QComboBox>(dialog, "drum_rotary_axis");
@@ -42,7 +42,7 @@ private:
             QTest::mouseClick(
                 dialog.findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
             return dialog.result() == QDialog::Accepted;
-        };
+        });
     }
 
     QList<bool> m_axisOpenOnFace; // the axis box's state before and after Drum was chosen
@@ -52,7 +52,7 @@ void TestDrumDialog::drumAndItsAxisChangeTheWindowsScale()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("drum.mensora");
-    m_window->askSaveFileName = [&](const QString&, const QString&) { return path; };
+    m_script.saveFileName = [&](const QString&, const QString&) { return path; };
     click(*m_window, "Option3:1");
     trigger("menu_savescale");
     QCOMPARE(m_window->windowTitle(), QStringLiteral("drum.mensora — Mensora"));
@@ -87,18 +87,18 @@ void TestDrumDialog::aProgramThatCannotHoldTheDrumOpensTheProfile()
     answerDrumDialog(QDialogButtonBox::Ok);
     trigger("menu_drum");
     QStringList messages;
-    m_window->showMessage = [&](const QString& message) { messages << message; };
+    m_script.tell = [&](const QString& message) { messages << message; };
     bool asked = false;
-    m_window->askSaveFileName = [&](const QString&, const QString&) {
+    m_script.saveFileName = [&](const QString&, const QString&) {
         asked = true;
         return QString();
     };
     QString focused;
-    m_window->runMachineDialog = [&](MachineDialog& dialog) {
+    m_script.answerDialog<MachineDialog>([&](MachineDialog& dialog) {
         dialog.show();
         focused = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
         return false;
-    };
+    });
     trigger("menu_savegcode");
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages.front().startsWith("Plain G-code programs cannot hold a drum"),

@@ -33,7 +33,7 @@ private slots:
 private:
     void prepare() override
     {
-        m_window->askSaveFileName = [this](const QString& filter, const QString&) {
+        m_script.saveFileName = [this](const QString& filter, const QString&) {
             m_saveFilters << filter;
             return QString();
         };

@@ -35,8 +35,8 @@ class TestMachineSettings : public WindowSuite
 protected:
     void prepare() override
     {
-        m_window->showMessage = [this](const QString& message) { m_messages << message; };
-        m_window->askSaveFileName = [this](const QString& filter, const QString&) {
+        m_script.tell = [this](const QString& message) { m_messages << message; };
+        m_script.saveFileName = [this](const QString& filter, const QString&) {
             m_filters << filter;
             return m_dir.filePath("scale");
         };
@@ -60,7 +60,7 @@ private:
     // Opens the dialog, lets `answer` fill it, and accepts it when `answer` returns true.
     void answerDialog(const std::function<bool(MachineDialog&)>& answer)
     {
-        m_window->runMachineDialog = answer;
+        m_script.answerDialog<MachineDialog>(answer);
         m_window->findChild<QAction*>("menu_machinesettings")->trigger();
     }
     QLineEdit* box(const char* name) const { return m_window->findChild<QLineEdit*>(name); }
@@ -279,10 +279,10 @@ void TestMachineSettings::refusedSettingIsNamedWithoutABox()
     set.feed = Rate { 0, Unit::Millimetre };
     m_window->setMachineSettings(set);
     QString focused;
-    m_window->runMachineDialog = [&](MachineDialog& dialog) {
+    m_script.answerDialog<MachineDialog>([&](MachineDialog& dialog) {
         focused = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
         return false;
-    };
+    });
     m_window->findChild<QAction*>("menu_savegcode")->trigger();
     QCOMPARE(m_messages, QStringList { "Feed must be from 0.0001 to 99999.9999 mm/min." });
     QVERIFY(m_filters.isEmpty());

@@ -70,7 +70,7 @@ private:
     {
         m_messages.clear();
         m_saveDialogs = 0;
-        m_window->showMessage = [this](const QString& message) { m_messages << message; };
+        m_script.tell = [this](const QString& message) { m_messages << message; };
     }
 
     QStringList m_messages;
@@ -83,7 +83,7 @@ void TestNumbersDialog::numbersSetInTheDialogSaveTheFileOfTheCommandLine()
     m_window->findChild<QLineEdit*>("txt_totallength")->setText("360");
     m_window->findChild<QLineEdit*>("txt_dist_stripes")->setText("2");
     const QString height = QLocale::system().toString(2.5);
-    m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
+    m_script.answerDialog<NumbersDialog>([&](NumbersDialog& dialog) {
         dialog.show(); // as exec() shows it, so that clicks reach its boxes
         choose(dialog, "numbers_kind", "Kind 1");
         retype(dialog, "number_first", "5");
@@ -96,12 +96,12 @@ void TestNumbersDialog::numbersSetInTheDialogSaveTheFileOfTheCommandLine()
         retype(dialog, "number_suffix", "'");
         QTest::mouseClick(childNamed<QCheckBox>(dialog, "mark_no_double"), Qt::LeftButton);
         return close(dialog, QDialogButtonBox::Ok);
-    };
+    });
     openDialog();
 
     QTemporaryDir folder;
     const QString path = folder.filePath("dial.din");
-    m_window->askSaveFileName = [&](const QString&, const QString&) { return path; };
+    m_script.saveFileName = [&](const QString&, const QString&) { return path; };
     m_window->findChild<QAction*>(QStringLiteral("menu_savegcode"))->trigger();
     QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
 
@@ -127,7 +127,7 @@ void TestNumbersDialog::dialogShowsTheSettingsAndCancelKeepsThem()
     const MarkSettings marks { true, false };
     m_window->setNumbersAndMarks(numbers, marks);
     QStringList shown;
-    m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
+    m_script.answerDialog<NumbersDialog>([&](NumbersDialog& dialog) {
         shown << childNamed<QComboBox>(dialog, "numbers_kind")->currentText()
               << childNamed<QLineEdit>(dialog, "number_first")->text()
               << childNamed<QLineEdit>(dialog, "number_step")->text()
@@ -135,7 +135,7 @@ void TestNumbersDialog::dialogShowsTheSettingsAndCancelKeepsThem()
               << (childNamed<QCheckBox>(dialog, "mark_end_on_total")->isChecked() ? "end" : "");
         choose(dialog, "numbers_kind", "Kind 3");
         return close(dialog, QDialogButtonBox::Cancel);
-    };
+    });
     openDialog();
     QCOMPARE(
         shown, QStringList({ "Kind 2", QLocale::system().toString(-1.5), "", "gothgbt", "end" }));
@@ -147,14 +147,14 @@ void TestNumbersDialog::aBoxWithoutANumberIsNamedAndTheDialogStaysOpen()
 {
     bool firstTry = true;
     QString problem;
-    m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
+    m_script.answerDialog<NumbersDialog>([&](NumbersDialog& dialog) {
         choose(dialog, "numbers_kind", "Kind 1");
         retype(dialog, "number_height", "big");
         firstTry = close(dialog, QDialogButtonBox::Ok);
         problem = childNamed<QLabel>(dialog, "number_problem")->text();
         retype(dialog, "number_height", "4");
         return close(dialog, QDialogButtonBox::Ok);
-    };
+    });
     openDialog();
     QVERIFY(!firstTry);
     QVERIFY2(problem.startsWith("Number height must be a number"), qPrintable(problem));
@@ -169,16 +169,16 @@ void TestNumbersDialog::aRefusedSettingIsReportedBeforeTheSaveDialog()
     numbers.prefix = "Jet ";
     numbers.font = "rowmant";
     m_window->setNumbersAndMarks(numbers, {});
-    m_window->askSaveFileName = [&](const QString&, const QString&) {
+    m_script.saveFileName = [&](const QString&, const QString&) {
         ++m_saveDialogs;
         return QString();
     };
     // Then the dialog opens on the setting to mend.
     QString focused;
-    m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
+    m_script.answerDialog<NumbersDialog>([&](NumbersDialog& dialog) {
         focused = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
         return false;
-    };
+    });
     m_window->findChild<QAction*>(QStringLiteral("menu_savegcode"))->trigger();
     QCOMPARE(m_messages, QStringList { "Prefix holds \"J\", which the font rowmant lacks." });
     QCOMPARE(m_saveDialogs, 0);
@@ -189,14 +189,14 @@ void TestNumbersDialog::sampleIsDrawnInTheChosenFont()
 {
     QImage futural;
     QImage gothic;
-    m_window->runNumbersDialog = [&](NumbersDialog& dialog) {
+    m_script.answerDialog<NumbersDialog>([&](NumbersDialog& dialog) {
         QWidget* sample = childNamed<QWidget>(dialog, "number_sample");
         sample->resize(320, 56);
         futural = sample->grab().toImage();
         choose(dialog, "number_font", "gothgbt");
         gothic = sample->grab().toImage();
         return false;
-    };
+    });
     openDialog();
     QVERIFY(!futural.isNull());
     QVERIFY(futural != gothic);

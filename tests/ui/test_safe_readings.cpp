@@ -36,11 +36,11 @@ private:
         m_folder = std::make_unique<QTemporaryDir>();
         m_dialogs = 0;
         m_messages.clear();
-        m_window->askSaveFileName = [this](const QString&, const QString&) {
+        m_script.saveFileName = [this](const QString&, const QString&) {
             ++m_dialogs;
             return m_folder->filePath(QStringLiteral("scale.din"));
         };
-        m_window->showMessage = [this](const QString& message) { m_messages << message; };
+        m_script.tell = [this](const QString& message) { m_messages << message; };
     }
     QLineEdit* box(const char* name) const
     {
@@ -82,7 +82,7 @@ void TestSafeReadings::previewNotesATypingMistakeUnderThePicture()
 void TestSafeReadings::saveListsTheNotesAndGoBackFocusesTheFirstBox()
 {
     QStringList asked;
-    m_window->confirmNotes = [&](const QStringList& notes) {
+    m_script.saveDespiteNotes = [&](const QStringList& notes) {
         asked = notes;
         return false; // "Go back"
     };
@@ -99,7 +99,7 @@ void TestSafeReadings::saveAnywayWritesThePlainFileAsTyped()
 {
     follow(*m_window, { "txt_engr_depth=-0,1" });
     save();
-    QCOMPARE(m_notesAsked.size(), 1);
+    QCOMPARE(m_script.notesAsked.size(), 1);
     QCOMPARE(m_dialogs, 1);
     QVERIFY(saved().contains("G1 Z-0,1\r\n")); // notes change no byte
 }
@@ -130,7 +130,7 @@ void TestSafeReadings::profileAsksBeforeADeepCut()
 {
     chooseProfile(MachineProfile::Grbl);
     QStringList asked;
-    m_window->confirmDeepCut = [&](const QString& question) {
+    m_script.cutDeep = [&](const QString& question) {
         asked << question;
         return false;
     };

@@ -45,17 +45,17 @@ private:
         m_filters.clear();
         m_questions.clear();
         m_asked.clear();
-        m_window->askSaveFileName = [this](const QString& filter, const QString&) {
+        m_script.saveFileName = [this](const QString& filter, const QString&) {
             m_filters << filter;
             return m_answers.isEmpty() ? QString() : inFolder(m_answers.takeFirst());
         };
-        m_window->askOpenFileName = m_window->askSaveFileName;
-        m_window->showMessage = [](const QString& message) { QFAIL(qPrintable(message)); };
-        m_window->askMachineReadiness = [this](const QString& text) {
+        m_script.openFileName = m_script.saveFileName;
+        m_script.tell = [](const QString& message) { QFAIL(qPrintable(message)); };
+        m_script.machineReadiness = [this](const QString& text) {
             m_questions << text;
             return m_readiness;
         };
-        m_window->askUnsavedChanges = [this](const QString& name) {
+        m_script.unsavedChanges = [this](const QString& name) {
             m_asked << name;
             return m_unsaved;
         };
@@ -71,10 +71,10 @@ private:
     // Machine settings with the profile chosen in its list, then OK.
     void chooseProfile(MachineProfile profile)
     {
-        m_window->runMachineDialog = [profile](MachineDialog& dialog) {
+        m_script.answerDialog<MachineDialog>([profile](MachineDialog& dialog) {
             childNamed<QComboBox>(dialog, "machine_profile")->setCurrentIndex(int(profile));
             return true;
-        };
+        });
     }
     QString inFolder(const QString& name) const { return m_folder->filePath(name); }
     QByteArray contentsOf(const QString& name) const
@@ -132,8 +132,7 @@ void TestSafeSaves::controllerExtensionAsksAgainUntilDeclined()
 
     // Remembered: a new run asks nothing, not even for a controller's extension.
     MainWindow next;
-    next.askSaveFileName = m_window->askSaveFileName;
-    next.askMachineReadiness = m_window->askMachineReadiness;
+    next.setQuestions(scriptedQuestions());
     m_answers << "f.cnc";
     next.findChild<QAction*>("menu_savegcode")->trigger();
     QCOMPARE(m_questions.size(), 4);

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "document/scale_document.h"
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "model/scale_parameters.h"
@@ -102,6 +103,8 @@ private slots:
     void cancelWritesNothingAlsoAfterAnEarlierSave();
     void refusedSaveTakesThePictureUntilTheInputsAreAccepted();
     void withoutSeamsARefusalShowsAWarningBox();
+    void saveWritesTheWholeJobAndKeepsTheSelectedSequence();
+    void refusalOfAScaleOfTheJobSelectsItAndFocusesItsBox();
 
 private:
     void prepare() override;
@@ -128,12 +131,12 @@ void TestSaveCommand::prepare()
     m_filters.clear();
     m_lastPaths.clear();
     m_messages.clear();
-    m_window->askSaveFileName = [this](const QString& nameFilter, const QString& lastPath) {
+    m_script.saveFileName = [this](const QString& nameFilter, const QString& lastPath) {
         m_filters << nameFilter;
         m_lastPaths << lastPath;
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     };
-    m_window->showMessage = [this](const QString& message) { m_messages << message; };
+    m_script.tell = [this](const QString& message) { m_messages << message; };
 }
 
 void TestSaveCommand::dialogFiltersKeepTheirDescription_data()
@@ -481,6 +484,48 @@ void TestSaveCommand::withoutSeamsARefusalShowsAWarningBox()
     QCOMPARE(m_watchdog->seen(), QStringList { "QMessageBox" });
     QCOMPARE(plain.focusWidget(), plain.findChild<QWidget*>(QStringLiteral("txt_dist_stripes")));
     m_watchdog = std::make_unique<ModalWatchdog>();
+}
+
+// A job of a ruler and a dial: one file, the ruler's moves first; Text7 holds the stripes of the
+// scale the form shows.
+void TestSaveCommand::saveWritesTheWholeJobAndKeepsTheSelectedSequence()
+{
+    JobScale dial;
+    dial.parameters.shape = Shape::Round;
+    dial.parameters.length = "90";
+    ScaleJob job;
+    job.scales.push_back(dial);
+    ScaleDocument& document = m_window->document();
+    document.addScale(1, dial);
+    QCOMPARE(box("txt_totallength")->text(), QStringLiteral("90")); // the form shows the dial
+    m_answers << inFolder("job.din");
+    save();
+    QCOMPARE(m_messages, QStringList {});
+    const Result<Engraving> engraving = Engraving::prepare(job, {}, installedFonts());
+    QVERIFY(engraving);
+    StringSink sink;
+    engraving->write(sink, numberFormatOf());
+    QCOMPARE(contentsOf(inFolder("job.din")), QByteArray::fromStdString(sink.text));
+    QCOMPARE(box("Text7")->text().toStdString(), engraving->sequence(1));
+}
+
+void TestSaveCommand::refusalOfAScaleOfTheJobSelectsItAndFocusesItsBox()
+{
+    ScaleDocument& document = m_window->document();
+    JobScale refused;
+    refused.parameters.distance = "0";
+    document.addScale(1, refused);
+    document.select(0);
+    QCOMPARE(box("txt_dist_stripes")->text(), QStringLiteral("1"));
+    m_answers << inFolder("job.din");
+    save();
+    QCOMPARE(m_messages,
+        QStringList { "Scale 2 (Ruler 100 mm): Distance between stripes must not be 0." });
+    QCOMPARE(document.selectedIndex(), std::size_t(1));
+    QCOMPARE(box("txt_dist_stripes")->text(), QStringLiteral("0"));
+    QCOMPARE(m_window->focusWidget(), box("txt_dist_stripes"));
+    QCOMPARE(m_filters, QStringList {});
+    QCOMPARE(listing(m_folder->path()), QStringList {});
 }
 
 QTEST_MAIN(TestSaveCommand)

@@ -62,17 +62,13 @@ private:
         m_answers.clear();
         m_filters.clear();
         m_messages.clear();
-        answerDialogsOf(*m_window);
-    }
-    void answerDialogsOf(MainWindow& window)
-    {
         const auto answer = [this](const QString& nameFilter, const QString&) {
             m_filters << nameFilter;
             return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
         };
-        window.askSaveFileName = answer;
-        window.askOpenFileName = answer;
-        window.showMessage = [this](const QString& message) { m_messages << message; };
+        m_script.saveFileName = answer;
+        m_script.openFileName = answer;
+        m_script.tell = [this](const QString& message) { m_messages << message; };
     }
     void trigger(const char* item, const QString& answer = {})
     {
@@ -121,7 +117,7 @@ void TestScaleFileCommands::savedScaleOpensInAnotherWindowAsTheSameScale()
     QCOMPARE(m_window->windowTitle(), QStringLiteral("dial.mensora — Mensora"));
 
     MainWindow other;
-    answerDialogsOf(other);
+    other.setQuestions(scriptedQuestions());
     m_answers << inFolder("dial.mensora");
     other.findChild<QAction*>(QStringLiteral("menu_openscale"))->trigger();
     QCOMPARE(m_messages, QStringList {});
