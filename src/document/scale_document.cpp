@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "document/job_commands.h"
-#include "document/job_file.h"
+#include "files/job_file.h"
 #include "files/json_reader.h"
 
 namespace mensora {
