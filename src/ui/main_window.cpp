@@ -18,6 +18,7 @@
 #include "engraving/engraving.h"
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
+#include "preview/job_picture.h"
 #include "preview/preview_renderer.h"
 #include "preview/travel_moves.h"
 #include "ui/control_table.h"
@@ -28,6 +29,7 @@
 #include "ui/offer_band.h"
 #include "ui/preview_picture.h"
 #include "ui/scale_file_commands.h"
+#include "ui/scales_panel.h"
 #include "ui/tool_tips.h"
 #include "ui/view_menu.h"
 
@@ -49,6 +51,15 @@ MainWindow::MainWindow(QWidget* parent)
     m_machine = loadMachineSettings();
     followProfileFamily();
     connectDocument();
+    connectJob();
+}
+
+// The document goes after the window's own parts: its undo stack, cleared as it goes, must
+// find no window to redraw.
+MainWindow::~MainWindow()
+{
+    m_document->undoStack().disconnect(this);
+    m_document->disconnect(this);
 }
 
 void MainWindow::setQuestions(std::unique_ptr<Questions> questions)
@@ -69,6 +80,7 @@ void MainWindow::createMenu()
     file->addSeparator()->setObjectName(QStringLiteral("menu_str"));
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("menu_exit"));
+    createEditMenu();
 
     QMenu* machine = addMenu(menuBar(), QStringLiteral("&Machine"), "menu_machine");
     m_machineAction = machine->addAction(QStringLiteral("Machine settings\u2026"));
@@ -81,6 +93,7 @@ void MainWindow::createMenu()
     m_convertAction->setObjectName(QStringLiteral("menu_convertunits"));
     m_drumAction = scale->addAction(QStringLiteral("Drum\u2026"));
     m_drumAction->setObjectName(QStringLiteral("menu_drum"));
+    createJobParts(scale);
 }
 
 void MainWindow::connectHandlers()
@@ -136,6 +149,9 @@ void MainWindow::createViewMenu()
         connect(group(name), &QButtonGroup::idClicked, m_liveUpdate, &LiveUpdate::optionChanged);
     auto* plot = qobject_cast<QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
     connect(plot, &QCheckBox::clicked, m_liveUpdate, &LiveUpdate::optionChanged);
+    QMenu* viewMenu = findChild<QMenu*>(QStringLiteral("menu_view"));
+    viewMenu->addSeparator()->setObjectName(QStringLiteral("menu_panelstr"));
+    viewMenu->addAction(m_scalesPanel->toggleViewAction());
     addHelpMenu(*this);
     setMenuToolTips(*this);
 }
@@ -166,20 +182,34 @@ OutputRequest MainWindow::outputRequest() const
 // click of a baseline or stripe-position button, where a message box would be in the way.
 // The boxes are read once; the picture, its travel and its figures come from that one scale,
 // the selected one.
+// The selected scale as the form shows it, among the job's other scales. The figures are the
+// whole job's; a scale of the job that is refused leaves the others without figures and says
+// why in a note.
 void MainWindow::runPreview()
 {
     PreviewPicture* area = picture();
-    const ScaleParameters parameters = m_document->selectedScale().parameters;
-    showReadingNotes(parameters);
-    const auto scale = CheckedScale::check(parameters, installedFonts());
+    const ScaleJob& job = m_document->job();
+    const std::size_t selected = m_document->selectedIndex();
+    showReadingNotes(job.scales[selected].parameters);
+    const auto checked = CheckedJob::check(job, installedFonts());
+    const bool selectedRefused = !checked && checked.refusal().scale.value_or(selected) == selected;
+    const auto scale = checked ? Result<CheckedScale>(checked->scales()[selected])
+        : selectedRefused      ? Result<CheckedScale>(checked.refusal())
+                          : CheckedScale::check(job.scales[selected].parameters, installedFonts());
     auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
                      : Result<PreviewDrawing>(scale.refusal());
     // The travel and the figures come from the file's own moves: none when it is refused.
-    const auto engraving
-        = scale ? Engraving::prepare(*scale, outputRequest()) : Result<Engraving>(scale.refusal());
-    if (run && engraving)
-        run.value().travel = travelLines(*engraving, run->frame);
+    const auto engraving = checked ? Engraving::prepare(*checked, outputRequest())
+                                   : Result<Engraving>(checked.refusal());
+    if (run && engraving) {
+        addJobScales(run.value(), *engraving, selected);
+        run.value().travel
+            = travelLines(*engraving, run->frame, 1 / engraving->unitFactor(selected));
+    }
     area->setFiguresLine(run && engraving ? figuresLine(engraving->figures()) : QString());
+    if (run && !engraving && engraving.refusal().scale.value_or(selected) != selected)
+        area->setNotes(
+            QStringList(area->notes()) << QString::fromStdString(engraving.refusal().message));
     // The cursor's position reads with the separator the saved file uses.
     area->setDecimalSeparator(QString::fromStdString(numberFormatOf().decimalSeparator));
     area->showPreview(run);

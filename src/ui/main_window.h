@@ -17,12 +17,15 @@ class QAction;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
+class QMenu;
 
 namespace mensora {
 
 struct ControlRow;
 struct Refusal;
+class JobActions;
 class LiveUpdate;
+class ScalesPanel;
 class PreviewPicture;
 class ScaleDocument;
 class ScaleFileCommands;
@@ -41,6 +44,7 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The job the window shows.
     ScaleDocument& document() { return *m_document; }
@@ -125,6 +129,10 @@ private:
     QWidget* createTextBox(const ControlRow& row, QWidget* parent);
     QWidget* createOptionButton(const ControlRow& row, QWidget* parent);
     void createMenu();
+    void createEditMenu();
+    void createJobParts(QMenu* scaleMenu);
+    void connectJob();
+    void showVernierLength(const ScaleParameters& parameters);
     void connectHandlers();
     void connectDocument();
     void createViewMenu();
@@ -178,6 +186,8 @@ private:
     LiveUpdate* m_liveUpdate = nullptr;
     ScaleDocument* m_document = nullptr;
     ScaleFileCommands* m_scaleFiles = nullptr;
+    JobActions* m_jobActions = nullptr;
+    ScalesPanel* m_scalesPanel = nullptr;
     std::unique_ptr<Questions> m_questions;
 };
 

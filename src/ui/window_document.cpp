@@ -65,6 +65,7 @@ void MainWindow::fillForm(const ScaleParameters& parameters)
     onShapeClicked(static_cast<int>(parameters.shape));
     onUnitClicked(static_cast<int>(parameters.unit));
     m_boxesUnit = parameters.unit; // the numbers come in the unit they were saved with
+    showVernierLength(parameters);
     picture()->offerBand()->withdraw();
 }
 

@@ -45,7 +45,7 @@ protected:
     }
 
 private slots:
-    void machineMenuStandsRightAfterFile();
+    void machineMenuStandsRightAfterFileAndEdit();
     void dialogOpensOnlyTheProfilesSettings_data();
     void dialogOpensOnlyTheProfilesSettings();
     void acceptedSettingsAreKeptBetweenRuns();
@@ -71,14 +71,15 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestMachineSettings::machineMenuStandsRightAfterFile()
+void TestMachineSettings::machineMenuStandsRightAfterFileAndEdit()
 {
     const QList<QAction*> menus = m_window->menuBar()->actions();
-    QVERIFY(menus.size() >= 3);
+    QVERIFY(menus.size() >= 4);
     QCOMPARE(menus[0]->menu()->objectName(), QStringLiteral("menu_file"));
-    QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("menu_machine"));
-    QCOMPARE(menus[1]->text(), QStringLiteral("&Machine")); // Alt+M
-    QCOMPARE(menus[1]->menu()->actions().first()->text(), QStringLiteral("Machine settings\u2026"));
+    QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("menu_edit"));
+    QCOMPARE(menus[2]->menu()->objectName(), QStringLiteral("menu_machine"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("&Machine")); // Alt+M
+    QCOMPARE(menus[2]->menu()->actions().first()->text(), QStringLiteral("Machine settings\u2026"));
 }
 
 void TestMachineSettings::dialogOpensOnlyTheProfilesSettings_data()

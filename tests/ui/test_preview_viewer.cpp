@@ -281,12 +281,12 @@ void TestPreviewViewer::viewMenuComesBeforeHelpWithBothOptionsOffAndRemembered()
     auto* view = m_window->findChild<QMenu*>(QStringLiteral("menu_view"));
     QVERIFY(view);
     const QList<QAction*> menus = m_window->menuBar()->actions();
-    QCOMPARE(menus.size(), 5);
-    QCOMPARE(menus[3], view->menuAction());
-    QCOMPARE(menus[4]->menu()->objectName(), QStringLiteral("menu_help"));
+    QCOMPARE(menus.size(), 6);
+    QCOMPARE(menus[4], view->menuAction());
+    QCOMPARE(menus[5]->menu()->objectName(), QStringLiteral("menu_help"));
     QCOMPARE(view->title(), QStringLiteral("&View"));
     const QList<QAction*> items = view->actions();
-    QCOMPARE(items.size(), 5);
+    QCOMPARE(items.size(), 7); // and, after a separator, the Scales panel
     QCOMPARE(items[0]->text(), QStringLiteral("Show travel moves"));
     QCOMPARE(items[1]->text(), QStringLiteral("Update preview while typing"));
     for (const QAction* item : items.first(2)) {
