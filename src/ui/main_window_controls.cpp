@@ -71,8 +71,6 @@ void MainWindow::createClientArea()
         QWidget* control = createControl(row, parent);
         control->setObjectName(QString::fromUtf8(row.name));
         control->setGeometry(pixelRect(row.rect));
-        if (row.kind == ControlKind::PictureBox)
-            client->setGrowing(control, pixelRect(row.rect));
         if (has(row.state, ControlState::Hidden))
             control->hide();
         if (row.kind != ControlKind::OptionButton)
@@ -80,6 +78,7 @@ void MainWindow::createClientArea()
         if (takesFocus(row.kind))
             tabOrder.emplace_back(row.tabIndex, control);
     }
+    client->setGrowing(m_controls.value(QStringLiteral("Picture1")));
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);

@@ -86,7 +86,7 @@ QColor previewForeground()
 
 QColor previewDimmedForeground()
 {
-    return QColor(150, 170, 60);
+    return QColor(130, 140, 50);
 }
 
 QColor previewBackground()

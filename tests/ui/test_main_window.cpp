@@ -172,15 +172,19 @@ void TestMainWindow::windowOpensAtTheTableSizeCentredAndThePictureTakesTheRoom()
     // Centred before the window system adds its frame, so within the frame's width.
     QVERIFY2(qAbs(offCentre.x()) <= 4 && qAbs(offCentre.y()) <= 4, "the window opens centred");
 
-    // Larger, the picture takes the room and nothing else moves; never smaller than at first.
+    // Larger, the picture takes the room: the controls beside it stay, those under it move
+    // down with the foot. Never smaller than at first.
     QWidget* picture = m_window->findChild<QWidget*>(QStringLiteral("Picture1"));
-    QWidget* preview = m_window->findChild<QWidget*>(QStringLiteral("Cmd_preview"));
+    QWidget* beside = m_window->findChild<QWidget*>(QStringLiteral("txt_totallength"));
+    QWidget* under = m_window->findChild<QWidget*>(QStringLiteral("Cmd_preview"));
     const QRect pictureAtFirst = picture->geometry();
-    const QRect previewAtFirst = preview->geometry();
+    const QRect besideAtFirst = beside->geometry();
+    const QRect underAtFirst = under->geometry();
     const QSize first = m_window->size();
     m_window->resize(first + QSize(200, 120));
     QTRY_COMPARE(picture->geometry(), pictureAtFirst.adjusted(0, 0, 200, 120));
-    QCOMPARE(preview->geometry(), previewAtFirst);
+    QCOMPARE(beside->geometry(), besideAtFirst);
+    QCOMPARE(under->geometry(), underAtFirst.translated(0, 120));
     m_window->resize(first - QSize(100, 100));
     QTRY_COMPARE(m_window->centralWidget()->size(), QSize(645, 440));
     QCOMPARE(picture->geometry(), pictureAtFirst);
