@@ -105,6 +105,14 @@ Result<JobScale> vernierAgainst(
     numbers.gap = main.numbers.gap;
     numbers.font = main.numbers.font;
     numbers.orientation = main.numbers.orientation;
+    // A dial's numbers stand outside its stripes: inside the main scale they go inside the
+    // vernier's, clear of its long stripes by the gap.
+    if (v.shape == Shape::Round && v.stripePosition == StripePosition::Under) {
+        const double height = numberHeightOf(main.numbers, main.unit);
+        numbers.height = height;
+        numbers.gap = -(numericPrefixValue(v.stripeLengths[0])
+            + numberGapOf(main.numbers, main.unit) + height);
+    }
     return added;
 }
 

@@ -13,7 +13,8 @@ namespace mensora {
 // or round. Its long stripes carry a number every 5 divisions or so (10 on a vernier of more
 // than 50), at a spacing that divides the divisions, so that its end carries one too: 10/9
 // and 50/49 every 5, 12/23 every 6. The numbers read in tenths of the main division (in
-// hundredths where tenths are not whole), on a dial in minutes of arc. Refused, naming the
+// hundredths where tenths are not whole), on a dial in minutes of arc; inside a dial they
+// stand inside the vernier's stripes, clear of them by the gap. Refused, naming the
 // Distance box, for divisions outside 1 to maxVernierDivisions or main divisions below 1.
 Result<JobScale> vernierAgainst(
     const ScaleParameters& main, int divisions, int mainDivisions, bool bothSides);
