@@ -203,7 +203,15 @@ std::optional<ScaleNote> overlapNote(const CheckedScale& scale)
         return std::nullopt;
     const ScaleLayout layout
         = scaleLayoutOf(scale.parameters(), scale.values(), { false, PointRounding::Exact });
-    const std::vector<NumberBox> boxes = (*numbers)->boxes(layout);
+    std::vector<NumberBox> boxes = (*numbers)->boxes(layout);
+    // Past a whole turn the numbers stand on marks cut before: the whole turn's note says so.
+    if (scale.parameters().shape == Shape::Round) {
+        const auto turn = stripesBeforeFullTurn(
+            scale.boxes().distance, static_cast<std::size_t>(scale.graduation().count()));
+        std::erase_if(boxes, [turn](const NumberBox& box) {
+            return static_cast<std::size_t>(box.index) >= turn;
+        });
+    }
     const double space = (*numbers)->digitSpace();
     for (std::size_t i = 1; i < boxes.size(); ++i)
         if (runTogether(boxes[i - 1], boxes[i], space))

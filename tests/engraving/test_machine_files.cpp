@@ -80,6 +80,8 @@ private slots:
     void machineFilesTakeThePointInEveryLocale();
     void settingsAreCheckedWhereTheProfileUsesThem_data();
     void settingsAreCheckedWhereTheProfileUsesThem();
+    void eachValueBeyondItsLimitIsNamedInTheRefusal_data();
+    void eachValueBeyondItsLimitIsNamedInTheRefusal();
     void figuresAddUpTheMovesOfTheFile_data();
     void figuresAddUpTheMovesOfTheFile();
     void durationsReadAsPeopleSayThem_data();
@@ -209,8 +211,10 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     row("spindle negative", with(P::Rs274, [](auto& s) { s.spindleSpeed = -1; }),
         "Spindle speed must be from 0 (no spindle) to 99999 rpm.");
     row("power above 1000", with(P::GrblLaser, [](auto& s) { s.laserPower = 1000.5; }),
-        "Laser power must be from 0 to 1000.");
-    row("power 0", with(P::GrblLaser, [](auto& s) { s.laserPower = 0; }), "");
+        "Laser power must be above 0 and at most 1000.");
+    row("power 0", with(P::GrblLaser, [](auto& s) { s.laserPower = 0; }),
+        "Laser power must be above 0: at 0 the laser never fires.");
+    row("power 1", with(P::GrblLaser, [](auto& s) { s.laserPower = 1; }), "");
     row("power unused by a router", with(P::Rs274, [](auto& s) { s.laserPower = -5; }), "");
     row("passes not whole", with(P::Rs274, [](auto& s) { s.passes = 2.5; }),
         "Passes must be a whole number from 1 to 100.");
@@ -231,7 +235,20 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     row("depth at the safe height", profile(P::Grbl),
         "Engr depth must be below the safe height (1).", depth, atSafe);
     row("safe height below the depth", with(P::Rs274, [](auto& s) { s.safeHeight = -1; }),
-        "Safe height must be above the engraving depth (-0.1).");
+        "Safe height must be above 0, the work's surface: at -1 every rapid move runs through "
+        "the work.");
+    row("safe height at the surface", with(P::Grblhal, [](auto& s) { s.safeHeight = 0; }),
+        "Safe height must be above 0, the work's surface: at 0 every rapid move runs through the "
+        "work.");
+    row("safe height that rounds to the surface",
+        with(P::Grbl, [](auto& s) { s.safeHeight = 0.00004; }),
+        "Safe height must be above 0, the work's surface: at 0 every rapid move runs through the "
+        "work.");
+    row("safe height unused by a laser", with(P::GrblLaser, [](auto& s) { s.safeHeight = 0; }), "");
+    row("plunge feed 0", with(P::Rs274, [](auto& s) { s.plungeFeed = Rate { 0 }; }),
+        "Plunge feed must be from 0.0001 to 99999.9999 mm/min.");
+    row("rapid rate 0", with(P::GrblLaser, [](auto& s) { s.rapidRate = Rate { 0 }; }),
+        "Rapid rate must be from 0.0001 to 99999.9999 mm/min.");
     ScaleParameters above;
     above.depth = "0.5";
     row("passes from above the surface", with(P::Rs274, [](auto& s) { s.passes = 2; }),
@@ -308,6 +325,50 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem()
     QCOMPARE(engraving.refusal().machineSetting().has_value(), input < 0);
     if (input >= 0)
         QCOMPARE(engraving.refusal().box(), std::optional(ScaleInput(input)));
+}
+
+// Each value alone beyond what the file can hold: the refusal names it, whatever else is large.
+void TestMachineFiles::eachValueBeyondItsLimitIsNamedInTheRefusal_data()
+{
+    QTest::addColumn<ScaleParameters>("parameters");
+    QTest::addColumn<MachineSettings>("machine");
+    QTest::addColumn<QString>("named"); // the message's start
+
+    MachineSettings rs274;
+    rs274.profile = MachineProfile::Rs274;
+    const auto box = [&](const char* name, ScaleInput input, const char* text, bool round = false) {
+        ScaleParameters p = round ? dial("360", "10") : ScaleParameters {};
+        p.distance = round ? p.distance : "10"; // a long ruler of few stripes
+        inputText(p, input) = text;
+        QTest::newRow(name) << p << rs274 << QString::fromStdString(inputCaption(input, p.shape));
+    };
+    box("length", ScaleInput::Length, "200000");
+    box("stripe 1", ScaleInput::Stripe1, "200000");
+    box("start X", ScaleInput::StartX, "200000");
+    box("start Y", ScaleInput::StartY, "-200000");
+    box("radius", ScaleInput::Radius, "200000", true);
+    box("depth", ScaleInput::Depth, "-200000");
+    ScaleParameters numbered;
+    numbered.numbers.kind = 1;
+    numbered.numbers.height = 200000;
+    QTest::newRow("number height") << numbered << rs274 << "Number height";
+    numbered.numbers.height.reset();
+    numbered.numbers.gap = 200000;
+    QTest::newRow("number gap") << numbered << rs274 << "Gap to the stripe";
+    MachineSettings high = rs274;
+    high.safeHeight = 200000;
+    QTest::newRow("safe height") << ScaleParameters {} << high << "Safe height";
+}
+
+void TestMachineFiles::eachValueBeyondItsLimitIsNamedInTheRefusal()
+{
+    QFETCH(ScaleParameters, parameters);
+    QFETCH(MachineSettings, machine);
+    QFETCH(QString, named);
+    const auto engraving = Engraving::prepare(parameters, machineFile(machine), installedFonts());
+    QVERIFY(!engraving);
+    const QString message = QString::fromStdString(engraving.refusal().message);
+    QVERIFY2(message.startsWith(named + " "), qPrintable(message));
 }
 
 // Worked out from the scales' description: plunges and lifts of 1.1 between Z 1 and -0.1.

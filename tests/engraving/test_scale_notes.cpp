@@ -200,6 +200,11 @@ void TestScaleNotes::numbersThatRunTogetherAreNoted_data()
         << none;
     protractor.numbers.height = 2;
     QTest::newRow("protractor of 2 mm numbers") << protractor << "" << none;
+    // "100" on the stripe a whole turn on stands over "0": the whole turn's note tells it.
+    ScaleParameters turn = dial("360", "3.6");
+    turn.numbers.kind = 1;
+    turn.numbers.step = 10;
+    QTest::newRow("numbers past a whole turn") << turn << "" << none;
     small.numbers.orientation = NumberOrientation::Level;
     small.numbers.height = 0.5;
     QTest::newRow("small dial, small level numbers") << small << "" << none;
