@@ -119,6 +119,11 @@ void MachineDialog::setSettings(const MachineSettings& settings)
     showProfile(m_profile->currentIndex());
 }
 
+void MachineDialog::chooseProfile(MachineProfile profile)
+{
+    m_profile->setCurrentIndex(static_cast<int>(profile));
+}
+
 // The line on the chosen profile, and only its settings open for input.
 void MachineDialog::showProfile(int index)
 {

@@ -26,6 +26,8 @@ public:
     explicit MachineDialog(Unit unit, QWidget* parent = nullptr);
 
     void setSettings(const MachineSettings& settings);
+    // Chooses the profile, as the user would in its list.
+    void chooseProfile(MachineProfile profile);
 
     // The settings as the form shows them: what was not changed stays exactly as it was set.
     MachineSettings settings() const;

@@ -88,6 +88,7 @@ void saveMachineSettings(const MachineSettings& m)
 
 namespace {
 const QString readinessKey = QStringLiteral("machine/skipReadinessCheck");
+const QString plotReadinessKey = QStringLiteral("machine/skipPlotReadinessCheck");
 } // namespace
 
 bool readinessCheckDeclined()
@@ -98,6 +99,16 @@ bool readinessCheckDeclined()
 void declineReadinessCheck()
 {
     QSettings().setValue(readinessKey, true);
+}
+
+bool plotReadinessDeclined()
+{
+    return QSettings().value(plotReadinessKey, false).toBool();
+}
+
+void declinePlotReadiness()
+{
+    QSettings().setValue(plotReadinessKey, true);
 }
 
 } // namespace mensora

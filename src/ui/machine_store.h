@@ -14,4 +14,8 @@ void saveMachineSettings(const MachineSettings& settings);
 bool readinessCheckDeclined();
 void declineReadinessCheck();
 
+// The same for the question before a plain plot file is saved (key "skipPlotReadinessCheck").
+bool plotReadinessDeclined();
+void declinePlotReadiness();
+
 } // namespace mensora

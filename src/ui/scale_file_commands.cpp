@@ -109,14 +109,19 @@ bool ScaleFileCommands::openFile(const QString& path, bool asNew)
 
 void ScaleFileCommands::saveScaleAs()
 {
+    if (m_window.answerUnitOffer())
+        saveScaleAsked();
+}
+
+bool ScaleFileCommands::saveScaleAsked()
+{
     if (const auto unkept = m_document.unkept()) {
         m_window.questions().tell(*unkept);
-        return;
+        return false;
     }
     const QString path = withSuffix(
         m_window.questions().saveFileName(scaleFileFilter, m_document.path()), scaleExtension);
-    if (!path.isEmpty())
-        writeJob(path);
+    return !path.isEmpty() && writeJob(path);
 }
 
 bool ScaleFileCommands::writeJob(const QString& path)
@@ -126,15 +131,19 @@ bool ScaleFileCommands::writeJob(const QString& path)
         m_window.questions().tell(notWritten(path, error));
         return false;
     }
+    m_window.showSaved(path);
     return true;
 }
 
+// A job of no file is saved where the user names, as Save Scale As saves it.
 bool ScaleFileCommands::maySetAside()
 {
-    if (!m_document.hasUnsavedChanges())
+    if (!m_document.hasUnsavedWork())
         return true;
     switch (m_window.questions().unsavedChanges(QFileInfo(m_document.path()).fileName())) {
     case UnsavedAnswer::Save:
+        if (m_document.path().isEmpty())
+            return saveScaleAsked();
         if (const auto unkept = m_document.unkept()) {
             m_window.questions().tell(*unkept);
             return false;
@@ -152,8 +161,8 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
 {
     OutputRequest request = m_window.outputRequest();
     request.format = format;
-    const std::optional<Engraving> drawing = m_window.engravingForFile(request);
-    if (!drawing || !m_window.confirmReadings(*drawing))
+    const std::optional<Engraving> drawing = m_window.engravingToSave(request);
+    if (!drawing)
         return;
     const std::string_view name = drawing->output().name;
     QString& lastPath = m_exportPaths[QString::fromUtf8(name.data(), qsizetype(name.size()))];
@@ -168,6 +177,7 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
         return;
     }
     lastPath = path;
+    m_window.showSaved(path);
 }
 
 } // namespace mensora

@@ -57,10 +57,13 @@ void MainWindow::setMachineSettings(const MachineSettings& settings)
 
 // A picture on show is redrawn, so that its figures follow the new settings. The field of
 // `focus` takes the focus, for a refused setting.
-bool MainWindow::editMachineSettings(std::optional<MachineSetting> focus)
+bool MainWindow::editMachineSettings(
+    std::optional<MachineSetting> focus, std::optional<MachineProfile> profile)
 {
     MachineDialog dialog(m_document->selectedScale().parameters.unit, this);
     dialog.setSettings(m_machine);
+    if (profile)
+        dialog.chooseProfile(*profile);
     if (focus)
         dialog.focusSetting(*focus);
     if (!m_questions->run(dialog))
