@@ -48,13 +48,12 @@ void ScaleFileCommands::addScaleItems(QMenu* file)
     QMenu* fromTemplate = file->addMenu(QStringLiteral("New from template"));
     fromTemplate->menuAction()->setObjectName(QStringLiteral("menu_newtemplate"));
     fromTemplate->setToolTipsVisible(true);
-    for (const ScaleTemplate& scaleTemplate : scaleTemplates()) {
-        const QString path = templatePath(scaleTemplate);
-        QAction* item = fromTemplate->addAction(QString::fromUtf8(scaleTemplate.caption));
-        item->setObjectName(QStringLiteral("template_") + QFileInfo(path).baseName());
-        item->setToolTip(
-            QStringLiteral("Sets every box to %1").arg(QDir::toNativeSeparators(path)));
-        connect(item, &QAction::triggered, this, [this, path] { openTemplate(path); });
+    for (const OfferedTemplate& offered : offeredTemplates()) {
+        QAction* item = fromTemplate->addAction(offered.caption);
+        item->setObjectName(
+            QStringLiteral("template_") + QFileInfo(offered.name).completeBaseName());
+        item->setToolTip(QStringLiteral("Sets every box to the template %1").arg(offered.name));
+        connect(item, &QAction::triggered, this, [this, offered] { openTemplate(offered); });
     }
     QAction* open = addItem(file, QStringLiteral("Open Scale…"), "menu_openscale");
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -90,10 +89,17 @@ void ScaleFileCommands::newScale()
     m_window.runPreview();
 }
 
-void ScaleFileCommands::openTemplate(const QString& path)
+void ScaleFileCommands::openTemplate(const OfferedTemplate& offered)
 {
-    if (maySetAside())
-        openFile(path, true);
+    if (!maySetAside())
+        return;
+    const QString problem = m_document.open(offered.path, true);
+    if (!problem.isEmpty()) {
+        m_window.questions().tell(QObject::tr("The template %1 in %2 cannot be opened: %3")
+                                      .arg(offered.name, offered.folder, problem));
+        return;
+    }
+    m_window.runPreview();
 }
 
 bool ScaleFileCommands::openFile(const QString& path, bool asNew)

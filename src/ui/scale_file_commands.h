@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "model/scale_parameters.h"
+#include "ui/templates.h"
 
 class QMenu;
 
@@ -33,8 +34,8 @@ public:
     // refused file is named in a message and changes nothing.
     void openScale();
     // Makes a template the document as Open Scale does, as a new job: the title names no file
-    // and Save Scale As starts afresh.
-    void openTemplate(const QString& path);
+    // and Save Scale As starts afresh. A template that cannot be read is named with its folder.
+    void openTemplate(const OfferedTemplate& offered);
     // Writes the document to a scale file, after an open unit offer is answered; a job the
     // file cannot keep is refused before the dialog.
     void saveScaleAs();
