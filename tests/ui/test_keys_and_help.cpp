@@ -12,6 +12,7 @@
 #include "files/scale_file.h"
 #include "support/window_fixture.h"
 #include "ui/control_table.h"
+#include "ui/help_menu.h"
 #include "ui/preview_picture.h"
 #include "ui/templates.h"
 
@@ -28,6 +29,7 @@ private slots:
     void ctrlSSavesTheProgramAndF5Previews();
     void f1ShowsTheGuideBuiltIntoTheProgram();
     void aboutNamesTheVersionAndTheLicence();
+    void theGuideCoversEveryMenuAndDialog();
     void everyMenuItemSaysWhatItDoes();
     void boxTooltipsFollowTheShapeAndTheUnit();
     void templatesOpenAsANewScaleAndPreview_data();
@@ -116,6 +118,33 @@ void TestKeysAndHelp::aboutNamesTheVersionAndTheLicence()
     const QString text = childNamed<QLabel>(*about, "about_text")->text();
     QVERIFY(text.startsWith(QStringLiteral("Mensora 0.")));
     QVERIFY(text.contains(QStringLiteral("GPL-3.0-or-later")));
+}
+
+// Every item of every menu, by its caption, and every dialog, by its title, is in the guide,
+// and each part of the guide about them shows an example: steps or a command.
+void TestKeysAndHelp::theGuideCoversEveryMenuAndDialog()
+{
+    const QString guide = usingMensoraGuide().simplified();
+    QStringList missing;
+    QList<QAction*> titles = m_window->menuBar()->actions();
+    while (!titles.isEmpty()) {
+        QAction* title = titles.takeFirst();
+        const QString menu = title->text().remove(u'&');
+        if (!guide.contains(menu))
+            missing << menu;
+        for (QAction* item : title->menu()->actions()) {
+            if (item->menu())
+                titles << item;
+            const bool fromTemplate = item->objectName().startsWith("template_");
+            const QString caption = item->text().remove(u'&');
+            if (!item->isSeparator() && !fromTemplate && !guide.contains(caption))
+                missing << menu + " › " + caption;
+        }
+    }
+    for (const char* dialog : { "Machine settings", "Numbers and marks", "Drum", "Add vernier" })
+        if (!guide.contains(QString::fromUtf8(dialog) + "** dialog"))
+            missing << QString::fromUtf8(dialog) + " dialog";
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
 }
 
 // A tooltip of its own, not the caption that Qt shows by default.
