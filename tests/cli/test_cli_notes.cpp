@@ -4,7 +4,7 @@
 #include <QTest>
 
 // mensora-cli says what the window notes, on standard error, and refuses settings no machine
-// can run, as a user's script meets them.
+// can run and inputs no file can hold, as a user's script meets them.
 class TestCliNotes : public QObject
 {
     Q_OBJECT
@@ -18,8 +18,8 @@ private slots:
     }
     void strictRefusesANotedFileAndQuietSaysNothing();
     void aFileWithoutNotesIsWrittenUnderStrict();
-    void settingsNoMachineCanRunAreRefused_data();
-    void settingsNoMachineCanRunAreRefused();
+    void refusedInputsExitThreeAndWriteNothing_data();
+    void refusedInputsExitThreeAndWriteNothing();
 
 private:
     struct Run
@@ -113,7 +113,7 @@ void TestCliNotes::aFileWithoutNotesIsWrittenUnderStrict()
     QVERIFY(strict.written);
 }
 
-void TestCliNotes::settingsNoMachineCanRunAreRefused_data()
+void TestCliNotes::refusedInputsExitThreeAndWriteNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("reason");
@@ -129,9 +129,12 @@ void TestCliNotes::settingsNoMachineCanRunAreRefused_data()
         << QStringList { "--profile=rs274", "--plunge-feed=0" } << "Plunge feed must be";
     QTest::newRow("rapid rate 0") << QStringList { "--profile=hpgl-cutter", "--rapid-rate=0" }
                                   << "Rapid rate must be";
+    QTest::newRow("drum of radius 0") << QStringList { "--shape", "round", "--surface", "drum",
+        "--radius", "0", "--profile", "rs274" }
+                                      << "Radius must be above 0 on a drum";
 }
 
-void TestCliNotes::settingsNoMachineCanRunAreRefused()
+void TestCliNotes::refusedInputsExitThreeAndWriteNothing()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engraving/engraving.h"
+#include "engraving/machine_check.h"
 #include "support/engraving_text.h"
 #include "support/scale_parameters_metatype.h"
 
@@ -82,6 +83,8 @@ private slots:
     void settingsAreCheckedWhereTheProfileUsesThem();
     void eachValueBeyondItsLimitIsNamedInTheRefusal_data();
     void eachValueBeyondItsLimitIsNamedInTheRefusal();
+    void deepCutsAreAskedAboutInTheirOwnUnit_data();
+    void deepCutsAreAskedAboutInTheirOwnUnit();
     void figuresAddUpTheMovesOfTheFile_data();
     void figuresAddUpTheMovesOfTheFile();
     void durationsReadAsPeopleSayThem_data();
@@ -292,6 +295,8 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     strictRow("plain reads the prefix", ScaleInput::Length, "12,5", P::Plain, false);
     // The default package holds no kind 4: its length goes into no file.
     strictRow("a kind the package lacks", ScaleInput::Stripe4, "x", P::Rs274, false);
+    // Kind 3 is eight stripes of every ten of the default package.
+    strictRow("the package's commonest kind", ScaleInput::Stripe3, "x", P::Rs274, true);
 
     ScaleParameters far;
     far.startX = "99899";
@@ -369,6 +374,43 @@ void TestMachineFiles::eachValueBeyondItsLimitIsNamedInTheRefusal()
     QVERIFY(!engraving);
     const QString message = QString::fromStdString(engraving.refusal().message);
     QVERIFY2(message.startsWith(named + " "), qPrintable(message));
+}
+
+// Deeper than 5 mm, or 0.2 in, in one cut: the unit's own threshold, in the unit typed.
+void TestMachineFiles::deepCutsAreAskedAboutInTheirOwnUnit_data()
+{
+    QTest::addColumn<ScaleParameters>("parameters");
+    QTest::addColumn<MachineSettings>("machine");
+    QTest::addColumn<QString>("question"); // empty: none
+
+    const auto row = [](const char* name, const char* depth, Unit unit, MachineProfile chosen,
+                         const char* question) {
+        ScaleParameters p;
+        p.depth = depth;
+        p.unit = unit;
+        QTest::newRow(name) << p << profile(chosen) << QString(question);
+    };
+    const Unit mm = Unit::Millimetre;
+    const Unit inch = Unit::Inch;
+    row("6 mm", "-6", mm, MachineProfile::Rs274,
+        "Engr depth -6 mm is deeper than 5 mm: the tool goes that deep in one cut. Save it?");
+    row("5 mm", "-5", mm, MachineProfile::Grbl, "");
+    row("0.3 in", "-0.3", inch, MachineProfile::Rs274,
+        "Engr depth -0.3 in is deeper than 0.2 in: the tool goes that deep in one cut. Save it?");
+    row("0.2 in", "-0.2", inch, MachineProfile::Grblhal, "");
+    row("a laser takes no depth", "-6", mm, MachineProfile::GrblLaser, "");
+    row("plain", "-6", mm, MachineProfile::Plain, "");
+}
+
+void TestMachineFiles::deepCutsAreAskedAboutInTheirOwnUnit()
+{
+    QFETCH(ScaleParameters, parameters);
+    QFETCH(MachineSettings, machine);
+    QFETCH(QString, question);
+    const auto engraving = Engraving::prepare(parameters, machineFile(machine), installedFonts());
+    QVERIFY(engraving);
+    const auto asked = deepCutQuestion(engraving->machineJob(), engraving->output().dialect());
+    QCOMPARE(asked ? QString::fromStdString(*asked) : QString(), question);
 }
 
 // Worked out from the scales' description: plunges and lifts of 1.1 between Z 1 and -0.1.
