@@ -27,13 +27,31 @@ NoteHandling noteHandlingOf(const QCommandLineParser& parser)
     return parser.isSet("quiet") ? NoteHandling::Quiet : NoteHandling::Say;
 }
 
-std::vector<ScaleNote> fileNotes(const CheckedJob& job, const Engraving& engraving)
+std::vector<ScaleNote> notesOnTheFile(const CheckedJob& job, const Engraving& engraving)
 {
-    std::vector<ScaleNote> notes = jobNotes(job);
+    std::vector<ScaleNote> notes = fileNotes(job, engraving);
     if (auto plot = plotUnitNote(engraving))
         notes.push_back(std::move(*plot));
     return notes;
 }
+
+namespace {
+
+// The option that takes a note's offer, as the window's dialog does.
+const char* offerOption(NoteOffer offer)
+{
+    switch (offer) {
+    case NoteOffer::EndOnTotal:
+        return " (--end-on-total mends it)";
+    case NoteOffer::NoDoubleMark:
+        return " (--no-double-mark mends it)";
+    case NoteOffer::None:
+        break;
+    }
+    return "";
+}
+
+} // namespace
 
 bool reportNotes(const std::vector<ScaleNote>& notes, NoteHandling handling)
 {
@@ -41,7 +59,8 @@ bool reportNotes(const std::vector<ScaleNote>& notes, NoteHandling handling)
         return true;
     const char* head = handling == NoteHandling::Strict ? "" : "note: ";
     for (const ScaleNote& note : notes)
-        std::fprintf(stderr, "mensora-cli: %s%s\n", head, note.message.c_str());
+        std::fprintf(
+            stderr, "mensora-cli: %s%s%s\n", head, note.message.c_str(), offerOption(note.offer));
     return handling != NoteHandling::Strict || notes.empty();
 }
 

@@ -164,7 +164,7 @@ int main(int argc, char* argv[])
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
-    if (!reportNotes(fileNotes(*job, *engraving), request.notes))
+    if (!reportNotes(notesOnTheFile(*job, *engraving), request.notes))
         return Refused;
     const int status = writeRequested(request, *engraving);
     if (status == Written && request.stats) {

@@ -138,6 +138,17 @@ std::vector<ScaleNote> jobNotes(const CheckedJob& job)
     return notes;
 }
 
+std::vector<ScaleNote> fileNotes(const CheckedJob& job, const Engraving& engraving)
+{
+    const OutputRow& output = engraving.output();
+    const bool depthAsTyped = output.format == OutputFormat::Gcode && !output.profile;
+    std::vector<ScaleNote> notes = jobNotes(job);
+    std::erase_if(notes, [depthAsTyped](const ScaleNote& note) {
+        return !depthAsTyped && note.place == RefusalPlace(ScaleInput::Depth);
+    });
+    return notes;
+}
+
 std::optional<ScaleNote> plotUnitNote(const Engraving& engraving)
 {
     const OutputRow& output = engraving.output();

@@ -38,6 +38,11 @@ std::vector<ScaleNote> jobNotes(const CheckedJob& job);
 // out 25.4 times too small. Nothing for any other file.
 std::optional<ScaleNote> plotUnitNote(const Engraving& engraving);
 
+// The notes of the job that bear on the file: the depth's only for the plain program, which
+// writes it as typed (no other file writes it so). Without the plain plot's unit, which the
+// window asks about in a question of its own.
+std::vector<ScaleNote> fileNotes(const CheckedJob& job, const Engraving& engraving);
+
 // A number as a note writes it: rounded to 6 decimals, as few digits as keep it, no "-0".
 std::string noteNumber(double value);
 

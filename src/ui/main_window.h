@@ -91,7 +91,7 @@ public:
         Again, // an offer changed the job: prepare the file anew
     };
 
-    // Before a save: the notes of the job (see jobNotes), each naming its scale in a job of
+    // Before a save: the notes on the file (see fileNotes), each naming its scale in a job of
     // several; first those that offer no change (boxes read otherwise than typed, numbers that
     // run together), answered together "Save anyway" or "Go back" (the first box named takes
     // the focus, its scale selected), then each that offers one, answered by taking it (Again),

@@ -82,7 +82,8 @@ std::optional<Engraving> MainWindow::engravingToSave(const OutputRequest& reques
 MainWindow::SaveStep MainWindow::confirmNotes(const Engraving& engraving)
 {
     const auto job = CheckedJob::check(m_document->job(), installedFonts());
-    const std::vector<ScaleNote> notes = job ? jobNotes(*job) : std::vector<ScaleNote> {};
+    const std::vector<ScaleNote> notes
+        = job ? fileNotes(*job, engraving) : std::vector<ScaleNote> {};
     showNotes(notes);
     QStringList plain;
     const ScaleNote* firstPlain = nullptr;

@@ -71,8 +71,10 @@ void TestCliNotes::notesAreSaidAndTheFileWrittenAsAlways_data()
            "number";
     const QStringList knob = { "--shape", "round", "--length", "-270", "--distance", "-27",
         "--start-angle", "225", "--package", "1", "--numbers", "1" };
-    QTest::newRow("short package") << knob << knob + QStringList { "--quiet" }
-                                   << "The scale ends at 243\u00b0, short of its total 270\u00b0";
+    QTest::newRow("short package")
+        << knob << knob + QStringList { "--quiet" }
+        << "The scale ends at 243\u00b0, short of its total 270\u00b0: a package of 1 digit ends "
+           "one stripe early. (--end-on-total mends it)";
     QTest::newRow("plain plot in inches") << QStringList { "--format", "plot", "--unit", "inch" }
                                           << QStringList { "--format", "plot" }
                                           << "The plain plot file counts 40 plotter units per inch";

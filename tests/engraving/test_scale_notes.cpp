@@ -70,6 +70,7 @@ private slots:
     void numbersThatRunTogetherAreNoted();
     void aJobsNotesNameTheirScale();
     void onlyThePlainPlotOfAnInchScaleIsNoted();
+    void theDepthAsTypedIsNotedOnlyForThePlainProgram();
 };
 
 // Stripe i of N stands at i × step: a short package cuts fewer than total ÷ step + 1.
@@ -255,6 +256,22 @@ void TestScaleNotes::onlyThePlainPlotOfAnInchScaleIsNoted()
     QVERIFY(!noted({}, OutputFormat::Plot, MachineProfile::Plain));
     QVERIFY(!noted(inch, OutputFormat::Plot, MachineProfile::HpglCutter));
     QVERIFY(!noted(inch, OutputFormat::Gcode, MachineProfile::Plain));
+}
+
+// A plot file and a drawing write no depth: "x" there is no trap.
+void TestScaleNotes::theDepthAsTypedIsNotedOnlyForThePlainProgram()
+{
+    ScaleJob job;
+    job.scales[0].parameters.depth = "x";
+    const CheckedJob checked = CheckedJob::check(job, installedFonts()).value();
+    const auto notedFor = [&checked](OutputFormat format) {
+        OutputRequest request;
+        request.format = format;
+        return fileNotes(checked, Engraving::prepare(checked, request).value()).size();
+    };
+    QCOMPARE(notedFor(OutputFormat::Gcode), std::size_t(1));
+    QCOMPARE(notedFor(OutputFormat::Plot), std::size_t(0));
+    QCOMPARE(notedFor(OutputFormat::Svg), std::size_t(0));
 }
 
 QTEST_GUILESS_MAIN(TestScaleNotes)
