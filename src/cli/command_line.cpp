@@ -53,6 +53,7 @@ CommandLine::CommandLine()
     m_parser.addOptions(jobOptions());
     m_parser.addOptions(machineOptions());
     m_parser.addOptions(numberOptions());
+    m_parser.addOptions(noteOptions());
 }
 
 void CommandLine::addTextOptions()
@@ -87,6 +88,7 @@ bool CommandLine::parse(const QStringList& arguments)
     m_request.outputPath = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
     m_request.stats = m_parser.isSet("stats");
+    m_request.notes = noteHandlingOf(m_parser);
     // The options are tried on a scale at the start values, so that a usage error is told
     // before any file is read.
     return readJobOptions(m_parser, m_request.jobOptions, m_error)

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "cli/cli_notes.h"
 #include "cli/job_options.h"
 #include "model/machine_settings.h"
 #include "model/scale_job.h"
@@ -23,6 +24,7 @@ struct CliRequest
     QString outputPath = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
     bool stats = false; // print the job's figures
+    NoteHandling notes = NoteHandling::Say; // --quiet, --strict
     QString scaleFile; // a scale file to read first, under the options given; empty for none
     QString saveScale; // write the scale to this scale file and nothing else; empty for none
 };

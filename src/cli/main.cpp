@@ -1,6 +1,7 @@
 // mensora-cli: the engraving program of a scale, or a drawing of its cuts, from box texts on the
 // command line or a scale file.
-// Exit status: 0 written, 2 usage error, 3 input or scale file refused, 4 file not written.
+// Exit status: 0 written, 2 usage error, 3 input or scale file refused (or a note under --strict),
+// 4 file not written. Notes on the file go to standard error.
 
 #include <QCoreApplication>
 
@@ -156,11 +157,15 @@ int main(int argc, char* argv[])
         return saveScale(request.job, request.saveScale);
     OutputRequest output = request.output;
     output.notation = numberFormatOf(QLocale::system());
-    const auto engraving = Engraving::prepare(request.job, output, installedFonts());
+    const auto job = CheckedJob::check(request.job, installedFonts());
+    const auto engraving
+        = job ? Engraving::prepare(*job, output) : Result<Engraving>(job.refusal());
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
+    if (!reportNotes(notesOnTheFile(*job, *engraving), request.notes))
+        return Refused;
     const int status = writeRequested(request, *engraving);
     if (status == Written && request.stats) {
         const bool fileOnStandardOutput = request.outputPath == "-" && !request.sequenceOnly;

@@ -63,11 +63,7 @@ Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest&
         while (blamed + 1 < job.size()
             && engraving.checkMachineFile(blamed) != MachineFileFault::OutOfRange)
             ++blamed;
-        const CheckedScale& scale = job.scales()[blamed];
-        const bool unrolled = scale.parameters().onDrum() && output.drum == DrumForm::Unrolled;
-        return job.refusalInScale(
-            coordinatesTooLarge(scale, unrolled, machineRangeReason(output.range, fileUnit)),
-            blamed);
+        return job.refusalInScale(engraving.outOfRange(job.scales()[blamed], blamed), blamed);
     }
     case MachineFileFault::TooManyLines:
         return machineRefusal(MachineSetting::LineNumbers,
@@ -208,11 +204,20 @@ const DrumScaleLayout* Engraving::drum() const
     return nullptr;
 }
 
-void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink) const
+Refusal Engraving::outOfRange(const CheckedScale& scale, std::size_t index)
+{
+    const bool unrolled = scale.parameters().onDrum() && m_output->drum == DrumForm::Unrolled;
+    const std::string reason = machineRangeReason(m_output->range, m_machine.unit);
+    if (m_scales[index].numbers && checkMachineFile(index, false) == MachineFileFault::None)
+        return numbersTooLarge(scale, unrolled, reason);
+    return coordinatesTooLarge(scale, unrolled, reason);
+}
+
+void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink, bool numbers) const
 {
     const EngravedScale& scale = m_scales[index];
     std::visit([&](const auto& layout) { layout.makeMoves(scale.depth, sink); }, scale.layout);
-    if (!scale.numbers)
+    if (!scale.numbers || !numbers)
         return;
     sink.section(MoveSection::Numbers);
     scale.numbers->makeMoves(scale.layout, scale.depth, sink);
@@ -242,11 +247,11 @@ void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only)
             unrolled.emplace(converted, onDrum->surface, *stages.unrolled);
         MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : converted;
         if (!stages.machine) {
-            makeScaleMoves(i, head);
+            makeScaleMoves(i, head, stages.numbers);
             continue;
         }
         MachinePath path(head, m_machine.order, m_machine.passes, scale.stripes);
-        makeScaleMoves(i, path);
+        makeScaleMoves(i, path, stages.numbers);
         path.finish();
     }
 }

@@ -58,6 +58,24 @@ public:
                 "must be from -" + largestText(m_unit) + " to " + largestText(m_unit) + " "
                     + unitName(m_unit) + ".");
     }
+    // A height the tool travels at: above the work's surface, Z 0.
+    void aboveSurface(MachineSetting setting, double value)
+    {
+        if (uses(setting) && !(roundedToDecimals(value, machineDecimals(m_unit)) > 0))
+            refuse(setting,
+                "must be above 0, the work's surface: at "
+                    + fixedDecimalsText(value, machineDecimals(m_unit))
+                    + " every rapid move runs through the work.");
+    }
+    void laserPower(double power)
+    {
+        if (!uses(MachineSetting::LaserPower))
+            return;
+        if (power <= 0)
+            refuse(MachineSetting::LaserPower, "must be above 0: at 0 the laser never fires.");
+        else if (!(power <= 1000))
+            refuse(MachineSetting::LaserPower, "must be above 0 and at most 1000.");
+    }
     void wholePasses(double passes)
     {
         if (uses(MachineSetting::Passes)
@@ -86,9 +104,10 @@ std::optional<Refusal> checkSettings(
     check.rate(MachineSetting::PlungeFeed, job.rates.plungeFeed);
     check.rate(MachineSetting::RapidRate, job.rates.rapidRate);
     check.length(MachineSetting::SafeHeight, settings.safeHeight);
+    check.aboveSurface(MachineSetting::SafeHeight, settings.safeHeight);
     check.range(MachineSetting::SpindleSpeed, settings.spindleSpeed, 0, 99999,
         "from 0 (no spindle) to 99999 rpm");
-    check.range(MachineSetting::LaserPower, settings.laserPower, 0, 1000, "from 0 to 1000");
+    check.laserPower(settings.laserPower);
     check.wholePasses(settings.passes);
     return check.refusal();
 }
@@ -107,16 +126,12 @@ Result<double> machineDepth(const ScaleParameters& p, const MachineJob& job)
         return Refusal { ScaleInput::Depth,
             caption + " must be from -" + largestText(unit) + " to " + largestText(unit) + " "
                 + unitName(unit) + "." };
+    // The safe height is above the work's surface (see checkSettings).
     const double safe = roundedToDecimals(job.safeHeight, decimals);
-    if (!(roundedToDecimals(*depth, decimals) < safe)) {
-        // A safe height at or below the work's surface is the likelier mistake.
-        if (safe <= 0)
-            return machineRefusal(MachineSetting::SafeHeight,
-                "must be above the engraving depth (" + fixedDecimalsText(*depth, decimals) + ").");
+    if (!(roundedToDecimals(*depth, decimals) < safe))
         return Refusal { ScaleInput::Depth,
             caption + " must be below the safe height (" + fixedDecimalsText(safe, decimals)
                 + ")." };
-    }
     if (job.passes > 1 && !(*depth < 0))
         return Refusal { ScaleInput::Depth,
             caption + " must be below 0 to cut in passes: each pass goes deeper from Z 0." };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +21,15 @@ struct NumberStyle
     double height = 3; // of the digits
     double gap = 1; // from the stripe's outer end to the number's box
     NumberOrientation orientation = NumberOrientation::Dial;
+};
+
+// A number's box where the layout sets it: as wide as its ink and as tall as its digits, turned
+// with the number; a drum's on the unrolled surface (x along the axis, y the distance around).
+struct NumberBox
+{
+    StripeIndex index; // of the stripe it numbers
+    std::string text;
+    std::array<PlacedPoint, 4> corners; // in turn around the box
 };
 
 // The numbers of a scale, engraved after its stripes and baseline. A ruler's number stands
@@ -43,6 +54,12 @@ public:
     void makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
 
     const std::vector<NumberedStripe>& stripes() const { return m_stripes; }
+
+    // Every number's box, first stripe first, with its points unrounded.
+    std::vector<NumberBox> boxes(const ScaleLayout& scale) const;
+    // The space between two digits of a number, in the scale's unit: numbers closer than this
+    // read as one.
+    double digitSpace() const;
 
 private:
     TextPlacement placementOf(

@@ -16,6 +16,7 @@
 
 #include "document/scale_document.h"
 #include "engraving/engraving.h"
+#include "engraving/scale_notes.h"
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
 #include "preview/job_picture.h"
@@ -190,12 +191,18 @@ void MainWindow::runPreview()
     PreviewPicture* area = picture();
     const ScaleJob& job = m_document->job();
     const std::size_t selected = m_document->selectedIndex();
-    showReadingNotes(job.scales[selected].parameters);
     const auto checked = CheckedJob::check(job, installedFonts());
     const bool selectedRefused = !checked && checked.refusal().scale.value_or(selected) == selected;
     const auto scale = checked ? Result<CheckedScale>(checked->scales()[selected])
         : selectedRefused      ? Result<CheckedScale>(checked.refusal())
                           : CheckedScale::check(job.scales[selected].parameters, installedFonts());
+    std::vector<ScaleNote> notes;
+    if (scale)
+        notes = scaleNotes(*scale);
+    else
+        for (const ReadingNote& note : readingNotes(job.scales[selected].parameters))
+            notes.push_back(noteOf(note));
+    showNotes(notes);
     auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
                      : Result<PreviewDrawing>(scale.refusal());
     // The travel and the figures come from the file's own moves: none when it is refused.
