@@ -71,4 +71,13 @@ std::string numberText(double value, std::optional<int> decimals)
     return result;
 }
 
+std::string valueText(double value)
+{
+    if (value == 0)
+        value = 0;
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
+}
+
 } // namespace mensora

@@ -60,6 +60,8 @@ Result<std::vector<NumberedStripe>> numberedStripes(
         if (graduation.kind(i) == kind)
             indexes.push_back(i);
     const auto valueOf = [&](std::size_t n) {
+        if (graduation.readsValues())
+            return graduation.value(indexes[n]);
         if (settings.step)
             return settings.first + static_cast<double>(n) * *settings.step;
         return settings.first + graduation.valueBetween(indexes.front(), indexes[n]);

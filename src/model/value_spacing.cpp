@@ -1,0 +1,105 @@
+#include "model/value_spacing.h"
+
+#include <memory>
+
+#include "model/decimal_steps.h"
+#include "model/number_rules.h"
+#include "model/number_text.h"
+#include "model/scale_input.h"
+
+namespace mensora {
+
+namespace {
+
+struct ValueStripes
+{
+    std::vector<double> values;
+    std::string kinds;
+};
+
+// One segment over the whole range, stepped by the Distance box, with the package.
+Result<ValueStripes> rangeStripes(const ScaleParameters& p, double step)
+{
+    const SpacingSettings& s = p.spacing;
+    const auto steps = decimalSteps(s.from, s.to, step);
+    const auto count = steps ? steps->count() : std::nullopt;
+    if (!count)
+        return Refusal { ScaleInput::Distance,
+            "Distance between stripes must step from " + valueText(s.from) + " to "
+                + valueText(s.to) + " in a whole number of steps above 0, of at most "
+                + std::to_string(maxValueDecimals) + " decimals." };
+    if (*count > maxStripes)
+        return Refusal { ScaleInput::Distance,
+            "The values and Distance between stripes give more than 32767 stripes." };
+    auto kinds = expandStripePatternToTotal(p.package, static_cast<StripeCount>(*count - 1));
+    if (!kinds)
+        return kinds.refusal();
+    ValueStripes stripes;
+    stripes.kinds = std::move(*kinds);
+    for (std::int64_t k = 0; k < *count; ++k)
+        stripes.values.push_back(steps->value(k));
+    return stripes;
+}
+
+} // namespace
+
+ValueSpacing::ValueSpacing(
+    SharedLaw law, double from, double to, double length, bool reverse, std::vector<double> values)
+    : m_law(std::move(law))
+    , m_lawFrom(m_law->at(from))
+    , m_lawSpan(m_law->at(to) - m_lawFrom)
+    , m_length(length)
+    , m_reverse(reverse)
+    , m_advancesPositively((length > 0) != reverse)
+    , m_values(std::move(values))
+{
+    m_places.reserve(m_values.size());
+    for (const double value : m_values)
+        m_places.push_back(placeOf(value));
+}
+
+double ValueSpacing::position(StripeIndex i, Precision precision) const
+{
+    const double place = m_places[static_cast<std::size_t>(i)];
+    if (precision == Precision::Single)
+        return static_cast<double>(static_cast<float>(place));
+    return place;
+}
+
+// The share of the span first, so that the range's ends stand at 0 and the length exactly.
+double ValueSpacing::placeOf(double value) const
+{
+    const double share = (m_law->at(value) - m_lawFrom) / m_lawSpan;
+    return m_length * (m_reverse ? 1 - share : share);
+}
+
+Result<SpacedStripes> valueStripes(const SpacingRequest& request,
+    Result<SharedLaw> (*makeLaw)(const SpacingSettings&), const std::string& described,
+    SpacingSetting lawSetting)
+{
+    const ScaleParameters& p = request.parameters;
+    const SpacingSettings& s = p.spacing;
+    if (auto refusal = rangeRefusal(s))
+        return *refusal;
+    auto law = makeLaw(s);
+    if (!law)
+        return law.refusal();
+    if (auto refusal = lawRefusal(**law, s.from, s.to, described, lawSetting))
+        return *refusal;
+    const auto total
+        = singleTimes(request.boxes.length, ScaleInput::Length, p.shape, request.alongFactor);
+    if (!total)
+        return total.refusal();
+    if (*total == 0.0f)
+        return Refusal { ScaleInput::Length,
+            inputCaption(ScaleInput::Length, p.shape) + " must not be 0 on a scale of values." };
+    auto stripes = rangeStripes(p, request.boxes.distance);
+    if (!stripes)
+        return stripes.refusal();
+    const double length = request.boxes.length * request.alongFactor;
+    auto spacing = std::make_shared<const ValueSpacing>(
+        *law, s.from, s.to, length, p.labels.reverse, std::move(stripes.value().values));
+    return SpacedStripes { *total, { std::move(stripes.value().kinds), std::move(spacing) } };
+}
+
+} // namespace mensora
