@@ -7,6 +7,7 @@
 #include "model/number_rules.h"
 #include "model/scale_input.h"
 #include "model/spacing_table.h"
+#include "model/value_segments.h"
 
 namespace mensora {
 
@@ -79,6 +80,10 @@ Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n,
             return startAngle.refusal();
         v.radius = *radius;
         v.startAngle = *startAngle;
+    }
+    if (v.graduation.readsValues()) {
+        if (auto fault = gapFault(v.graduation, p, n.radius, alongFactor))
+            return fault->refusal;
     }
     return v;
 }

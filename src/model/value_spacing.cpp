@@ -1,47 +1,13 @@
 #include "model/value_spacing.h"
 
+#include <cmath>
 #include <memory>
 
-#include "model/decimal_steps.h"
 #include "model/number_rules.h"
-#include "model/number_text.h"
 #include "model/scale_input.h"
+#include "model/value_segments.h"
 
 namespace mensora {
-
-namespace {
-
-struct ValueStripes
-{
-    std::vector<double> values;
-    std::string kinds;
-};
-
-// One segment over the whole range, stepped by the Distance box, with the package.
-Result<ValueStripes> rangeStripes(const ScaleParameters& p, double step)
-{
-    const SpacingSettings& s = p.spacing;
-    const auto steps = decimalSteps(s.from, s.to, step);
-    const auto count = steps ? steps->count() : std::nullopt;
-    if (!count)
-        return Refusal { ScaleInput::Distance,
-            "Distance between stripes must step from " + valueText(s.from) + " to "
-                + valueText(s.to) + " in a whole number of steps above 0, of at most "
-                + std::to_string(maxValueDecimals) + " decimals." };
-    if (*count > maxStripes)
-        return Refusal { ScaleInput::Distance,
-            "The values and Distance between stripes give more than 32767 stripes." };
-    auto kinds = expandStripePatternToTotal(p.package, static_cast<StripeCount>(*count - 1));
-    if (!kinds)
-        return kinds.refusal();
-    ValueStripes stripes;
-    stripes.kinds = std::move(*kinds);
-    for (std::int64_t k = 0; k < *count; ++k)
-        stripes.values.push_back(steps->value(k));
-    return stripes;
-}
-
-} // namespace
 
 ValueSpacing::ValueSpacing(
     SharedLaw law, double from, double to, double length, bool reverse, std::vector<double> values)
@@ -93,7 +59,11 @@ Result<SpacedStripes> valueStripes(const SpacingRequest& request,
     if (*total == 0.0f)
         return Refusal { ScaleInput::Length,
             inputCaption(ScaleInput::Length, p.shape) + " must not be 0 on a scale of values." };
-    auto stripes = rangeStripes(p, request.boxes.distance);
+    if (s.minGap && !(std::isfinite(*s.minGap) && *s.minGap >= 0))
+        return Refusal { SpacingSetting::MinGap,
+            spacingSettingCaption(SpacingSetting::MinGap)
+                + " must be a finite number, 0 or more." };
+    auto stripes = segmentedValues(p, request.boxes.distance, request.boxes.stripeLengths);
     if (!stripes)
         return stripes.refusal();
     const double length = request.boxes.length * request.alongFactor;

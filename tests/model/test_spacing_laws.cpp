@@ -16,7 +16,7 @@ Q_DECLARE_METATYPE(std::vector<mensora::MeasuredPoint>)
 
 namespace {
 
-// A flat scale of values, 250 long, one stripe per Distance over the range.
+// A flat scale of values, 250 long, one stripe per Distance over the range, however close.
 ScaleParameters valueScale(SpacingLaw law, double from, double to, const char* distance)
 {
     ScaleParameters p;
@@ -26,6 +26,7 @@ ScaleParameters valueScale(SpacingLaw law, double from, double to, const char* d
     p.spacing.law = law;
     p.spacing.from = from;
     p.spacing.to = to;
+    p.spacing.minGap = 0;
     return p;
 }
 
