@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,6 +42,10 @@ public:
 
     // Whether the stripes advance the positive way (counter-clockwise on a dial).
     virtual bool advancesPositively() const { return valueBetween(0, 1) > 0; }
+
+    // Where a value between the stripes stands by the law, on a scale of values whose range
+    // holds it; nothing on any other.
+    virtual std::optional<double> placeOf(double) const { return std::nullopt; }
 };
 
 // Evenly spaced stripes, i × step apart: the step in single precision places the picture's
@@ -73,6 +78,32 @@ private:
     double m_wideStep;
 };
 
+// Another rule's stripes turned the other way round a dial: every place negated, the values
+// as they were, so that a dial runs clockwise without negative boxes.
+class ClockwiseSpacing final : public SpacingRule
+{
+public:
+    explicit ClockwiseSpacing(std::shared_ptr<const SpacingRule> turned)
+        : m_turned(std::move(turned))
+    { }
+
+    StripeIndex count() const override { return m_turned->count(); }
+    double position(StripeIndex i, Precision precision) const override
+    {
+        return -m_turned->position(i, precision);
+    }
+    double value(StripeIndex i) const override { return m_turned->value(i); }
+    double valueBetween(StripeIndex from, StripeIndex to) const override
+    {
+        return m_turned->valueBetween(from, to);
+    }
+    bool readsValues() const override { return m_turned->readsValues(); }
+    bool advancesPositively() const override { return !m_turned->advancesPositively(); }
+
+private:
+    std::shared_ptr<const SpacingRule> m_turned;
+};
+
 // The stripes of a scale, computed once from its checked values: one kind digit per stripe
 // ("1" to "6"), and where each stands by the scale's spacing rule, which made as many.
 class Graduation
@@ -103,6 +134,14 @@ public:
     bool readsValues() const { return m_spacing->readsValues(); }
     bool advancesPositively() const { return m_spacing->advancesPositively(); }
     const SpacingRule& spacing() const { return *m_spacing; }
+
+    // The same stripes turned clockwise round a dial (see ClockwiseSpacing).
+    Graduation turnedClockwise() const
+    {
+        Graduation turned = *this;
+        turned.m_spacing = std::make_shared<const ClockwiseSpacing>(m_spacing);
+        return turned;
+    }
 
 private:
     // Shared: a graduation is handed to the layouts, the numbers and the preview by copy.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "model/label_list.h"
 #include "model/number_rules.h"
 #include "model/scale_input.h"
 #include "model/spacing_table.h"
@@ -21,6 +22,26 @@ Result<double> doubleTimes(double number, ScaleInput input, Shape shape, double 
     if (!std::isfinite(number) || !std::isfinite(product))
         return Refusal { input, inputCaption(input, shape) + " is too large." };
     return product;
+}
+
+// The stripes as the scale lays them out: a scale of values keeps the gap between its own
+// stripes, then a label list adds its marks, then a dial turns clockwise when asked.
+Result<Graduation> laidOut(
+    Graduation graduation, const ScaleParameters& p, const BoxNumbers& n, double alongFactor)
+{
+    if (graduation.readsValues()) {
+        if (auto fault = gapFault(graduation, p, n.radius, alongFactor))
+            return fault->refusal;
+    }
+    if (p.labels.style == LabelStyle::List && p.numbers.kind >= 1 && p.numbers.kind <= 6) {
+        auto listed = listedGraduation(graduation, p.numbers, p.labels);
+        if (!listed)
+            return listed.refusal();
+        graduation = std::move(listed.value());
+    }
+    if (p.labels.clockwise && p.shape == Shape::Round)
+        return graduation.turnedClockwise();
+    return graduation;
 }
 
 } // namespace
@@ -56,7 +77,12 @@ Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n,
     if (!spaced)
         return spaced.refusal();
     v.total = spaced->total;
-    v.graduation = std::move(spaced.value().graduation);
+    auto graduation = laidOut(std::move(spaced.value().graduation), p, n, alongFactor);
+    if (!graduation)
+        return graduation.refusal();
+    v.graduation = std::move(graduation.value());
+    if (p.labels.clockwise && shape == Shape::Round)
+        v.total = -v.total;
     const auto lengths = stripeLengthsOf(n.stripeLengths, v.sequence(), shape, unitFactor);
     if (!lengths)
         return lengths.refusal();
@@ -80,10 +106,6 @@ Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n,
             return startAngle.refusal();
         v.radius = *radius;
         v.startAngle = *startAngle;
-    }
-    if (v.graduation.readsValues()) {
-        if (auto fault = gapFault(v.graduation, p, n.radius, alongFactor))
-            return fault->refusal;
     }
     return v;
 }

@@ -12,6 +12,8 @@ namespace mensora {
 ValueSpacing::ValueSpacing(
     SharedLaw law, double from, double to, double length, bool reverse, std::vector<double> values)
     : m_law(std::move(law))
+    , m_from(from)
+    , m_to(to)
     , m_lawFrom(m_law->at(from))
     , m_lawSpan(m_law->at(to) - m_lawFrom)
     , m_length(length)
@@ -21,7 +23,7 @@ ValueSpacing::ValueSpacing(
 {
     m_places.reserve(m_values.size());
     for (const double value : m_values)
-        m_places.push_back(placeOf(value));
+        m_places.push_back(placeOfValue(value));
 }
 
 double ValueSpacing::position(StripeIndex i, Precision precision) const
@@ -33,7 +35,14 @@ double ValueSpacing::position(StripeIndex i, Precision precision) const
 }
 
 // The share of the span first, so that the range's ends stand at 0 and the length exactly.
-double ValueSpacing::placeOf(double value) const
+std::optional<double> ValueSpacing::placeOf(double value) const
+{
+    if (!(value >= m_from && value <= m_to))
+        return std::nullopt;
+    return placeOfValue(value);
+}
+
+double ValueSpacing::placeOfValue(double value) const
 {
     const double share = (m_law->at(value) - m_lawFrom) / m_lawSpan;
     return m_length * (m_reverse ? 1 - share : share);

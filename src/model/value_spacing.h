@@ -25,10 +25,13 @@ public:
     bool advancesPositively() const override { return m_advancesPositively; }
 
     // Where a value stands, by the law.
-    double placeOf(double value) const;
+    double placeOfValue(double value) const;
+    std::optional<double> placeOf(double value) const override;
 
 private:
     SharedLaw m_law;
+    double m_from;
+    double m_to;
     double m_lawFrom;
     double m_lawSpan;
     double m_length;
