@@ -66,24 +66,19 @@ Result<SpacedStripes> expressionStripes(const SpacingRequest& r)
 
 // clang-format off
 constexpr std::array<SpacingRow, 9> rows = { {
-    { SpacingLaw::Even, "Even", "even", "stripe i at i × the distance", evenInputs,
-      evenStripes },
-    { SpacingLaw::Logarithmic, "Logarithmic", "log", "f(v) = log10 v", valueInputs,
+    { SpacingLaw::Even, "Even", "stripe i at i × the distance", evenInputs, evenStripes },
+    { SpacingLaw::Logarithmic, "Logarithmic", "f(v) = log10 v", valueInputs,
       logarithmicStripes },
-    { SpacingLaw::Power, "Power", "power", "f(v) = v^p", powerInputs, powerStripes },
-    { SpacingLaw::Reciprocal, "Reciprocal", "reciprocal", "f(v) = 1 / v", valueInputs,
-      reciprocalStripes },
-    { SpacingLaw::Decibel, "Decibels", "db", "f(v) = 10^(v / 20)", valueInputs,
-      decibelStripes },
-    { SpacingLaw::DecibelPower, "Decibels of a power", "db-power", "f(v) = 10^(v / 10)",
-      valueInputs, decibelPowerStripes },
-    { SpacingLaw::Points, "Measured points", "points",
-      "a monotone cubic through the measured points", pointsInputs, pointsStripes },
-    { SpacingLaw::Expression, "Formula", "expr", "f(v) as typed", formulaInputs,
-      expressionStripes },
-    { std::nullopt, "Vernier", "vernier",
-      "stripe k at k × m × the distance / n, for n divisions over m", vernierInputs,
-      vernierStripes },
+    { SpacingLaw::Power, "Power", "f(v) = v^p", powerInputs, powerStripes },
+    { SpacingLaw::Reciprocal, "Reciprocal", "f(v) = 1 / v", valueInputs, reciprocalStripes },
+    { SpacingLaw::Decibel, "Decibels", "f(v) = 10^(v / 20)", valueInputs, decibelStripes },
+    { SpacingLaw::DecibelPower, "Decibels of a power", "f(v) = 10^(v / 10)", valueInputs,
+      decibelPowerStripes },
+    { SpacingLaw::Points, "Measured points", "a monotone cubic through the measured points",
+      pointsInputs, pointsStripes },
+    { SpacingLaw::Expression, "Formula", "f(v) as typed", formulaInputs, expressionStripes },
+    { std::nullopt, "Vernier", "stripe k at k × m × the distance / n, for n divisions over m",
+      vernierInputs, vernierStripes },
 } };
 // clang-format on
 

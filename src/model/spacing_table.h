@@ -45,8 +45,9 @@ struct SpacedStripes
 struct SpacingRow
 {
     std::optional<SpacingLaw> law; // none: the vernier's, which a scale's vernier chooses
-    std::string_view name; // as the window and refusals call it
-    std::string_view word; // on the command line and in scale files
+    // As the window and refusals call it; the command line and scale files call a law by its
+    // choiceName.
+    std::string_view name;
     std::string_view rule; // how it places its stripes, for the guide and tooltips
     LawInputs inputs;
     // The stripes, checked: refused, naming the box or setting, for inputs that give none.
