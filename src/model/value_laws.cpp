@@ -111,6 +111,8 @@ std::optional<Refusal> rangeRefusal(const SpacingSettings& s)
 std::optional<Refusal> lawRefusal(const ValueLaw& law, double from, double to,
     const std::string& described, SpacingSetting setting)
 {
+    if (law.monotonicEverywhere())
+        return std::nullopt;
     const std::string range = " over the values " + valueText(from) + " to " + valueText(to);
     double before = 0;
     int sense = 0;

@@ -16,6 +16,10 @@ class ValueLaw
 public:
     virtual ~ValueLaw() = default;
     virtual double at(double value) const = 0;
+
+    // Whether f is finite and strictly monotonic over every range its maker lets through, so
+    // that trying it across the range would prove nothing more.
+    virtual bool monotonicEverywhere() const { return false; }
 };
 
 // f(v) = log10 v.
@@ -23,6 +27,7 @@ class LogarithmicLaw final : public ValueLaw
 {
 public:
     double at(double value) const override;
+    bool monotonicEverywhere() const override { return true; } // its values are above 0
 };
 
 // f(v) = v^p: p = 2 for a square-law meter, 0.5 for a root-law one.
@@ -43,6 +48,7 @@ class ReciprocalLaw final : public ValueLaw
 {
 public:
     double at(double value) const override;
+    bool monotonicEverywhere() const override { return true; } // its values are above 0
 };
 
 // Decibels on a scale linear in what they measure: f(v) = 10^(v / 20) for an amplitude
@@ -54,6 +60,7 @@ public:
         : m_perDecade(decibelsPerDecade)
     { }
     double at(double value) const override;
+    bool monotonicEverywhere() const override { return true; }
 
 private:
     double m_perDecade;
@@ -77,7 +84,8 @@ inline constexpr int lawTrials = 1000;
 
 // Refused, naming the setting that chose the law (`described` says what it is: "The formula
 // \"log10(v)\""), unless f is finite and strictly monotonic at lawTrials values evenly across
-// the range, both ends included; the refusal names the first value where it fails.
+// the range, both ends included; the refusal names the first value where it fails. A law that
+// is monotonic everywhere is not tried.
 std::optional<Refusal> lawRefusal(const ValueLaw& law, double from, double to,
     const std::string& described, SpacingSetting setting);
 
