@@ -143,6 +143,37 @@ void TestFunctionCli::refusedScalesExitThreeAndWriteNothing_data()
         << QStringList { "--spacing", "log", "--segments", "1:10:0.01:1" }
         << "Segment 1 (1 to 10 every 0.01): the stripes at 9.99 and 10 stand 0.0435 mm apart, "
            "closer than the gap of 0.2 mm.";
+    QFile turning(m_dir.filePath("turning.csv"));
+    if (!turning.open(QIODevice::WriteOnly))
+        qFatal("no CSV file");
+    turning.write("0,0\n5,40\n4,60\n10,100\n");
+    turning.close();
+    QTest::newRow("measured points that turn back")
+        << QStringList { "--spacing", "points:" + turning.fileName(), "--values", "0:10" }
+        << "Measured points: point 3 (4 at 60) turns back: the values must rise.";
+    QTest::newRow("a formula not finite")
+        << QStringList { "--spacing", "expr:log10(v)", "--values", "0:10" }
+        << "The formula \"log10(v)\" is not finite over the values 0 to 10: it fails at v = 0.";
+    QTest::newRow("a formula that turns back")
+        << QStringList { "--spacing", "expr:(v-5)^2", "--values", "0:10" }
+        << "The formula \"(v-5)^2\" is not strictly monotonic over the values 0 to 10: it turns "
+           "back at v = 5.00501.";
+    QTest::newRow("a reciprocal range below 0")
+        << QStringList { "--spacing", "reciprocal", "--values", "-1:1" }
+        << "A reciprocal scale takes values above 0 only, and the values -1 to 1 reach 0 or "
+           "below.";
+    QTest::newRow("a segment outside the range") << QStringList { "--spacing", "log", "--segments",
+        "5:12:0.5:1" } << "Segment 1 (5 to 12 every 0.5): it lies outside the values 1 to 10.";
+    QTest::newRow("overlapping segments")
+        << QStringList { "--spacing", "log", "--segments", "1:3:0.5:1;2.5:4:0.5:1" }
+        << "Segment 2 (2.5 to 4 every 0.5): it overlaps segment 1 (1 to 3 every 0.5).";
+    QTest::newRow("a step of 0") << QStringList { "--spacing", "log", "--segments", "1:2:0:1" }
+                                 << "Segment 1 (1 to 2 every 0): its step must be above 0.";
+    QTest::newRow("more than 32767 stripes")
+        << QStringList { "--spacing", "log", "--segments", "1:10:0.0001:1", "--min-gap", "0" }
+        << "Segment 1 (1 to 10 every 0.0001): the segments give more than 32767 stripes.";
+    QTest::newRow("a character the font lacks") << QStringList { "--numbers", "1", "--labels",
+        "50=½" } << "The label 50=½ holds \"½\", which the font futural lacks.";
 }
 
 void TestFunctionCli::refusedScalesExitThreeAndWriteNothing()
