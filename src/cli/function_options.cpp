@@ -170,7 +170,7 @@ QList<QCommandLineOption> functionOptions()
             "Spacing law: even (the default: stripes a distance apart), or a scale of values: "
             "log, power:P (v^P), reciprocal, db (decibels of an amplitude), db-power, "
             "points:FILE (a CSV file of value,position pairs) or expr:FORMULA (f of v).",
-            lawWords() },
+            "LAW" },
         { "values", "Value range of a scale of values, from its start to its end (default 1:10).",
             "FROM:TO" },
         { "segments",
