@@ -114,8 +114,8 @@ Result<JobScale> vernierAgainst(
     if (v.shape == Shape::Round && v.stripePosition == StripePosition::Under) {
         const double height = numberHeightOf(main.numbers, main.unit);
         numbers.height = height;
-        numbers.gap = -(numericPrefixValue(v.stripeLengths[0])
-            + numberGapOf(main.numbers, main.unit) + height);
+        numbers.gap = -(
+            numericPrefixValue(v.stripeLengths[0]) + numberGapOf(main.numbers, main.unit) + height);
     }
     return added;
 }
