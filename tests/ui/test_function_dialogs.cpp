@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -25,6 +26,8 @@ private slots:
     void aSegmentCloserThanTheGapIsOfferedADoubledStep();
     void labelsSetWhatTheNumbersShow();
     void aRefusedLabelOpensTheLabelsDialog();
+    void templatesOfValuesComeOutOfTheWindowAsTheCommandLineWritesThem_data();
+    void templatesOfValuesComeOutOfTheWindowAsTheCommandLineWritesThem();
 
 private:
     void trigger(const char* item) { m_window->findChild<QAction*>(item)->trigger(); }
@@ -161,6 +164,41 @@ void TestFunctionDialogs::aRefusedLabelOpensTheLabelsDialog()
     QCOMPARE(m_script.messages,
         QStringList("The label 50=½ holds \"½\", which the font futural lacks."));
     QCOMPARE(m_script.dialogsRun, QStringList("mensora::LabelsDialog"));
+}
+
+void TestFunctionDialogs::templatesOfValuesComeOutOfTheWindowAsTheCommandLineWritesThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("scales");
+
+    QTest::newRow("knob") << "knob-log-270" << 1;
+    QTest::newRow("C and D") << "slide-rule-cd" << 2;
+    QTest::newRow("VU meter") << "vu-meter" << 2;
+}
+
+// New from template, then Save G-Code for LinuxCNC: one file, the command line's to the byte.
+void TestFunctionDialogs::templatesOfValuesComeOutOfTheWindowAsTheCommandLineWritesThem()
+{
+    QFETCH(QString, name);
+    QFETCH(int, scales);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(name + ".ngc");
+    m_script.saveFileName = [&](const QString&, const QString&) { return path; };
+    MachineSettings machine = m_window->machineSettings();
+    machine.profile = MachineProfile::Rs274;
+    m_window->setMachineSettings(machine);
+    trigger(qPrintable("template_" + name));
+    QCOMPARE(m_window->document().job().scales.size(), std::size_t(scales));
+    trigger("menu_savegcode");
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+
+    QProcess cli;
+    cli.start(
+        MENSORA_CLI, { "--scale", TEMPLATES_DIR "/" + name + ".mensora", "--profile", "rs274" });
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(saved.readAll(), cli.readAllStandardOutput());
 }
 
 QTEST_MAIN(TestFunctionDialogs)
