@@ -77,13 +77,15 @@ void SpacingDialog::createForm()
     m_to = named(new QLineEdit, "spacing_to");
     m_segments = named(new QTableWidget(0, 4), "spacing_segments");
     m_segments->setHorizontalHeaderLabels({ "From", "To", "Step", "Package" });
-    m_segments->horizontalHeader()->setStretchLastSection(true);
+    m_segments->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_segments->setMinimumWidth(420);
     m_segments->verticalHeader()->setVisible(false);
     m_addSegment = named(new QPushButton(QStringLiteral("Add segment")), "spacing_add_segment");
     m_removeSegment
         = named(new QPushButton(QStringLiteral("Remove segment")), "spacing_remove_segment");
     m_minGap = named(new QLineEdit, "spacing_min_gap");
-    m_minGap->setPlaceholderText(QStringLiteral("0.2 in mm, 0.008 in inch"));
+    m_minGap->setPlaceholderText(
+        valueFieldText(m_scale.unit == Unit::Inch ? defaultMinGapInch : defaultMinGapMm));
     m_problem = named(new QLabel, "spacing_problem");
     m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
     m_problem->setWordWrap(true);
