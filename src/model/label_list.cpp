@@ -62,6 +62,59 @@ std::optional<Refusal> labelRefusal(const std::vector<ValueLabel>& list, std::si
     return std::nullopt;
 }
 
+// The marks of the listed values no stripe reads, those between the same two stripes in the
+// order of their values along the scale.
+Result<std::vector<ListedMark>> marksOf(
+    const std::vector<ValueLabel>& list, const Graduation& g, const std::vector<double>& values)
+{
+    std::vector<ListedMark> marks;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const ValueLabel& label = list[i];
+        if (auto refusal = labelRefusal(list, i))
+            return *refusal;
+        if (std::any_of(
+                values.begin(), values.end(), [&](double v) { return sameValue(v, label.value); }))
+            continue;
+        const auto mark = markOf(label.value, g, values);
+        if (!mark)
+            return listRefusal(label, "lies beyond the scale's values.");
+        marks.push_back(*mark);
+    }
+    std::stable_sort(marks.begin(), marks.end(), [&](const ListedMark& a, const ListedMark& b) {
+        if (a.after != b.after)
+            return a.after < b.after;
+        const auto at = static_cast<std::size_t>(a.after);
+        return values[at + 1] > values[at] ? a.value < b.value : a.value > b.value;
+    });
+    return marks;
+}
+
+// The stripes with the marks among them, every stripe placed once with what it reads.
+Graduation withMarks(const Graduation& g, const std::vector<double>& values,
+    const std::vector<ListedMark>& marks, char kind)
+{
+    std::vector<double> places;
+    std::vector<float> singles;
+    std::vector<double> read;
+    std::string kinds;
+    std::size_t next = 0;
+    for (StripeIndex i = 0; i < g.count(); ++i) {
+        places.push_back(g.position(i));
+        singles.push_back(static_cast<float>(g.position(i, Precision::Single)));
+        read.push_back(values[static_cast<std::size_t>(i)]);
+        kinds.push_back(g.kind(i));
+        for (; next < marks.size() && marks[next].after == i; ++next) {
+            places.push_back(marks[next].place);
+            singles.push_back(static_cast<float>(marks[next].place));
+            read.push_back(marks[next].value);
+            kinds.push_back(kind);
+        }
+    }
+    auto spacing = std::make_shared<const ListedSpacing>(
+        std::move(places), std::move(singles), std::move(read), g.advancesPositively());
+    return Graduation(std::move(kinds), std::move(spacing));
+}
+
 } // namespace
 
 bool sameValue(double a, double b)
@@ -100,50 +153,13 @@ Result<Graduation> listedGraduation(
             labelSettingCaption(LabelSetting::List) + " may hold at most "
                 + std::to_string(maxSpacingEntries) + " labels." };
     const std::vector<double> values = stripeValues(g, numbers, labels.reverse);
-    std::vector<ListedMark> marks;
-    for (std::size_t i = 0; i < labels.list.size(); ++i) {
-        const ValueLabel& label = labels.list[i];
-        if (auto refusal = labelRefusal(labels.list, i))
-            return *refusal;
-        if (std::any_of(
-                values.begin(), values.end(), [&](double v) { return sameValue(v, label.value); }))
-            continue;
-        const auto mark = markOf(label.value, g, values);
-        if (!mark)
-            return listRefusal(label, "lies beyond the scale's values.");
-        marks.push_back(*mark);
-    }
-    if (values.size() + marks.size() > maxStripes)
+    auto marks = marksOf(labels.list, g, values);
+    if (!marks)
+        return marks.refusal();
+    if (values.size() + marks->size() > maxStripes)
         return Refusal { LabelSetting::List,
             labelSettingCaption(LabelSetting::List) + " gives more than 32767 stripes." };
-    // Marks between the same two stripes go in the order of their values along the scale.
-    std::stable_sort(marks.begin(), marks.end(), [&](const ListedMark& a, const ListedMark& b) {
-        if (a.after != b.after)
-            return a.after < b.after;
-        const bool rising = values[static_cast<std::size_t>(a.after) + 1]
-            > values[static_cast<std::size_t>(a.after)];
-        return rising ? a.value < b.value : a.value > b.value;
-    });
-    std::vector<double> places;
-    std::vector<float> singles;
-    std::vector<double> read;
-    std::string kinds;
-    std::size_t next = 0;
-    for (StripeIndex i = 0; i < g.count(); ++i) {
-        places.push_back(g.position(i));
-        singles.push_back(static_cast<float>(g.position(i, Precision::Single)));
-        read.push_back(values[static_cast<std::size_t>(i)]);
-        kinds.push_back(g.kind(i));
-        for (; next < marks.size() && marks[next].after == i; ++next) {
-            places.push_back(marks[next].place);
-            singles.push_back(static_cast<float>(marks[next].place));
-            read.push_back(marks[next].value);
-            kinds.push_back(static_cast<char>('0' + numbers.kind));
-        }
-    }
-    auto spacing = std::make_shared<const ListedSpacing>(
-        std::move(places), std::move(singles), std::move(read), g.advancesPositively());
-    return Graduation(std::move(kinds), std::move(spacing));
+    return withMarks(g, values, *marks, static_cast<char>('0' + numbers.kind));
 }
 
 } // namespace mensora

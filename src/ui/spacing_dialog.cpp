@@ -58,7 +58,7 @@ SpacingDialog::SpacingDialog(const ScaleParameters& scale, QWidget* parent)
     showSettings(m_spacing);
 }
 
-void SpacingDialog::createForm()
+void SpacingDialog::createFields()
 {
     m_law = named(new QComboBox, "spacing_law");
     for (const SpacingLaw law : choosableLaws()) {
@@ -92,9 +92,13 @@ void SpacingDialog::createForm()
     m_problem->hide();
     m_doubleStep = named(new QPushButton, "spacing_double_step");
     m_doubleStep->hide();
+}
+
+void SpacingDialog::createForm()
+{
+    createFields();
     auto* buttons = named(
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel), "spacing_buttons");
-
     auto* points = new QHBoxLayout;
     points->addWidget(m_points);
     points->addWidget(m_pointsFile);

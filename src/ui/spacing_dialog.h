@@ -44,6 +44,7 @@ public:
     void focusSetting(SpacingSetting setting);
 
 private:
+    void createFields();
     void createForm();
     void showSettings(const SpacingSettings& spacing);
     void showLaw();

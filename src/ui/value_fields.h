@@ -14,7 +14,7 @@ QString valueFieldText(double value);
 std::optional<double> valueFieldNumber(const QString& text);
 
 // A list typed as "value=text; value=text", as "0=MIN; 5=MED; 10=MAX" or measured points
-// "0=0; 5=41.25". Blanks around each part are left out.
+// "0=0; 5=41.25". Blanks around each value and text are left out.
 using ValuePairs = std::vector<std::pair<double, QString>>;
 QString valuePairsText(const ValuePairs& pairs);
 
