@@ -27,6 +27,7 @@ struct CliRequest
     NoteHandling notes = NoteHandling::Say; // --quiet, --strict
     QString scaleFile; // a scale file to read first, under the options given; empty for none
     QString saveScale; // write the scale to this scale file and nothing else; empty for none
+    QString pointsFile; // the measured points of the selected scale to read; empty for none
 };
 
 // The generator's options; `parse` fills a request or says what is wrong with the arguments.
@@ -51,8 +52,8 @@ public:
 
 private:
     void addTextOptions();
-    bool applyOptions(
-        ScaleJob& job, std::size_t selected, OutputRequest& output, QString& error) const;
+    bool applyOptions(ScaleJob& job, std::size_t selected, OutputRequest& output,
+        QString& pointsFile, QString& error) const;
     bool readFileOptions();
 
     QCommandLineParser m_parser;

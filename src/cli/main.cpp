@@ -16,6 +16,7 @@
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
 #include "files/job_file.h"
+#include "files/points_file.h"
 
 using namespace mensora;
 
@@ -71,9 +72,9 @@ int writeRequested(const CliRequest& request, const Engraving& engraving)
     return Written;
 }
 
-// The request of the run: over a scale file's job when one is named, the scales the options
-// add appended. Empty, with the problem said and the exit status set, when the file, the
-// selection or an added scale is refused.
+// The request of the run: over a scale file's job when one is named, with the measured points
+// of a file named by --spacing, the scales the options add appended. Empty, with the problem
+// said and the exit status set, when a file, the selection or an added scale is refused.
 std::optional<CliRequest> requestOf(CommandLine& commandLine, int& status)
 {
     ScaleJob base;
@@ -91,6 +92,16 @@ std::optional<CliRequest> requestOf(CommandLine& commandLine, int& status)
         say(commandLine.error() + " (see --help)");
         status = UsageError;
         return std::nullopt;
+    }
+    if (const QString& points = request->pointsFile; !points.isEmpty()) {
+        const PointsReading reading = readPointsFile(points);
+        if (!reading) {
+            say(reading.problem);
+            status = Refused;
+            return std::nullopt;
+        }
+        request->job.scales.at(request->jobOptions.selected).parameters.spacing.points
+            = *reading.points;
     }
     if (const auto refusal = addScales(request->job, request->jobOptions)) {
         say(QString::fromStdString(refusal->message));

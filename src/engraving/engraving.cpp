@@ -118,7 +118,7 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
     const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
     added.layout = scaleLayoutOf(p, scale.values(), options);
     added.depth = p.depth;
-    added.stripes = scale.graduation().sequence().size();
+    added.stripes = static_cast<std::size_t>(scale.graduation().count());
 
     const std::size_t index = m_scales.size() - 1;
     CoordinateCheck check(output.range);

@@ -158,7 +158,7 @@ std::string titleOf(const ScaleParameters& p, const ScaleValues& v, Unit unit)
     const std::string size = round ? "radius " + fixedDecimalsText(v.radius, machineDecimals(unit))
                                    : "length " + fixedDecimalsText(v.total, machineDecimals(unit));
     const char* kind = p.onDrum() ? "drum" : round ? "round" : "flat";
-    return "Mensora: " + std::string(kind) + " scale, " + std::to_string(v.sequence().size())
+    return "Mensora: " + std::string(kind) + " scale, " + std::to_string(v.graduation.count())
         + " stripes, " + size + " " + unitName(unit);
 }
 

@@ -146,8 +146,12 @@ std::optional<QString> unkeptParameters(const ScaleParameters& parameters)
 
 bool isSingleScale(const ScaleJob& job)
 {
-    return job.scales.size() == 1 && !job.mirror && job.scales.front().name.empty()
-        && !job.scales.front().parameters.vernier.active();
+    if (job.scales.size() != 1 || job.mirror)
+        return false;
+    const JobScale& scale = job.scales.front();
+    return scale.name.empty() && !scale.parameters.vernier.active()
+        && scale.parameters.spacing == SpacingSettings {}
+    && scale.parameters.labels == LabelSettings {};
 }
 
 QByteArray jobFileBytes(const ScaleJob& job)

@@ -9,16 +9,6 @@ namespace mensora {
 
 namespace {
 
-// How far from its middle the box's edge lies along a unit direction: where a ray from the
-// middle leaves a box of these half sizes.
-double exitDistance(double halfWidth, double halfHeight, PlacedPoint direction)
-{
-    constexpr double never = std::numeric_limits<double>::infinity();
-    const double across = direction.x != 0 ? halfWidth / std::fabs(direction.x) : never;
-    const double upward = direction.y != 0 ? halfHeight / std::fabs(direction.y) : never;
-    return std::fmin(across, upward);
-}
-
 void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, PointRounding rounding,
     MoveSink& sink)
 {
@@ -32,11 +22,12 @@ void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, Poi
 
 } // namespace
 
-NumberLayout::NumberLayout(
-    std::shared_ptr<const HersheyFont> font, std::vector<NumberedStripe> stripes, NumberStyle style)
+NumberLayout::NumberLayout(std::shared_ptr<const HersheyFont> font,
+    std::vector<NumberedStripe> stripes, NumberStyle style, std::string title)
     : m_font(std::move(font))
     , m_stripes(std::move(stripes))
     , m_style(style)
+    , m_title(std::move(title))
 { }
 
 void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const
@@ -55,6 +46,14 @@ void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, M
             if (!stroke.empty())
                 engrave(stroke, depth, rounding, sink);
     }
+    if (m_title.empty() || graduationOf(scale).empty())
+        return;
+    const TextStrokes title = setText(*m_font, m_title);
+    const TextPlacement placement
+        = std::visit([&](const auto& layout) { return titlePlacementOf(layout, title); }, scale);
+    for (const auto& stroke : placeText(title, placement))
+        if (!stroke.empty())
+            engrave(stroke, depth, rounding, sink);
 }
 
 TextPlacement NumberLayout::placementOf(
@@ -119,25 +118,35 @@ TextPlacement NumberLayout::placementOf(
 
 // The strokes are set on the unrolled surface and wrapped: the distance around becomes the
 // angle. Exact, as every drum point is.
+void NumberLayout::engraveOnDrum(const DrumScaleLayout& scale, const TextStrokes& text,
+    const TextPlacement& placement, std::string_view depth, MoveSink& sink) const
+{
+    for (auto stroke : placeText(text, placement)) {
+        if (stroke.empty())
+            continue;
+        for (PlacedPoint& point : stroke)
+            point.y = scale.surface.angleOf(point.y);
+        engrave(stroke, depth, PointRounding::Exact, sink);
+    }
+}
+
 void NumberLayout::makeDrumMoves(
     const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
-    if (m_stripes.empty())
-        return;
-    const double at = scale.angleAfterScale();
-    const bool forward = std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
-        <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
-    for (std::size_t n = 0; n < m_stripes.size(); ++n) {
-        const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
-        const TextStrokes text = setText(*m_font, stripe.text);
-        for (auto stroke : placeText(text, placementOf(scale, stripe.index, text))) {
-            if (stroke.empty())
-                continue;
-            for (PlacedPoint& point : stroke)
-                point.y = scale.surface.angleOf(point.y);
-            engrave(stroke, depth, PointRounding::Exact, sink);
+    if (!m_stripes.empty()) {
+        const double at = scale.angleAfterScale();
+        const bool forward = std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
+            <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
+        for (std::size_t n = 0; n < m_stripes.size(); ++n) {
+            const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
+            const TextStrokes text = setText(*m_font, stripe.text);
+            engraveOnDrum(scale, text, placementOf(scale, stripe.index, text), depth, sink);
         }
     }
+    if (m_title.empty() || scale.graduation.empty())
+        return;
+    const TextStrokes title = setText(*m_font, m_title);
+    engraveOnDrum(scale, title, titlePlacementOf(scale, title), depth, sink);
 }
 
 } // namespace mensora

@@ -42,18 +42,23 @@ struct NumberBox
 // beyond the stripe's +X end, "along the dial" with its foot toward the ring, "level" reading
 // along the axis. The numbers are cut from the end of the scale nearer to where the tool
 // stands.
+// A title, set as the numbers are, stands beside the scale's start: before its first stripe,
+// the digits' height clear of it, across the middle of that stripe; on a dial turned as the
+// numbers are, on a drum set on the unrolled surface. It is cut after the numbers.
 class NumberLayout
 {
 public:
     NumberLayout(std::shared_ptr<const HersheyFont> font, std::vector<NumberedStripe> stripes,
-        NumberStyle style);
+        NumberStyle style, std::string title = {});
 
-    // Each stroke of every number: a Rapid to its first point, a Plunge, a Cut naming both
-    // axes to each further point, a Lift. Points are rounded as the scale's layout rounds its
-    // own (by default to 3 decimals, halves to even) and kept in double precision.
+    // Each stroke of every number, then of the title: a Rapid to its first point, a Plunge, a
+    // Cut naming both axes to each further point, a Lift. Points are rounded as the scale's
+    // layout rounds its own (by default to 3 decimals, halves to even) and kept in double
+    // precision.
     void makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
 
     const std::vector<NumberedStripe>& stripes() const { return m_stripes; }
+    const std::string& title() const { return m_title; }
 
     // Every number's box, first stripe first, with its points unrounded.
     std::vector<NumberBox> boxes(const ScaleLayout& scale) const;
@@ -70,10 +75,16 @@ private:
     TextPlacement placementOf(
         const DrumScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
     void makeDrumMoves(const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
+    void engraveOnDrum(const DrumScaleLayout& scale, const TextStrokes& text,
+        const TextPlacement& placement, std::string_view depth, MoveSink& sink) const;
+    TextPlacement titlePlacementOf(const FlatScaleLayout& scale, const TextStrokes& text) const;
+    TextPlacement titlePlacementOf(const RoundScaleLayout& scale, const TextStrokes& text) const;
+    TextPlacement titlePlacementOf(const DrumScaleLayout& scale, const TextStrokes& text) const;
 
     std::shared_ptr<const HersheyFont> m_font;
     std::vector<NumberedStripe> m_stripes;
     NumberStyle m_style;
+    std::string m_title;
 };
 
 } // namespace mensora

@@ -27,6 +27,10 @@ inline constexpr std::array<std::string_view, 2> surfaces = { "face", "drum" };
 inline constexpr std::array<std::string_view, 2> rotaryAxes = { "A", "B" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
 inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
+inline constexpr std::array<std::string_view, 8> laws
+    = { "even", "log", "power", "reciprocal", "db", "db-power", "points", "expr" };
+inline constexpr std::array<std::string_view, 4> labelStyles
+    = { "numbers", "list", "fractions", "roman" };
 } // namespace choice_detail
 
 template <>
@@ -80,6 +84,17 @@ template <>
 constexpr std::span<const std::string_view> choiceNames<NumberOrientation>()
 {
     return choice_detail::orientations;
+}
+
+template <>
+constexpr std::span<const std::string_view> choiceNames<SpacingLaw>()
+{
+    return choice_detail::laws;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<LabelStyle>()
+{
+    return choice_detail::labelStyles;
 }
 
 template <typename Choice>

@@ -3,7 +3,9 @@
 #include <array>
 #include <string>
 
+#include "model/label_settings.h"
 #include "model/number_settings.h"
+#include "model/spacing_settings.h"
 
 namespace mensora {
 
@@ -79,6 +81,8 @@ struct ScaleParameters
     NumberSettings numbers {}; // none by default
     MarkSettings marks {}; // both off by default
     Vernier vernier {}; // none by default
+    SpacingSettings spacing {}; // evenly divided by default
+    LabelSettings labels {}; // numbers, from the start, counter-clockwise, by default
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;

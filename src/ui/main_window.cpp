@@ -94,6 +94,7 @@ void MainWindow::createMenu()
     m_convertAction->setObjectName(QStringLiteral("menu_convertunits"));
     m_drumAction = scale->addAction(QStringLiteral("Drum\u2026"));
     m_drumAction->setObjectName(QStringLiteral("menu_drum"));
+    createFunctionParts(scale);
     createJobParts(scale);
 }
 

@@ -25,6 +25,7 @@ namespace mensora {
 
 struct ControlRow;
 struct Refusal;
+class FunctionActions;
 class JobActions;
 class LiveUpdate;
 class ScalesPanel;
@@ -37,7 +38,8 @@ class ScaleFileCommands;
 // to it; the picture previews it. The File menu opens and saves the job's file, saves the
 // engraving of the whole job and exports drawings of it, the Machine menu sets what machine it
 // is for, the Scale menu holds the numbers and marks and the surface of the selected scale,
-// and the View menu sets how the preview shows and when it runs. Every question and dialog
+// the Scale menu also its spacing and labels, and the View menu sets how the preview shows and
+// when it runs. Every question and dialog
 // goes through questions(). Controls carry their names as objectName; the buttons of an option
 // group share the group's name and are found through the QButtonGroup of that name.
 class MainWindow : public QMainWindow
@@ -155,6 +157,7 @@ private:
     void createMenu();
     void createEditMenu();
     void createJobParts(QMenu* scaleMenu);
+    void createFunctionParts(QMenu* scaleMenu);
     void connectJob();
     void showVernierLength(const ScaleParameters& parameters);
     void connectHandlers();
@@ -211,6 +214,7 @@ private:
     ScaleDocument* m_document = nullptr;
     ScaleFileCommands* m_scaleFiles = nullptr;
     JobActions* m_jobActions = nullptr;
+    FunctionActions* m_functionActions = nullptr;
     ScalesPanel* m_scalesPanel = nullptr;
     std::unique_ptr<Questions> m_questions;
 };

@@ -20,6 +20,11 @@ constexpr ScaleTemplate templates[] = {
     { "ruler-150mm-6in.mensora", "Ruler 150 mm with 6 in on its other edge" },
     { "protractor-bevel-5min.mensora",
         "Bevel protractor 0\u2013180\u00b0, a 12/23 vernier both sides of zero, reading 5\u2032" },
+    { "slide-rule-cd.mensora", "Slide rule C and D scales, 1 to 10 over 250 mm" },
+    { "slide-rule-ab.mensora", "Slide rule A and B scales, 1 to 100 over 250 mm" },
+    { "knob-log-270.mensora", "Logarithmic knob over 270\u00b0, clockwise, MIN, MED and MAX" },
+    { "vu-meter.mensora", "VU meter face, \u221220 to +3 dB over a 0\u2013100 % scale" },
+    { "clock-roman.mensora", "Clock dial in Roman numerals, XII at the top" },
 };
 
 bool builtIn(const QString& name)

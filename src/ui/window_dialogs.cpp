@@ -9,6 +9,7 @@
 #include "document/scale_document.h"
 #include "ui/control_table.h"
 #include "ui/drum_dialog.h"
+#include "ui/function_actions.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
@@ -105,6 +106,10 @@ void MainWindow::reportRefusal(const Refusal& refusal)
         editNumbersAndMarks(numberSetting);
     else if (const auto machineSetting = refusal.machineSetting())
         editMachineSettings(machineSetting);
+    else if (const auto spacingSetting = refusal.spacingSetting())
+        m_functionActions->editSpacing(spacingSetting);
+    else if (const auto labelSetting = refusal.labelSetting())
+        m_functionActions->editLabels(labelSetting);
     else
         focusBox(*refusal.box());
 }

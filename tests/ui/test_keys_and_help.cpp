@@ -199,6 +199,7 @@ void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview_data()
     QTest::newRow("handwheel") << "handwheel-100" << 100;
     QTest::newRow("dial 360") << "dial-360" << 360;
     QTest::newRow("collar on a drum") << "collar-100-drum" << 100;
+    QTest::newRow("logarithmic knob") << "knob-log-270" << 19;
 }
 
 void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview()
