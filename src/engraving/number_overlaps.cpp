@@ -206,11 +206,9 @@ std::optional<ScaleNote> overlapNote(const CheckedScale& scale)
     std::vector<NumberBox> boxes = (*numbers)->boxes(layout);
     // Past a whole turn the numbers stand on marks cut before: the whole turn's note says so.
     if (scale.parameters().shape == Shape::Round) {
-        const auto turn = stripesBeforeFullTurn(
-            scale.boxes().distance, static_cast<std::size_t>(scale.graduation().count()));
-        std::erase_if(boxes, [turn](const NumberBox& box) {
-            return static_cast<std::size_t>(box.index) >= turn;
-        });
+        const std::size_t turn = stripesBeforeTurn(scale);
+        std::erase_if(boxes,
+            [turn](const NumberBox& box) { return static_cast<std::size_t>(box.index) >= turn; });
     }
     const double space = (*numbers)->digitSpace();
     for (std::size_t i = 1; i < boxes.size(); ++i)

@@ -50,6 +50,22 @@ std::optional<std::string> numberOn(const CheckedScale& scale, StripeIndex index
 
 } // namespace
 
+std::size_t stripesBeforeTurn(const CheckedScale& scale)
+{
+    const Graduation& graduation = scale.graduation();
+    const auto stripes = static_cast<std::size_t>(graduation.count());
+    if (!graduation.readsValues())
+        return stripesBeforeFullTurn(scale.boxes().distance, stripes);
+    // A scale of values spaces its stripes unevenly: where each stands says it.
+    const double first = graduation.position(0);
+    for (std::size_t i = 1; i < stripes; ++i) {
+        const double angle = graduation.position(static_cast<StripeIndex>(i)) - first;
+        if (std::fabs(angle) > 180 && std::fabs(std::remainder(angle, 360.0)) < sameAngleTolerance)
+            return i;
+    }
+    return stripes;
+}
+
 std::string noteNumber(double value)
 {
     double rounded = std::round(value * 1e6) / 1e6;
@@ -66,7 +82,8 @@ std::optional<ScaleNote> countNote(const CheckedScale& scale)
 {
     const ScaleParameters& p = scale.parameters();
     const Graduation& graduation = scale.graduation();
-    if (p.vernier.active() || p.marks.endOnTotal || graduation.empty())
+    // The count rules count a package along an even scale; a scale of values ends on its range.
+    if (p.vernier.active() || p.marks.endOnTotal || graduation.empty() || graduation.readsValues())
         return std::nullopt;
     const auto step = singleOrNone(scale.boxes().distance);
     if (!step)
@@ -94,7 +111,7 @@ std::optional<ScaleNote> wholeTurnNote(const CheckedScale& scale)
     if (p.shape != Shape::Round || p.vernier.active())
         return std::nullopt;
     const auto stripes = static_cast<std::size_t>(graduation.count());
-    const std::size_t back = stripesBeforeFullTurn(scale.boxes().distance, stripes);
+    const std::size_t back = stripesBeforeTurn(scale);
     if (back >= stripes)
         return std::nullopt;
     const auto again = static_cast<StripeIndex>(back);
@@ -107,7 +124,8 @@ std::optional<ScaleNote> wholeTurnNote(const CheckedScale& scale)
     const auto under = numberOn(scale, 0);
     if (over && under)
         message += ", and " + quoted(*over) + " prints over " + quoted(*under);
-    const bool offered = wholeTurns(scale.boxes().length);
+    // "No double mark" drops an even scale's last stripe; a scale of values ends on its range.
+    const bool offered = wholeTurns(scale.boxes().length) && !graduation.readsValues();
     return ScaleNote { ScaleInput::Length, message + ".",
         offered ? NoteOffer::NoDoubleMark : NoteOffer::None };
 }

@@ -28,6 +28,10 @@ std::optional<ScaleNote> wholeTurnNote(const CheckedScale& scale);
 // about the number height.
 std::optional<ScaleNote> overlapNote(const CheckedScale& scale);
 
+// How many stripes of a round scale stand before the first that falls a whole turn on, onto
+// the first stripe: all of them when none does.
+std::size_t stripesBeforeTurn(const CheckedScale& scale);
+
 // Every note of a scale: its boxes' readings, then the notes above.
 std::vector<ScaleNote> scaleNotes(const CheckedScale& scale);
 

@@ -115,6 +115,10 @@ void TestScaleNotes::countRulesThatEndShortAreNoted_data()
     ScaleParameters vernier = ruler("9", "1", "1");
     vernier.vernier = { 10, 9, false };
     QTest::newRow("vernier") << vernier << "" << end;
+    // A scale of values ends on its range whatever the package: 1 to 10 in tenths.
+    ScaleParameters logarithmic = ruler("250", "0.1", "13");
+    logarithmic.spacing.law = SpacingLaw::Logarithmic;
+    QTest::newRow("scale of values") << logarithmic << "" << end;
 }
 
 void TestScaleNotes::countRulesThatEndShortAreNoted()
@@ -153,6 +157,12 @@ void TestScaleNotes::marksCutTwiceAroundATurnAreNoted_data()
     taken.marks.noDoubleMark = true;
     QTest::newRow("no double mark taken") << taken << "" << noDouble;
     QTest::newRow("less than a turn") << dial("350", "10") << "" << noDouble;
+    // 1 to 10 round a whole turn: 10 stands on 1, and no even step to end before it.
+    ScaleParameters knob = dial("360", "1", "1");
+    knob.spacing.law = SpacingLaw::Logarithmic;
+    QTest::newRow("scale of values round a turn")
+        << knob << "Stripe 10 falls a whole turn on, onto stripe 1 at 0°: that mark is cut twice."
+        << NoteOffer::None;
 }
 
 void TestScaleNotes::marksCutTwiceAroundATurnAreNoted()
