@@ -159,7 +159,7 @@ private:
     void createJobParts(QMenu* scaleMenu);
     void createFunctionParts(QMenu* scaleMenu);
     void connectJob();
-    void showVernierLength(const ScaleParameters& parameters);
+    void showBoxesTheScaleReads(const ScaleParameters& parameters);
     void connectHandlers();
     void connectDocument();
     void createViewMenu();

@@ -65,7 +65,7 @@ void MainWindow::fillForm(const ScaleParameters& parameters)
     onShapeClicked(static_cast<int>(parameters.shape));
     onUnitClicked(static_cast<int>(parameters.unit));
     m_boxesUnit = parameters.unit; // the numbers come in the unit they were saved with
-    showVernierLength(parameters);
+    showBoxesTheScaleReads(parameters);
     picture()->offerBand()->withdraw();
 }
 
@@ -85,6 +85,8 @@ void MainWindow::showChangedScale()
 {
     if (scaleParameters() != m_document->selectedScale().parameters)
         showSelectedScale();
+    else
+        showBoxesTheScaleReads(m_document->selectedScale().parameters);
 }
 
 // "ruler.mensora — Mensora", with a "*" after the name while the job differs from its file;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "document/scale_document.h"
 #include "ui/control_table.h"
 #include "ui/tool_tips.h"
 
@@ -63,7 +64,7 @@ void MainWindow::onUnitClicked(int index)
         setCaptions({ "Label9", "Label10" }, unit);
     setCaptions(stripeLengthUnits, QStringLiteral("Length in ") + unit);
     setCaptions(lengthUnits, unit); // Label25 too, hidden or not
-    updateBoxToolTips();
+    showBoxesTheScaleReads(m_document->selectedScale().parameters);
 }
 
 // The tooltips follow the captions: the shape and unit chosen.

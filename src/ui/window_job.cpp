@@ -11,6 +11,7 @@
 #include <QMenuBar>
 
 #include "document/scale_document.h"
+#include "ui/control_table.h"
 #include "ui/job_actions.h"
 #include "ui/preview_picture.h"
 #include "ui/scales_panel.h"
@@ -66,18 +67,30 @@ void MainWindow::connectJob()
         &m_document->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::redrawShownPicture);
 }
 
-// A vernier's length is its divisions over the main scale's: its Length box is not read.
-void MainWindow::showVernierLength(const ScaleParameters& parameters)
+// Boxes the selected scale does not read are greyed, their tooltips saying why: a vernier's
+// Length, which its divisions set, and the Distance and package of a scale of values whose
+// segments set its steps and packages.
+void MainWindow::showBoxesTheScaleReads(const ScaleParameters& parameters)
 {
-    QLineEdit* length = box("txt_totallength");
-    const bool vernier = parameters.vernier.active();
-    length->setEnabled(!vernier);
-    if (vernier)
-        length->setToolTip(
-            QStringLiteral("A vernier spans %1 divisions of the main scale in %2: its length "
-                           "follows from them")
-                .arg(parameters.vernier.mainDivisions)
-                .arg(parameters.vernier.divisions));
+    updateBoxToolTips();
+    const auto grey = [this](ScaleInput input, bool unread, const QString& why) {
+        QLineEdit* field = box(boxNameOf(input));
+        field->setEnabled(!unread);
+        if (unread)
+            field->setToolTip(why);
+    };
+    const Vernier& vernier = parameters.vernier;
+    grey(ScaleInput::Length, vernier.active(),
+        QStringLiteral("A vernier spans %1 divisions of the main scale in %2: its length "
+                       "follows from them")
+            .arg(vernier.mainDivisions)
+            .arg(vernier.divisions));
+    const bool segmented
+        = parameters.spacing.law != SpacingLaw::Even && !parameters.spacing.segments.empty();
+    const QString fromSegments = QStringLiteral(
+        "The segments of Scale, Spacing\u2026 set this scale's steps and packages");
+    grey(ScaleInput::Distance, segmented, fromSegments);
+    grey(ScaleInput::Package, segmented, fromSegments);
 }
 
 } // namespace mensora

@@ -91,6 +91,17 @@ void TestFunctionDialogs::spacingSetsTheLawOfTheSelectedScale()
     // 21 stripes to 2, then 16 more to 10, in the package's kinds.
     QCOMPARE(m_window->findChild<QLineEdit*>("Text7")->text(),
         QString("121212121212121212121") + QString(16, u'1'));
+    // The segments set the steps and packages: the boxes that would are greyed, until the
+    // scale is evenly divided again.
+    const auto greyed = [this] {
+        QList<bool> greyedBoxes;
+        for (const char* name : { "txt_dist_stripes", "Text6", "txt_totallength" })
+            greyedBoxes << !m_window->findChild<QLineEdit*>(name)->isEnabled();
+        return greyedBoxes;
+    };
+    QCOMPARE(greyed(), QList<bool>({ true, true, false }));
+    m_window->applyScaleParameters(ScaleParameters {});
+    QCOMPARE(greyed(), QList<bool>({ false, false, false }));
 }
 
 // OK with a segment whose stripes stand closer than the gap keeps the dialog open with the
