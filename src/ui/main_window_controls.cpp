@@ -115,6 +115,10 @@ QWidget* MainWindow::createTextBox(const ControlRow& row, QWidget* parent)
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, QColor(255, 255, 128));
     palette.setColor(QPalette::Text, QColor(0, 0, 255));
+    // A box the scale does not read is greyed as the system greys one.
+    const QPalette system = edit->palette();
+    for (const auto role : { QPalette::Base, QPalette::Text })
+        palette.setColor(QPalette::Disabled, role, system.color(QPalette::Disabled, role));
     edit->setPalette(palette);
     if (name == u"Text6") {
         edit->installEventFilter(new PackageKeyFilter(edit));
