@@ -64,7 +64,7 @@ Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest&
             && engraving.checkMachineFile(blamed) != MachineFileFault::OutOfRange)
             ++blamed;
         const CheckedScale& scale = job.scales()[blamed];
-        const bool unrolled = scale.parameters().onDrum() && output.drum == DrumForm::Unrolled;
+        const bool unrolled = scale.parameters().onDrum() && output.drum() == DrumForm::Unrolled;
         return job.refusalInScale(
             coordinatesTooLarge(scale, unrolled, machineRangeReason(output.range, fileUnit)),
             blamed);
@@ -128,7 +128,7 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
     CoordinateCheck check(output.range);
     feed(check, drawnOnly(output), index);
     if (!check.allWritable())
-        return coordinatesTooLarge(scale, p.onDrum() && output.drum == DrumForm::Unrolled);
+        return coordinatesTooLarge(scale, p.onDrum() && output.drum() == DrumForm::Unrolled);
     if (auto refusal = addNumbers(scale))
         return refusal;
     if (output.dialect().family) {
@@ -148,7 +148,7 @@ std::optional<Refusal> Engraving::addNumbers(const CheckedScale& scale)
     const std::size_t index = m_scales.size() - 1;
     EngravedScale& added = m_scales.back();
     added.numbers = *numbers;
-    const bool unrolled = scale.parameters().onDrum() && m_output->drum == DrumForm::Unrolled;
+    const bool unrolled = scale.parameters().onDrum() && m_output->drum() == DrumForm::Unrolled;
     CoordinateCheck check(m_output->range);
     feed(check, drawnOnly(*m_output), index);
     if (!check.allWritable())
@@ -262,7 +262,7 @@ Engraving::MoveStages Engraving::fileStages() const
 Engraving::MoveStages Engraving::drawnOnly(const OutputRow& output)
 {
     MoveStages stages;
-    if (output.drum == DrumForm::Unrolled)
+    if (output.drum() == DrumForm::Unrolled)
         stages.unrolled = output.rounding;
     return stages;
 }
@@ -304,7 +304,7 @@ void Engraving::write(TextSink& sink, const NumberFormat& format) const
     }
     const WriterInputs inputs { m_machine, asciiSeparator(format.decimalSeparator), m_drawing,
         m_plotOrigin, surface, m_scales.size() > 1 ? m_names : std::vector<std::string> {} };
-    const bool rotary = onDrum && m_output->drum == DrumForm::RotaryAxis;
+    const bool rotary = onDrum && m_output->drum() == DrumForm::RotaryAxis;
     const auto writer
         = (rotary ? m_output->dialect().makeDrumWriter : m_output->makeWriter)(sink, inputs);
     writer->begin();

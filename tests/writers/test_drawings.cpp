@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "writers/cutter_writer.h"
+#include "writers/dialect_table.h"
 #include "writers/drawing_sink.h"
 #include "writers/dxf_writer.h"
 #include "writers/svg_writer.h"
@@ -233,7 +234,7 @@ void TestDrawings::cutterCountsPlotterUnitsInTheScalesUnit()
     QFETCH(Unit, unit);
     QFETCH(QString, stripe);
     StringSink text;
-    CutterWriter cutter(text, unit, PlotterExtent {});
+    CutterWriter cutter(text, unit, PlotterExtent {}, dialectOf(MachineProfile::HpglCutter).frame);
     cutter.begin();
     for (const ToolMove& move : cut(0.5, 0.25, 0.5, 1.25))
         cutter.move(move);
