@@ -3,6 +3,7 @@
 #include "cli/choice_options.h"
 #include "cli/machine_options.h"
 #include "cli/number_options.h"
+#include "cli/width_options.h"
 #include "model/scale_input.h"
 
 namespace mensora {
@@ -53,6 +54,7 @@ CommandLine::CommandLine()
     m_parser.addOptions(jobOptions());
     m_parser.addOptions(machineOptions());
     m_parser.addOptions(numberOptions());
+    m_parser.addOptions(widthOptions());
 }
 
 void CommandLine::addTextOptions()
@@ -125,6 +127,7 @@ bool CommandLine::applyOptions(
         && readChoice(m_parser, "position", p.stripePosition, error)
         && readChoice(m_parser, "format", output.format, error)
         && readNumberOptions(m_parser, p.numbers, p.marks, error)
+        && readWidthOptions(m_parser, p.widths, error)
         && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error);
 }
 

@@ -146,8 +146,9 @@ std::optional<QString> unkeptParameters(const ScaleParameters& parameters)
 
 bool isSingleScale(const ScaleJob& job)
 {
+    const ScaleParameters& scale = job.scales.front().parameters;
     return job.scales.size() == 1 && !job.mirror && job.scales.front().name.empty()
-        && !job.scales.front().parameters.vernier.active();
+        && !scale.vernier.active() && !scale.widths.any();
 }
 
 QByteArray jobFileBytes(const ScaleJob& job)

@@ -37,6 +37,7 @@ constexpr const char* choiceKeys[] = {
 };
 constexpr const char* numbersKey = "numbers";
 constexpr const char* marksKey = "marks";
+constexpr const char* widthsKey = "widths";
 
 QString qText(std::string_view text)
 {
@@ -64,6 +65,9 @@ QJsonObject scaleJson(const ScaleParameters& scale)
     object.insert(QStringLiteral("rotaryAxis"), qText(choiceName(scale.rotaryAxis)));
     object.insert(QLatin1String(numbersKey), numbersJson(scale.numbers));
     object.insert(QLatin1String(marksKey), marksJson(scale.marks));
+    // Only a scale with widths has the key, so that a file without them stays as it was.
+    if (scale.widths.any())
+        object.insert(QLatin1String(widthsKey), widthsJson(scale.widths));
     return object;
 }
 
@@ -78,7 +82,8 @@ bool readScaleJson(JsonReader& read, ScaleParameters& scale)
         && read.choice("unit", scale.unit) && read.choice("surface", scale.surface)
         && read.choice("rotaryAxis", scale.rotaryAxis)
         && read.object(numbersKey, [&](JsonReader& r) { return readNumbers(r, scale.numbers); })
-        && read.object(marksKey, [&](JsonReader& r) { return readMarks(r, scale.marks); });
+        && read.object(marksKey, [&](JsonReader& r) { return readMarks(r, scale.marks); })
+        && read.object(widthsKey, [&](JsonReader& r) { return readWidths(r, scale.widths); });
 }
 
 bool hasEveryScaleKey(JsonReader& read)
@@ -103,6 +108,8 @@ std::optional<QString> unkeptScale(const ScaleParameters& scale)
                                   "keeps.")
                 .arg(QString::fromStdString(inputCaption(row.input, scale.shape)));
     }
+    if (const auto problem = unkeptWidths(scale.widths))
+        return problem;
     return unkeptNumbers(scale.numbers);
 }
 

@@ -96,6 +96,8 @@ Result<JobScale> vernierAgainst(
     v.package = vernierPackage(v.vernier, spacing);
     v.stripeLengths[0] = main.stripeLengthText(2);
     v.stripeLengths[2] = main.stripeLengthText(3);
+    v.widths.stripes[0] = main.widths.ofKind(2);
+    v.widths.stripes[2] = main.widths.ofKind(3);
     NumberSettings& numbers = v.numbers;
     numbers = {};
     numbers.kind = 1;
@@ -110,8 +112,8 @@ Result<JobScale> vernierAgainst(
     if (v.shape == Shape::Round && v.stripePosition == StripePosition::Under) {
         const double height = numberHeightOf(main.numbers, main.unit);
         numbers.height = height;
-        numbers.gap = -(numericPrefixValue(v.stripeLengths[0])
-            + numberGapOf(main.numbers, main.unit) + height);
+        numbers.gap = -(
+            numericPrefixValue(v.stripeLengths[0]) + numberGapOf(main.numbers, main.unit) + height);
     }
     return added;
 }

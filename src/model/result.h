@@ -7,14 +7,15 @@
 #include <variant>
 
 #include "model/machine_settings.h"
+#include "model/mark_widths.h"
 #include "model/number_settings.h"
 #include "model/scale_input.h"
 
 namespace mensora {
 
-// Where a refusal points the user: a box of the window, a setting of the numbers, or a
-// machine setting. Exactly one of them is to blame.
-using RefusalPlace = std::variant<ScaleInput, NumberSetting, MachineSetting>;
+// Where a refusal points the user: a box of the window, a setting of the numbers, a machine
+// setting, or a mark's width. Exactly one of them is to blame.
+using RefusalPlace = std::variant<ScaleInput, NumberSetting, MachineSetting, WidthSetting>;
 
 // Why a command cannot run with the inputs it was given: the place to look at and a plain
 // sentence for the user. Refusals are found before any file is created or anything drawn.
@@ -32,6 +33,8 @@ struct Refusal
     std::optional<NumberSetting> numberSetting() const { return placed<NumberSetting>(); }
     // The machine setting to blame, if it is one.
     std::optional<MachineSetting> machineSetting() const { return placed<MachineSetting>(); }
+    // The width to blame, if it is one.
+    std::optional<WidthSetting> widthSetting() const { return placed<WidthSetting>(); }
 
     friend bool operator==(const Refusal&, const Refusal&) = default;
 
@@ -55,6 +58,12 @@ inline Refusal settingRefusal(NumberSetting setting, std::string message)
 inline Refusal machineRefusal(MachineSetting setting, const std::string& reason)
 {
     return { setting, machineSettingCaption(setting) + " " + reason };
+}
+
+// A refusal that names a width: its caption, then the reason.
+inline Refusal widthRefusal(WidthSetting setting, const std::string& reason)
+{
+    return { setting, widthSettingCaption(setting) + " " + reason };
 }
 
 // A value, or the refusal that stopped it from being computed.

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "model/mark_widths.h"
 #include "model/number_settings.h"
 
 namespace mensora {
@@ -79,6 +80,7 @@ struct ScaleParameters
     NumberSettings numbers {}; // none by default
     MarkSettings marks {}; // both off by default
     Vernier vernier {}; // none by default
+    MarkWidths widths {}; // every mark a single line by default
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;
