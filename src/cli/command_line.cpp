@@ -3,6 +3,7 @@
 #include "cli/choice_options.h"
 #include "cli/machine_options.h"
 #include "cli/number_options.h"
+#include "cli/tool_options.h"
 #include "cli/width_options.h"
 #include "model/scale_input.h"
 
@@ -53,6 +54,7 @@ CommandLine::CommandLine()
     });
     m_parser.addOptions(jobOptions());
     m_parser.addOptions(machineOptions());
+    m_parser.addOptions(toolOptions());
     m_parser.addOptions(numberOptions());
     m_parser.addOptions(widthOptions());
 }
@@ -128,7 +130,8 @@ bool CommandLine::applyOptions(
         && readChoice(m_parser, "format", output.format, error)
         && readNumberOptions(m_parser, p.numbers, p.marks, error)
         && readWidthOptions(m_parser, p.widths, error)
-        && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error);
+        && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error)
+        && readToolOptions(m_parser, job.scales.front().parameters.unit, output, error);
 }
 
 bool CommandLine::readFileOptions()

@@ -6,6 +6,7 @@
 
 #include "engraving/machine_check.h"
 #include "engraving/machine_path.h"
+#include "engraving/mark_checks.h"
 #include "engraving/mirror.h"
 #include "engraving/scale_refusals.h"
 #include "engraving/unit_change.h"
@@ -52,6 +53,8 @@ Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest&
         engraving.m_scales.back().toFile = factorBetween(scale.parameters().unit, fileUnit);
         if (const auto refusal = engraving.addScale(scale, request))
             return job.refusalInScale(*refusal, i);
+        for (const std::string& note : narrowMarkNotes(scale, engraving.m_scales.back().tool))
+            engraving.m_notes.push_back(job.size() > 1 ? job.label(i) + ": " + note : note);
     }
     engraving.finishJob(job);
     if (!output.machineMoves)
@@ -119,6 +122,10 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
             return refusal;
     }
     EngravedScale& added = m_scales.back();
+    added.widths = p.widths;
+    added.tool = markToolFor(output, request.machine, request.drawing, p.unit);
+    if (auto refusal = widthsRefusal(scale, added.tool, machineNumberLimit(p.unit)))
+        return refusal;
     const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
     added.layout = scaleLayoutOf(p, scale.values(), options);
     added.depth = p.depth;
@@ -167,6 +174,12 @@ std::optional<Refusal> Engraving::addMachineJob(
     EngravedScale& added = m_scales.back();
     added.depthNumber = job->depth * added.toFile;
     added.depthAsNumber = (dialect.family && dialect.readsDepth) || added.toFile != 1.0;
+    added.deepest = added.depthNumber;
+    if (added.tool.making == MarkMaking::VBit)
+        for (const WidthSetting setting : usedWidths(scale))
+            if (p.widths.of(setting) > 0)
+                added.deepest = std::min(
+                    added.deepest, vbitDepth(p.widths.of(setting), added.tool) * added.toFile);
     m_scaleJobs.push_back(std::move(*job));
     return std::nullopt;
 }
@@ -176,12 +189,12 @@ std::optional<Refusal> Engraving::addMachineJob(
 void Engraving::finishJob(const CheckedJob& job)
 {
     m_machine = m_scaleJobs.front();
+    for (const EngravedScale& scale : m_scales)
+        m_machine.depth = std::min(m_machine.depth, scale.deepest);
     if (m_scales.size() > 1) {
         std::size_t stripes = 0;
-        for (const EngravedScale& scale : m_scales) {
+        for (const EngravedScale& scale : m_scales)
             stripes += scale.stripes;
-            m_machine.depth = std::min(m_machine.depth, scale.depthNumber);
-        }
         if (m_output->dialect().family)
             m_machine.title = "Mensora: job of " + std::to_string(m_scales.size()) + " scales, "
                 + std::to_string(stripes) + " stripes, " + unitName(m_machine.unit);
@@ -218,7 +231,8 @@ void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink) const
     scale.numbers->makeMoves(scale.layout, scale.depth, sink);
 }
 
-// layout → machine order and passes → a drum unrolled → the file's unit → mirror → sink.
+// layout → marks of a width → machine order and passes → a drum unrolled → the file's unit →
+// mirror → sink.
 void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only) const
 {
     std::optional<Mirror> mirror;
@@ -242,13 +256,32 @@ void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only)
             unrolled.emplace(converted, onDrum->surface, *stages.unrolled);
         MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : converted;
         if (!stages.machine) {
-            makeScaleMoves(i, head);
+            makeMarkedMoves(i, head);
             continue;
         }
         MachinePath path(head, m_machine.order, m_machine.passes, scale.stripes);
-        makeScaleMoves(i, path);
+        makeMarkedMoves(i, path);
         path.finish();
     }
+}
+
+// layout → the marks of a width → the rest of the stages.
+void Engraving::makeMarkedMoves(std::size_t index, MoveSink& sink) const
+{
+    const EngravedScale& scale = m_scales[index];
+    if (!scale.widths.any() || scale.tool.making == MarkMaking::Line) {
+        makeScaleMoves(index, sink);
+        return;
+    }
+    MarkPlane plane;
+    if (const DrumScaleLayout* onDrum = scale.drum())
+        plane.drum = onDrum->surface;
+    else
+        plane.rounding
+            = std::visit([](const auto& layout) { return layout.rounding; }, scale.layout);
+    WideMarks marks(sink, scale.widths, sequence(index), scale.tool, plane);
+    makeScaleMoves(index, marks);
+    marks.finish();
 }
 
 Engraving::MoveStages Engraving::fileStages() const

@@ -48,6 +48,7 @@ void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, M
     const PointRounding rounding
         = std::visit([](const auto& layout) { return layout.rounding; }, scale);
     for (const NumberedStripe& stripe : m_stripes) {
+        sink.section(MoveSection::Numbers);
         const TextStrokes text = setText(*m_font, stripe.text);
         const TextPlacement placement = std::visit(
             [&](const auto& layout) { return placementOf(layout, stripe.index, text); }, scale);
@@ -129,6 +130,7 @@ void NumberLayout::makeDrumMoves(
         <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
     for (std::size_t n = 0; n < m_stripes.size(); ++n) {
         const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
+        sink.section(MoveSection::Numbers);
         const TextStrokes text = setText(*m_font, stripe.text);
         for (auto stroke : placeText(text, placementOf(scale, stripe.index, text))) {
             if (stroke.empty())

@@ -38,7 +38,8 @@ public:
         NumberStyle style);
 
     // Each stroke of every number: a Rapid to its first point, a Plunge, a Cut naming both
-    // axes to each further point, a Lift. Points are rounded as the scale's layout rounds its
+    // axes to each further point, a Lift; each number's strokes begun with the numbers'
+    // section. Points are rounded as the scale's layout rounds its
     // own (by default to 3 decimals, halves to even) and kept in double precision.
     void makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
 

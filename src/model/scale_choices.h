@@ -27,6 +27,7 @@ inline constexpr std::array<std::string_view, 2> surfaces = { "face", "drum" };
 inline constexpr std::array<std::string_view, 2> rotaryAxes = { "A", "B" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
 inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
+inline constexpr std::array<std::string_view, 3> routerTools = { "line", "vbit", "endmill" };
 } // namespace choice_detail
 
 template <>
@@ -80,6 +81,12 @@ template <>
 constexpr std::span<const std::string_view> choiceNames<NumberOrientation>()
 {
     return choice_detail::orientations;
+}
+
+template <>
+constexpr std::span<const std::string_view> choiceNames<RouterTool>()
+{
+    return choice_detail::routerTools;
 }
 
 template <typename Choice>

@@ -154,9 +154,11 @@ QWidget* MachineDialog::fieldOf(MachineSetting setting) const
     case MachineSetting::Profile:
         return m_profile;
     case MachineSetting::Passes:
+        return m_passes;
+    default:
         break;
     }
-    return m_passes;
+    return m_profile;
 }
 
 void MachineDialog::focusSetting(MachineSetting setting)

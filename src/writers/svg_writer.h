@@ -10,10 +10,16 @@
 
 namespace mensora {
 
+// How a drawing holds a mark of a width: a stroke of that width along the mark (an SVG line's
+// stroke-width, a DXF polyline's width), for lasers that cut lines; or its closed outline
+// (filled in SVG), for lasers and cutters that fill shapes.
+enum class DrawnMarks { Strokes = 0, Outlines = 1 };
+
 // How a drawing looks: only an SVG drawing draws its lines with a width.
 struct DrawingSettings
 {
-    double strokeWidthMm = 0.1; // of every line, in millimetres whatever the scale's unit
+    double strokeWidthMm = 0.1; // of every line of no width, in millimetres whatever the unit
+    DrawnMarks marks = DrawnMarks::Strokes;
 };
 
 // Renders a scale's cuts as an SVG drawing in the scale's own unit: `width` and `height` carry

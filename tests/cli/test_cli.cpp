@@ -236,6 +236,11 @@ void TestCli::usageErrorsExitTwo_data()
     QTest::newRow("number width with a comma") << QStringList { "--number-width=0,3" }
                                                << "--number-width takes a number with \".\" for "
                                                   "decimals, not \"0,3\".";
+    QTest::newRow("V-bit without its angle")
+        << QStringList { "--tool=vbit" }
+        << "--tool takes line, vbit:ANGLE[:TIP] or endmill:DIAMETER[:STEPOVER%], not \"vbit\".";
+    QTest::newRow("unknown drawing") << QStringList { "--drawing", "filled" }
+                                     << "--drawing takes strokes or outlines, not \"filled\".";
     QTest::newRow("passes not a number") << QStringList { "--passes=two" } << "--passes takes";
     QTest::newRow("unknown order")
         << QStringList { "--order=random" } << "--order takes listed or alternate";
