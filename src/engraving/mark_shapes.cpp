@@ -11,6 +11,10 @@ namespace {
 // A count that a rounding error above a whole number would push up by one stays whole.
 constexpr double countTolerance = 1e-9;
 
+// A knife swivels at a corner that turns more than this many degrees; through a smaller turn,
+// the chords of a curve, its tip follows by itself, as cutters' own drivers let it.
+constexpr double swivelTurn = 10;
+
 ShapePoint plus(ShapePoint p, ShapePoint d, double times)
 {
     return { p.x + times * d.x, p.y + times * d.y };
@@ -216,7 +220,7 @@ ShapePath knifePath(const std::vector<ShapePoint>& corners, double offset, doubl
         const ShapePoint next = direction(tip[j + 1], tip[j + 2]);
         const double from = degreesOf(along);
         const double turn = std::remainder(degreesOf(next) - from, 360.0);
-        if (std::fabs(turn) > 1e-9)
+        if (std::fabs(turn) > swivelTurn)
             addArc(path, { tip[j + 1], offset, from, turn });
     }
     return path;

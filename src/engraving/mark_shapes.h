@@ -78,8 +78,9 @@ std::vector<ShapePoint> ringCorners(const ShapePath& ring, double sag);
 
 // The path a drag knife's axis follows so that its tip, trailing it by `offset`, cuts the
 // closed ring of corners and then on along it for `overcut` (at most once around): along each
-// side to `offset` past its end, then around the corner on a circle of that radius (a swivel)
-// to the next side's direction. With an offset of 0 it is the ring itself.
+// side to `offset` past its end, then, at a corner that turns more than 10 degrees, around it
+// on a circle of that radius (a swivel) to the next side's direction; a smaller turn, a
+// curve's, the tip follows by itself. With an offset of 0 it is the ring itself.
 ShapePath knifePath(const std::vector<ShapePoint>& corners, double offset, double overcut);
 
 } // namespace mensora

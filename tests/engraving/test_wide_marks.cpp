@@ -11,7 +11,6 @@
 using namespace mensora;
 using namespace mensora::testing;
 
-
 namespace {
 
 constexpr double degree = M_PI / 180;
@@ -102,6 +101,7 @@ private slots:
     void widthsAndToolsAreRefusedNamingTheSetting_data();
     void widthsAndToolsAreRefusedNamingTheSetting();
     void markNarrowerThanTheToolGetsANote();
+    void cutterCutsEachMarksRectangleWithoutOffset();
 };
 
 void TestWideMarks::vbitPlungesAsDeepAsTheirWidth_data()
@@ -312,6 +312,33 @@ void TestWideMarks::markNarrowerThanTheToolGetsANote()
     QCOMPARE(engraving.notes(),
         std::vector<std::string> {
             "Stripe 3) marks come out 3.175 mm wide: the tool is wider than 0.2 mm" });
+}
+
+// With no blade offset and no overcut, each stripe is cut once around its own rectangle,
+// x ± w / 2 from its foot to its top, in the travel order too.
+void TestWideMarks::cutterCutsEachMarksRectangleWithoutOffset()
+{
+    const ScaleParameters p = ruler({ { 0.5, 0.4, 0.3, 0, 0, 0 }, 0, 0 });
+    MachineSettings cutter;
+    cutter.profile = MachineProfile::HpglCutter;
+    cutter.order = TravelOrder::Alternate;
+    cutter.tool.bladeOffset = { 0, Unit::Millimetre };
+    cutter.tool.overcut = { 0, Unit::Millimetre };
+    const std::string sequence = acceptedEngraving(p, machineFile(cutter)).sequence();
+    const std::vector<Stroke> strokes = machineStrokes(p, cutter);
+    QCOMPARE(strokes.size(), sequence.size());
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        const double half = p.widths.ofKindDigit(sequence[i]) / 2;
+        const double top = std::stod(p.stripeLengthText(sequence[i] - '0'));
+        const double x = double(i);
+        const std::vector<std::pair<double, double>> rectangle = { { x - half, 0 },
+            { x - half, top }, { x + half, top }, { x + half, 0 }, { x - half, 0 } };
+        QCOMPARE(strokes[i].points.size(), rectangle.size());
+        for (std::size_t k = 0; k < rectangle.size(); ++k) {
+            QVERIFY(std::fabs(strokes[i].points[k].first - rectangle[k].first) < 1e-12);
+            QVERIFY(std::fabs(strokes[i].points[k].second - rectangle[k].second) < 1e-12);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWideMarks)
