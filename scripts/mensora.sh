@@ -16,6 +16,8 @@ packages=(
     qt6-base-dev libgl-dev
     # DXF drawings
     libdxflib-dev
+    # Outlines of numbers' strokes drawn wide
+    libpolyclipping-dev
     clang-format locales
     # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
     fonts-liberation2
