@@ -161,6 +161,8 @@ int main(int argc, char* argv[])
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
+    for (const std::string& note : engraving->notes())
+        say("note: " + QString::fromStdString(note));
     const int status = writeRequested(request, *engraving);
     if (status == Written && request.stats) {
         const bool fileOnStandardOutput = request.outputPath == "-" && !request.sequenceOnly;

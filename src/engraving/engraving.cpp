@@ -7,6 +7,7 @@
 #include "engraving/machine_check.h"
 #include "engraving/machine_path.h"
 #include "engraving/mark_checks.h"
+#include "engraving/mark_overlaps.h"
 #include "engraving/mirror.h"
 #include "engraving/scale_refusals.h"
 #include "engraving/unit_change.h"
@@ -53,7 +54,7 @@ Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest&
         engraving.m_scales.back().toFile = factorBetween(scale.parameters().unit, fileUnit);
         if (const auto refusal = engraving.addScale(scale, request))
             return job.refusalInScale(*refusal, i);
-        for (const std::string& note : narrowMarkNotes(scale, engraving.m_scales.back().tool))
+        for (const std::string& note : engraving.markNotes(scale))
             engraving.m_notes.push_back(job.size() > 1 ? job.label(i) + ": " + note : note);
     }
     engraving.finishJob(job);
@@ -130,6 +131,8 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
     added.layout = scaleLayoutOf(p, scale.values(), options);
     added.depth = p.depth;
     added.stripes = scale.graduation().sequence().size();
+    if (auto refusal = overlapRefusal(scale, added.layout, added.tool))
+        return refusal;
 
     const std::size_t index = m_scales.size() - 1;
     CoordinateCheck check(output.range);
@@ -143,6 +146,17 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
             return refusal;
     }
     return addMachineJob(scale, request);
+}
+
+std::vector<std::string> Engraving::markNotes(const CheckedScale& scale) const
+{
+    const EngravedScale& added = m_scales.back();
+    std::vector<std::string> notes = narrowMarkNotes(scale, added.tool);
+    if (added.numbers) {
+        const auto overlaps = numberOverlapNotes(scale, added.layout, *added.numbers, added.tool);
+        notes.insert(notes.end(), overlaps.begin(), overlaps.end());
+    }
+    return notes;
 }
 
 std::optional<Refusal> Engraving::addNumbers(const CheckedScale& scale)
@@ -225,10 +239,8 @@ void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink) const
 {
     const EngravedScale& scale = m_scales[index];
     std::visit([&](const auto& layout) { layout.makeMoves(scale.depth, sink); }, scale.layout);
-    if (!scale.numbers)
-        return;
-    sink.section(MoveSection::Numbers);
-    scale.numbers->makeMoves(scale.layout, scale.depth, sink);
+    if (scale.numbers)
+        scale.numbers->makeMoves(scale.layout, scale.depth, sink);
 }
 
 // layout → marks of a width → machine order and passes → a drum unrolled → the file's unit →

@@ -93,7 +93,8 @@ public:
     const MachineJob& machineJob() const { return m_machine; }
 
     // What the user should know of the marks before the file is cut: those that come out wider
-    // than set (see narrowMarkNotes), each naming its scale in a job of several.
+    // than set (see narrowMarkNotes) and numbers whose outlines overlap (see
+    // numberOverlapNotes), each naming its scale in a job of several.
     const std::vector<std::string>& notes() const { return m_notes; }
 
     // What a length of scale `index` is multiplied by in the file: 1 in the file's unit,
@@ -136,6 +137,8 @@ private:
 
     std::optional<Refusal> addScale(const CheckedScale& scale, const OutputRequest& request);
     std::optional<Refusal> addNumbers(const CheckedScale& scale);
+    // The notes on the last scale added's marks (see notes()).
+    std::vector<std::string> markNotes(const CheckedScale& scale) const;
     std::optional<Refusal> addMachineJob(const CheckedScale& scale, const OutputRequest& request);
     void finishJob(const CheckedJob& job);
 

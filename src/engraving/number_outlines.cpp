@@ -18,8 +18,9 @@ constexpr double largestWhole = 1e15;
 class WholePlane
 {
 public:
+    // A plane about the first point of the first non-empty list of points.
     WholePlane(const std::vector<std::vector<ShapePoint>>& strokes, double width)
-        : m_origin(strokes.front().front())
+        : m_origin(firstPoint(strokes))
     {
         double farthest = width;
         for (const auto& stroke : strokes)
@@ -39,8 +40,27 @@ public:
             m_origin.y + static_cast<double>(p.Y) / m_scale };
     }
     double scale() const { return m_scale; }
+    ClipperLib::Paths paths(const std::vector<std::vector<ShapePoint>>& lists) const
+    {
+        ClipperLib::Paths paths;
+        for (const auto& list : lists) {
+            ClipperLib::Path path;
+            for (const ShapePoint& p : list)
+                path.push_back(whole(p));
+            paths.push_back(std::move(path));
+        }
+        return paths;
+    }
 
 private:
+    static ShapePoint firstPoint(const std::vector<std::vector<ShapePoint>>& lists)
+    {
+        for (const auto& list : lists)
+            if (!list.empty())
+                return list.front();
+        return {};
+    }
+
     ShapePoint m_origin;
     double m_scale = finestScale;
 };
@@ -80,21 +100,33 @@ std::vector<ShapePath> strokeOutlines(
     std::copy_if(strokes.begin(), strokes.end(), std::back_inserter(drawn),
         [&](const auto& stroke) { return !empty(stroke); });
     const WholePlane plane(drawn, width);
-    ClipperLib::Paths paths;
-    for (const auto& stroke : drawn) {
-        ClipperLib::Path path;
-        for (const ShapePoint& p : stroke)
-            path.push_back(plane.whole(p));
-        paths.push_back(std::move(path));
-    }
     ClipperLib::ClipperOffset offset(2.0, width / 200 * plane.scale());
-    offset.AddPaths(paths, ClipperLib::jtRound, ClipperLib::etOpenRound);
+    offset.AddPaths(plane.paths(drawn), ClipperLib::jtRound, ClipperLib::etOpenRound);
     ClipperLib::PolyTree tree;
     offset.Execute(tree, width / 2 * plane.scale());
     std::vector<ShapePath> rings;
     for (const ClipperLib::PolyNode* outer : tree.Childs)
         addRings(*outer, plane, rings);
     return rings;
+}
+
+bool shapesOverlap(const std::vector<std::vector<ShapePoint>>& a,
+    const std::vector<std::vector<ShapePoint>>& b, double size)
+{
+    std::vector<std::vector<ShapePoint>> both = a;
+    both.insert(both.end(), b.begin(), b.end());
+    const WholePlane plane(both, size);
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(plane.paths(a), ClipperLib::ptSubject, true);
+    clipper.AddPaths(plane.paths(b), ClipperLib::ptClip, true);
+    ClipperLib::Paths common;
+    clipper.Execute(
+        ClipperLib::ctIntersection, common, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+    double area = 0;
+    for (const ClipperLib::Path& path : common)
+        area += std::fabs(ClipperLib::Area(path));
+    const double least = size * size * 1e-6 * plane.scale() * plane.scale();
+    return area > least;
 }
 
 } // namespace mensora

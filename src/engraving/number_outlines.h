@@ -13,4 +13,9 @@ namespace mensora {
 std::vector<ShapePath> strokeOutlines(
     const std::vector<std::vector<ShapePoint>>& strokes, double width);
 
+// Whether two shapes, each of closed rings (its holes among them) without arcs, cover any
+// common area: more than a millionth of the square of `size`, a length of the drawing.
+bool shapesOverlap(const std::vector<std::vector<ShapePoint>>& a,
+    const std::vector<std::vector<ShapePoint>>& b, double size);
+
 } // namespace mensora

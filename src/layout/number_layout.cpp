@@ -123,11 +123,7 @@ TextPlacement NumberLayout::placementOf(
 void NumberLayout::makeDrumMoves(
     const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
-    if (m_stripes.empty())
-        return;
-    const double at = scale.angleAfterScale();
-    const bool forward = std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
-        <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
+    const bool forward = cutsForward(scale);
     for (std::size_t n = 0; n < m_stripes.size(); ++n) {
         const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
         sink.section(MoveSection::Numbers);
@@ -140,6 +136,23 @@ void NumberLayout::makeDrumMoves(
             engrave(stroke, depth, PointRounding::Exact, sink);
         }
     }
+}
+
+bool NumberLayout::cutsForward(const DrumScaleLayout& scale) const
+{
+    if (m_stripes.empty())
+        return true;
+    const double at = scale.angleAfterScale();
+    return std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
+        <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
+}
+
+std::vector<NumberedStripe> NumberLayout::stripesInCutOrder(const ScaleLayout& scale) const
+{
+    const auto* drum = std::get_if<DrumScaleLayout>(&scale);
+    if (!drum || cutsForward(*drum))
+        return m_stripes;
+    return { m_stripes.rbegin(), m_stripes.rend() };
 }
 
 } // namespace mensora

@@ -44,6 +44,8 @@ public:
     void makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
 
     const std::vector<NumberedStripe>& stripes() const { return m_stripes; }
+    // The numbered stripes in the order their numbers are cut on the scale.
+    std::vector<NumberedStripe> stripesInCutOrder(const ScaleLayout& scale) const;
 
 private:
     TextPlacement placementOf(
@@ -54,6 +56,9 @@ private:
     TextPlacement placementOf(
         const DrumScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
     void makeDrumMoves(const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
+    // Whether a drum's numbers are cut from its first numbered stripe on: from the end of the
+    // scale nearer where the tool stands once the stripes and ring are cut.
+    bool cutsForward(const DrumScaleLayout& scale) const;
 
     std::shared_ptr<const HersheyFont> m_font;
     std::vector<NumberedStripe> m_stripes;

@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -102,6 +103,9 @@ private slots:
     void widthsAndToolsAreRefusedNamingTheSetting();
     void markNarrowerThanTheToolGetsANote();
     void cutterCutsEachMarksRectangleWithoutOffset();
+    void neighboursWhoseMarksOverlapAreRefused_data();
+    void neighboursWhoseMarksOverlapAreRefused();
+    void numbersWhoseOutlinesOverlapGetANote();
 };
 
 void TestWideMarks::vbitPlungesAsDeepAsTheirWidth_data()
@@ -339,6 +343,71 @@ void TestWideMarks::cutterCutsEachMarksRectangleWithoutOffset()
             QVERIFY(std::fabs(strokes[i].points[k].second - rectangle[k].second) < 1e-12);
         }
     }
+}
+
+void TestWideMarks::neighboursWhoseMarksOverlapAreRefused_data()
+{
+    QTest::addColumn<ScaleParameters>("scale");
+    QTest::addColumn<double>("gap"); // between the first two stripes, as the inputs give it
+
+    const MarkWidths wide { { 0.6, 0, 0.5, 0, 0, 0 }, 0, 0 };
+    QTest::newRow("ruler") << ruler(wide) << 1 - 0.55;
+    ScaleParameters crowded = ruler({ { 1.2, 0, 1, 0, 0, 0 }, 0, 0 });
+    QTest::newRow("ruler, crowded") << crowded << 1 - 1.1;
+    ScaleParameters dial = ruler(wide);
+    dial.shape = Shape::Round;
+    dial.length = "90";
+    dial.distance = "1";
+    QTest::newRow("dial: the chord at the radius")
+        << dial << 2 * 30 * std::sin(0.5 * degree) - 0.55;
+    dial.stripePosition = StripePosition::Under;
+    QTest::newRow("dial: the chord where the stripes reach in, 10 under the radius")
+        << dial << 2 * 20 * std::sin(0.5 * degree) - 0.55;
+    ScaleParameters drum = dial;
+    drum.surface = Surface::Drum;
+    drum.radius = "20";
+    QTest::newRow("drum: the distance around") << drum << 20 * degree - 0.55;
+}
+
+// The marks of kinds 1 and 3, side by side, overlap when half their widths add up to more than
+// they stand apart.
+void TestWideMarks::neighboursWhoseMarksOverlapAreRefused()
+{
+    QFETCH(ScaleParameters, scale);
+    QFETCH(double, gap);
+    MachineSettings machine = router(RouterTool::VBit, 60, 0);
+    machine.profile = MachineProfile::Grblhal;
+    const auto engraving = Engraving::prepare(scale, machineFile(machine), installedFonts());
+    if (gap >= 0) {
+        QVERIFY(engraving);
+        return;
+    }
+    QVERIFY(!engraving);
+    QCOMPARE(engraving.refusal().widthSetting(), WidthSetting::Stripe1);
+    QCOMPARE(QString::fromStdString(engraving.refusal().message),
+        QString("Stripe 1) width makes stripes 1 and 2 (kinds 1 and 3) overlap: the gap left "
+                "between them is %1 mm.")
+            .arg(QString::number(gap, 'f', 4).remove(QRegularExpression("0+$"))));
+}
+
+void TestWideMarks::numbersWhoseOutlinesOverlapGetANote()
+{
+    // Digits 5 high stand about 3 wide: a millimetre apart they overlap, ten apart they do not.
+    ScaleParameters p = ruler({ { 0.2, 0, 0, 0, 0, 0 }, 0, 0.3 });
+    p.length = "2";
+    p.package = "1";
+    p.numbers.kind = 1;
+    p.numbers.height = 5;
+    MachineSettings cutter;
+    cutter.profile = MachineProfile::HpglCutter;
+    QCOMPARE(acceptedEngraving(p, machineFile(cutter)).notes(),
+        std::vector<std::string> { "The outline of number 0 overlaps number 1." });
+    p.distance = "10";
+    p.length = "20";
+    QVERIFY(acceptedEngraving(p, machineFile(cutter)).notes().empty());
+    p.numbers.gap = -1;
+    QCOMPARE(acceptedEngraving(p, machineFile(cutter)).notes().front(),
+        std::string("The outline of number 0 overlaps stripe 1."));
 }
 
 QTEST_GUILESS_MAIN(TestWideMarks)
