@@ -296,6 +296,25 @@ void Engraving::makeMarkedMoves(std::size_t index, MoveSink& sink) const
     marks.finish();
 }
 
+void Engraving::makeMarkOutlines(std::size_t index, MoveSink& sink) const
+{
+    const EngravedScale& scale = m_scales.at(index);
+    if (!scale.widths.any() || scale.tool.making == MarkMaking::Line)
+        return;
+    MarkPlane plane;
+    plane.rounding = PointRounding::Exact;
+    if (const DrumScaleLayout* onDrum = scale.drum())
+        plane.drum = onDrum->surface;
+    WideMarks outlines(sink, scale.widths, sequence(index), { MarkMaking::DrawnOutlines }, plane);
+    makeScaleMoves(index, outlines);
+    outlines.finish();
+}
+
+bool Engraving::cutsOutlines() const
+{
+    return !m_scales.empty() && m_scales.front().tool.making == MarkMaking::KnifeOutline;
+}
+
 Engraving::MoveStages Engraving::fileStages() const
 {
     MoveStages stages = drawnOnly(*m_output);

@@ -81,6 +81,14 @@ public:
     // turns it.
     void makeDrawnMoves(MoveSink& sink, bool unrollDrums) const;
 
+    // The closed outlines of scale `index`'s marks of a width (see WideMarks), in its own unit
+    // and a drum's as its rotary axis turns it, unmirrored: what a picture of the marks fills,
+    // or for a file that cuts outlines (see cutsOutlines) draws. Nothing when the file's tool
+    // makes every mark a line, or the scale has no width.
+    void makeMarkOutlines(std::size_t index, MoveSink& sink) const;
+    // Whether the file's tool cuts each mark's outline rather than the mark: the cutter's.
+    bool cutsOutlines() const;
+
     // The drum the first scale around one goes around; none when no scale does.
     const DrumScaleLayout* drum() const;
 

@@ -14,10 +14,13 @@ class QSpinBox;
 namespace mensora {
 
 // Machine, "Machine settings…": the profile with a line on what it shapes, then the settings
-// in spin boxes with their units (numbers in the user's notation), line numbers and the
-// travel order. Rates and the safe height show in the scale's unit; a setting the chosen
-// profile does not use is greyed. A rate keeps the unit it was given in until it is changed
-// here. Every widget carries an objectName for tests.
+// in spin boxes with their units (numbers in the user's notation), line numbers, the travel
+// order and what makes a mark of a width (see ToolFields), the laser's power up to its S max. Rates
+// and the safe height show in the scale's unit; a setting the chosen profile does not use is
+// greyed. A rate keeps the unit it was given in until it is changed here. Every widget carries an
+// objectName for tests.
+class ToolFields;
+
 class MachineDialog : public QDialog
 {
     Q_OBJECT
@@ -36,6 +39,7 @@ public:
 private:
     void createForm();
     void showProfile(int index);
+    void boundPower(double sMax);
     QWidget* fieldOf(MachineSetting setting) const;
     QDoubleSpinBox* rateBox(const char* name) const;
     bool changed(const QDoubleSpinBox* box) const;
@@ -55,6 +59,7 @@ private:
     QSpinBox* m_passes = nullptr;
     QCheckBox* m_lineNumbers = nullptr;
     QComboBox* m_order = nullptr;
+    ToolFields* m_tools = nullptr;
     QHash<const QDoubleSpinBox*, double> m_shown; // each box's value as set
 };
 

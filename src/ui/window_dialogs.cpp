@@ -13,6 +13,7 @@
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
 #include "ui/preview_picture.h"
+#include "ui/widths_dialog.h"
 
 namespace mensora {
 
@@ -33,6 +34,21 @@ void MainWindow::editNumbersAndMarks(std::optional<NumberSetting> focus)
     if (!m_questions->run(dialog))
         return;
     setNumbersAndMarks(dialog.numbers(), dialog.marks());
+    redrawShownPicture();
+}
+
+void MainWindow::editMarkWidths(std::optional<WidthSetting> focus)
+{
+    ScaleParameters parameters = m_document->selectedScale().parameters;
+    WidthsDialog dialog(parameters.unit, this);
+    dialog.setWidths(parameters.widths, m_drawnMarks);
+    if (focus)
+        dialog.focusSetting(*focus);
+    if (!m_questions->run(dialog))
+        return;
+    m_drawnMarks = dialog.drawnMarks();
+    parameters.widths = dialog.widths();
+    m_document->setSelectedScale(parameters);
     redrawShownPicture();
 }
 
@@ -88,7 +104,7 @@ void MainWindow::setPlotChecked(bool checked)
 }
 
 // The message, then the place to mend it: the scale it names selected, then its box, or the
-// dialog that holds the setting with its field in focus.
+// dialog that holds the setting or the width with its field in focus.
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     m_questions->tell(QString::fromStdString(refusal.message));
@@ -98,6 +114,8 @@ void MainWindow::reportRefusal(const Refusal& refusal)
         editNumbersAndMarks(numberSetting);
     else if (const auto machineSetting = refusal.machineSetting())
         editMachineSettings(machineSetting);
+    else if (const auto widthSetting = refusal.widthSetting())
+        editMarkWidths(widthSetting);
     else
         focusBox(*refusal.box());
 }

@@ -71,10 +71,15 @@ bool MainWindow::confirmReadings(const Engraving& engraving)
     QStringList lines;
     for (const JobNote& note : notes)
         lines << QString::fromStdString(note.note.message);
+    // The notes on the marks follow, on what the tool makes of them.
+    for (const std::string& note : engraving.notes())
+        lines << QString::fromStdString(note);
     picture()->setNotes(lines);
-    if (!notes.empty() && !m_questions->saveDespiteNotes(lines)) {
-        m_document->select(notes.front().scale);
-        focusBox(notes.front().note.input);
+    if (!lines.empty() && !m_questions->saveDespiteNotes(lines)) {
+        if (!notes.empty()) {
+            m_document->select(notes.front().scale);
+            focusBox(notes.front().note.input);
+        }
         return false;
     }
     const auto question = deepCutQuestion(engraving.machineJob(), engraving.output().dialect());
@@ -122,7 +127,8 @@ void MainWindow::offerUnitConversion(Unit from, Unit to)
                                       .arg(unitName(from), unitName(to), factor));
 }
 
-// Texts that are no plain number are kept as typed; their notes say so at the next preview.
+// Texts that are no plain number are kept as typed; their notes say so at the next preview. The
+// mark widths are converted with the boxes.
 void MainWindow::convertLengthBoxes()
 {
     ScaleParameters parameters = scaleParameters();
@@ -131,6 +137,10 @@ void MainWindow::convertLengthBoxes()
     for (const InputBox& input : inputBoxes())
         if (isLengthInput(input.input, parameters.shape))
             box(input.name)->setText(QString::fromStdString(inputText(converted, input.input)));
+    // The mark widths are lengths too.
+    ScaleParameters widened = m_document->selectedScale().parameters;
+    widened.widths = converted.widths;
+    m_document->setSelectedScale(widened);
     redrawShownPicture();
 }
 
