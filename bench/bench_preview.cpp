@@ -5,7 +5,8 @@
 // the width and an eighth of the height, where many long stripes stay in view).
 // Then a job of 20 scales of 1000 stripes each, one above the other: the picture of its first
 // scale among the 19 others (their geometry from the job's file) in the same three views and
-// fitted whole; it should stay within 16 ms a frame.
+// fitted whole; it should stay within 16 ms a frame. Then a slide rule's face of 20 scales of
+// values, the C, D, A and B scales of the templates repeated 12 mm apart, as the same job.
 // Usage: bench_preview [runs] [folder to save the painted frames as PNG]
 #include <algorithm>
 #include <chrono>
@@ -21,6 +22,7 @@
 
 #include "engraving/engraving.h"
 #include "files/installed_fonts.h"
+#include "files/job_file.h"
 #include "model/scale_job.h"
 #include "model/scale_parameters.h"
 #include "preview/job_picture.h"
@@ -122,15 +124,39 @@ PreviewDrawing jobDrawing(const ScaleJob& job, float width, float height)
     return *drawing;
 }
 
-void benchJob(int runs, float width, float height, QImage& image)
+// The templates' C, D, A and B scales over and over, 20 in all, each pair 12 mm above the last.
+ScaleJob slideRuleFace()
 {
-    const ScaleJob job = twentyScales();
+    ScaleJob face;
+    face.scales.clear();
+    for (const char* name : { "slide-rule-cd.mensora", "slide-rule-ab.mensora" }) {
+        const JobFileReading reading = readJobFile(QStringLiteral(TEMPLATES_DIR "/") + name);
+        if (!reading) {
+            std::fprintf(stderr, "%s\n", qPrintable(reading.problem));
+            std::exit(1);
+        }
+        face.scales.insert(
+            face.scales.end(), reading.job->scales.begin(), reading.job->scales.end());
+    }
+    const std::size_t templateScales = face.scales.size();
+    while (face.scales.size() < 20)
+        face.scales.push_back(face.scales[face.scales.size() % templateScales]);
+    for (std::size_t i = 0; i < face.scales.size(); ++i) {
+        ScaleParameters& p = face.scales[i].parameters;
+        p.startY = std::to_string(12 * static_cast<int>(i / 2) + (i % 2 == 0 ? 2 : -2));
+    }
+    return face;
+}
+
+void benchJob(
+    const char* name, const ScaleJob& job, int runs, float width, float height, QImage& image)
+{
     const PreviewDrawing drawing = jobDrawing(job, width, height);
     std::size_t lines = drawing.stripes.size();
     for (const PreviewScale& other : drawing.others)
         lines += other.lines.size();
     const double geometry = medianMs(runs, [&] { (void)jobDrawing(job, width, height); });
-    std::printf("%-22s %8zu %9.3f", "job of 20 scales", lines, geometry);
+    std::printf("%-22s %8zu %9.3f", name, lines, geometry);
     std::vector<View> all = views(drawing);
     PreviewView whole(pixelsPerMm, pixelsPerMm, pictureWidth, pictureHeight);
     whole.fit(*drawingBounds(drawing), { 10, 10, pictureWidth - 10.0, pictureHeight - 10.0 });
@@ -184,6 +210,7 @@ int main(int argc, char** argv)
         }
         std::printf("\n");
     }
-    benchJob(runs, width, height, image);
+    benchJob("job of 20 scales", twentyScales(), runs, width, height, image);
+    benchJob("slide-rule face of 20", slideRuleFace(), runs, width, height, image);
     return 0;
 }

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Runs two builds of mensora-cli side by side on random scales and counts where they differ.
 
-    compare-builds.py OLD_CLI NEW_CLI [COUNT] [SEED]
+    compare-builds.py [--new-option=OPTION ...] OLD_CLI NEW_CLI [COUNT] [SEED]
 
 Each case is a random command line: shape, unit, surface, options, box texts (odd ones too),
 numbers, every format and profile, machine settings, --stats and --sequence. A case agrees when
 the file, standard output, standard error and exit status are the same. The first few
-differences are printed with their command lines.
+differences are printed with their command lines. Each --new-option is given to the new build
+only (--new-option=--quiet leaves out the notes a newer build says on standard error). The files
+written are counted apart: how many cases wrote one in both builds, and how many of those agree.
 """
 
 import os
@@ -76,28 +78,36 @@ def random_case(rng):
     return args
 
 
-def run(cli, args, folder):
+def run(cli, args, folder, extra=()):
     path = os.path.join(folder, "out")
     if os.path.exists(path):
         os.remove(path)
-    done = subprocess.run([cli] + args + ["-o", path], capture_output=True, timeout=60)
+    done = subprocess.run([cli] + args + list(extra) + ["-o", path], capture_output=True,
+                          timeout=60)
     written = open(path, "rb").read() if os.path.exists(path) else None
     return done.returncode, done.stdout, done.stderr, written
 
 
 def main():
-    old, new = sys.argv[1], sys.argv[2]
-    count = int(sys.argv[3]) if len(sys.argv) > 3 else 2000
-    rng = random.Random(int(sys.argv[4]) if len(sys.argv) > 4 else 2026)
+    extra = [a.split("=", 1)[1] for a in sys.argv[1:] if a.startswith("--new-option=")]
+    positional = [a for a in sys.argv[1:] if not a.startswith("--new-option=")]
+    old, new = positional[0], positional[1]
+    count = int(positional[2]) if len(positional) > 2 else 2000
+    rng = random.Random(int(positional[3]) if len(positional) > 3 else 2026)
     same = 0
     shown = 0
     statuses = {}
+    written = 0
+    same_files = 0
     with tempfile.TemporaryDirectory() as folder:
         for _ in range(count):
             args = random_case(rng)
             a = run(old, args, folder)
-            b = run(new, args, folder)
+            b = run(new, args, folder, extra)
             statuses[a[0]] = statuses.get(a[0], 0) + 1
+            if a[3] is not None and b[3] is not None:
+                written += 1
+                same_files += a[3] == b[3]
             if a == b:
                 same += 1
             elif shown < 5:
@@ -108,6 +118,7 @@ def main():
                         print(f"  {part}: {str(x)[:200]!r} / {str(y)[:200]!r}")
     print(f"{same} of {count} agree in file, standard output, standard error and exit status; "
           f"exit statuses of the old build: {dict(sorted(statuses.items()))}")
+    print(f"{same_files} of the {written} files that both builds wrote are the same byte for byte")
     return 0 if same == count else 1
 
 

@@ -18,6 +18,8 @@ packages=(
     libdxflib-dev
     # Outlines of numbers' strokes drawn wide
     libpolyclipping-dev
+    # The formulas of function scales
+    libmuparser-dev
     clang-format locales
     # Arial's metrics (Liberation Sans), which the window's fixed layout is measured in
     fonts-liberation2

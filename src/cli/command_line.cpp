@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/choice_options.h"
+#include "cli/function_options.h"
 #include "cli/machine_options.h"
 #include "cli/number_options.h"
 #include "cli/tool_options.h"
@@ -57,6 +58,8 @@ CommandLine::CommandLine()
     m_parser.addOptions(toolOptions());
     m_parser.addOptions(numberOptions());
     m_parser.addOptions(widthOptions());
+    m_parser.addOptions(noteOptions());
+    m_parser.addOptions(functionOptions());
 }
 
 void CommandLine::addTextOptions()
@@ -91,10 +94,12 @@ bool CommandLine::parse(const QStringList& arguments)
     m_request.outputPath = m_parser.value("output");
     m_request.sequenceOnly = m_parser.isSet("sequence");
     m_request.stats = m_parser.isSet("stats");
+    m_request.notes = noteHandlingOf(m_parser);
     // The options are tried on a scale at the start values, so that a usage error is told
     // before any file is read.
     return readJobOptions(m_parser, m_request.jobOptions, m_error)
-        && applyOptions(m_request.job, 0, m_request.output, m_error) && readFileOptions();
+        && applyOptions(m_request.job, 0, m_request.output, m_request.pointsFile, m_error)
+        && readFileOptions();
 }
 
 std::optional<CliRequest> CommandLine::requestOver(const ScaleJob& base)
@@ -108,14 +113,15 @@ std::optional<CliRequest> CommandLine::requestOver(const ScaleJob& base)
     request.job.mirror = base.mirror || request.jobOptions.mirror;
     request.output.machine = {};
     QString unused; // parse() has refused every option that could fail
-    applyOptions(request.job, request.jobOptions.selected, request.output, unused);
+    applyOptions(
+        request.job, request.jobOptions.selected, request.output, request.pointsFile, unused);
     return request;
 }
 
 // Only the options given change the selected scale: over the start values, or a scale file's.
 // Rates are in the file's unit, the first scale's.
-bool CommandLine::applyOptions(
-    ScaleJob& job, std::size_t selected, OutputRequest& output, QString& error) const
+bool CommandLine::applyOptions(ScaleJob& job, std::size_t selected, OutputRequest& output,
+    QString& pointsFile, QString& error) const
 {
     ScaleParameters& p = job.scales.at(selected).parameters;
     for (const InputRow& row : inputTable)
@@ -130,6 +136,7 @@ bool CommandLine::applyOptions(
         && readChoice(m_parser, "format", output.format, error)
         && readNumberOptions(m_parser, p.numbers, p.marks, error)
         && readWidthOptions(m_parser, p.widths, error)
+        && readFunctionOptions(m_parser, p, pointsFile, error)
         && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error)
         && readToolOptions(m_parser, job.scales.front().parameters.unit, output, error);
 }

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "cli/cli_notes.h"
 #include "cli/job_options.h"
 #include "model/machine_settings.h"
 #include "model/scale_job.h"
@@ -23,8 +24,10 @@ struct CliRequest
     QString outputPath = "-"; // a file name, or "-" for standard output
     bool sequenceOnly = false; // print the stripe sequence and write nothing
     bool stats = false; // print the job's figures
+    NoteHandling notes = NoteHandling::Say; // --quiet, --strict
     QString scaleFile; // a scale file to read first, under the options given; empty for none
     QString saveScale; // write the scale to this scale file and nothing else; empty for none
+    QString pointsFile; // the measured points of the selected scale to read; empty for none
 };
 
 // The generator's options; `parse` fills a request or says what is wrong with the arguments.
@@ -49,8 +52,8 @@ public:
 
 private:
     void addTextOptions();
-    bool applyOptions(
-        ScaleJob& job, std::size_t selected, OutputRequest& output, QString& error) const;
+    bool applyOptions(ScaleJob& job, std::size_t selected, OutputRequest& output,
+        QString& pointsFile, QString& error) const;
     bool readFileOptions();
 
     QCommandLineParser m_parser;

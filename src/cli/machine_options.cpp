@@ -84,9 +84,11 @@ QList<QCommandLineOption> machineOptions()
         { "rapid-rate",
             "Rapid rate per minute, only for the estimated time (default 1000 mm/min, 40 in/min).",
             "NUMBER" },
-        { "safe-z", "Safe height of travel, above the depth (default 1).", "NUMBER" },
+        { "safe-z",
+            "Safe height of travel, above 0 (the work's surface) and the depth (default 1).",
+            "NUMBER" },
         { "spindle", "Spindle speed in rpm; 0 writes no spindle words (default 0).", "NUMBER" },
-        { "power", "Laser power S, from 0 to 1000 (default 1000).", "NUMBER" },
+        { "power", "Laser power S, above 0 and up to 1000 (default 1000).", "NUMBER" },
         { "passes",
             "Passes, 1 to 100: a router cuts each stripe, baseline and arc that many times, each "
             "deeper by depth / passes; a laser burns each that many times (default 1).",

@@ -1,6 +1,7 @@
 // mensora-cli: the engraving program of a scale, or a drawing of its cuts, from box texts on the
 // command line or a scale file.
-// Exit status: 0 written, 2 usage error, 3 input or scale file refused, 4 file not written.
+// Exit status: 0 written, 2 usage error, 3 input or scale file refused (or a note under --strict),
+// 4 file not written. Notes on the file go to standard error.
 
 #include <QCoreApplication>
 
@@ -15,6 +16,7 @@
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
 #include "files/job_file.h"
+#include "files/points_file.h"
 
 using namespace mensora;
 
@@ -70,9 +72,9 @@ int writeRequested(const CliRequest& request, const Engraving& engraving)
     return Written;
 }
 
-// The request of the run: over a scale file's job when one is named, the scales the options
-// add appended. Empty, with the problem said and the exit status set, when the file, the
-// selection or an added scale is refused.
+// The request of the run: over a scale file's job when one is named, with the measured points
+// of a file named by --spacing, the scales the options add appended. Empty, with the problem
+// said and the exit status set, when a file, the selection or an added scale is refused.
 std::optional<CliRequest> requestOf(CommandLine& commandLine, int& status)
 {
     ScaleJob base;
@@ -90,6 +92,16 @@ std::optional<CliRequest> requestOf(CommandLine& commandLine, int& status)
         say(commandLine.error() + " (see --help)");
         status = UsageError;
         return std::nullopt;
+    }
+    if (const QString& points = request->pointsFile; !points.isEmpty()) {
+        const PointsReading reading = readPointsFile(points);
+        if (!reading) {
+            say(reading.problem);
+            status = Refused;
+            return std::nullopt;
+        }
+        request->job.scales.at(request->jobOptions.selected).parameters.spacing.points
+            = *reading.points;
     }
     if (const auto refusal = addScales(request->job, request->jobOptions)) {
         say(QString::fromStdString(refusal->message));
@@ -156,13 +168,15 @@ int main(int argc, char* argv[])
         return saveScale(request.job, request.saveScale);
     OutputRequest output = request.output;
     output.notation = numberFormatOf(QLocale::system());
-    const auto engraving = Engraving::prepare(request.job, output, installedFonts());
+    const auto job = CheckedJob::check(request.job, installedFonts());
+    const auto engraving
+        = job ? Engraving::prepare(*job, output) : Result<Engraving>(job.refusal());
     if (!engraving) {
         say(QString::fromStdString(engraving.refusal().message));
         return Refused;
     }
-    for (const std::string& note : engraving->notes())
-        say("note: " + QString::fromStdString(note));
+    if (!reportNotes(notesOnTheFile(*job, *engraving), request.notes))
+        return Refused;
     const int status = writeRequested(request, *engraving);
     if (status == Written && request.stats) {
         const bool fileOnStandardOutput = request.outputPath == "-" && !request.sequenceOnly;

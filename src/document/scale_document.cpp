@@ -134,6 +134,7 @@ void ScaleDocument::takeJob(ScaleJob job, const QString& path, std::optional<Sca
     m_selected = 0;
     m_path = path;
     m_saved = std::move(saved);
+    m_begun = m_job;
     emit selectionChanged(); // a new job: the form shows its first scale, whatever it showed
     if (changed)
         emit jobChanged();

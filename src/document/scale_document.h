@@ -57,6 +57,9 @@ public:
     const QString& path() const { return m_path; }
     // Whether the job differs from the job its file holds; false for a job of no file.
     bool hasUnsavedChanges() const { return m_saved && *m_saved != m_job; }
+    // Whether setting the job aside would lose work: it differs from its file, or, for a job of
+    // no file, from the job it began as (the start job of New, or a template).
+    bool hasUnsavedWork() const { return m_job != (m_saved ? *m_saved : m_begun); }
 
     // Reads a file and makes it the job, as replaceJob does; `asNew` keeps no path (a
     // template). Returns the sentence that refuses the file, which then changes nothing, or
@@ -92,6 +95,7 @@ private:
     std::size_t m_selected = 0;
     QString m_path;
     std::optional<ScaleJob> m_saved; // the job as its file holds it
+    ScaleJob m_begun; // a job of no file as it began
     QUndoStack m_undo;
 };
 

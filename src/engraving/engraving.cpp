@@ -67,11 +67,7 @@ Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest&
         while (blamed + 1 < job.size()
             && engraving.checkMachineFile(blamed) != MachineFileFault::OutOfRange)
             ++blamed;
-        const CheckedScale& scale = job.scales()[blamed];
-        const bool unrolled = scale.parameters().onDrum() && output.drum() == DrumForm::Unrolled;
-        return job.refusalInScale(
-            coordinatesTooLarge(scale, unrolled, machineRangeReason(output.range, fileUnit)),
-            blamed);
+        return job.refusalInScale(engraving.outOfRange(job.scales()[blamed], blamed), blamed);
     }
     case MachineFileFault::TooManyLines:
         return machineRefusal(MachineSetting::LineNumbers,
@@ -130,7 +126,7 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
     const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
     added.layout = scaleLayoutOf(p, scale.values(), options);
     added.depth = p.depth;
-    added.stripes = scale.graduation().sequence().size();
+    added.stripes = static_cast<std::size_t>(scale.graduation().count());
     if (auto refusal = overlapRefusal(scale, added.layout, added.tool))
         return refusal;
 
@@ -235,11 +231,20 @@ const DrumScaleLayout* Engraving::drum() const
     return nullptr;
 }
 
-void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink) const
+Refusal Engraving::outOfRange(const CheckedScale& scale, std::size_t index)
+{
+    const bool unrolled = scale.parameters().onDrum() && m_output->drum() == DrumForm::Unrolled;
+    const std::string reason = machineRangeReason(m_output->range, m_machine.unit);
+    if (m_scales[index].numbers && checkMachineFile(index, false) == MachineFileFault::None)
+        return numbersTooLarge(scale, unrolled, reason);
+    return coordinatesTooLarge(scale, unrolled, reason);
+}
+
+void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink, bool numbers) const
 {
     const EngravedScale& scale = m_scales[index];
     std::visit([&](const auto& layout) { layout.makeMoves(scale.depth, sink); }, scale.layout);
-    if (scale.numbers)
+    if (scale.numbers && numbers)
         scale.numbers->makeMoves(scale.layout, scale.depth, sink);
 }
 
@@ -268,21 +273,21 @@ void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only)
             unrolled.emplace(converted, onDrum->surface, *stages.unrolled);
         MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : converted;
         if (!stages.machine) {
-            makeMarkedMoves(i, head);
+            makeMarkedMoves(i, head, stages.numbers);
             continue;
         }
         MachinePath path(head, m_machine.order, m_machine.passes, scale.stripes);
-        makeMarkedMoves(i, path);
+        makeMarkedMoves(i, path, stages.numbers);
         path.finish();
     }
 }
 
 // layout → the marks of a width → the rest of the stages.
-void Engraving::makeMarkedMoves(std::size_t index, MoveSink& sink) const
+void Engraving::makeMarkedMoves(std::size_t index, MoveSink& sink, bool numbers) const
 {
     const EngravedScale& scale = m_scales[index];
     if (!scale.widths.any() || scale.tool.making == MarkMaking::Line) {
-        makeScaleMoves(index, sink);
+        makeScaleMoves(index, sink, numbers);
         return;
     }
     MarkPlane plane;
@@ -292,7 +297,7 @@ void Engraving::makeMarkedMoves(std::size_t index, MoveSink& sink) const
         plane.rounding
             = std::visit([](const auto& layout) { return layout.rounding; }, scale.layout);
     WideMarks marks(sink, scale.widths, sequence(index), scale.tool, plane);
-    makeScaleMoves(index, marks);
+    makeScaleMoves(index, marks, numbers);
     marks.finish();
 }
 

@@ -138,6 +138,7 @@ private:
         std::optional<PointRounding> unrolled; // a drum unrolled flat, its points so rounded
         bool mirrored = false;
         bool everyDepth = false; // every plunge with its scale's depth, for the figures
+        bool numbers = true; // false: the stripes and baselines alone
     };
     static constexpr std::size_t everyScale = static_cast<std::size_t>(-1);
 
@@ -152,14 +153,18 @@ private:
 
     // What keeps a profile's file from being written, found before anything is.
     enum class MachineFileFault { None, OutOfRange, TooManyLines };
-    // Also finds where a cutter's drawing is moved to.
-    MachineFileFault checkMachineFile(std::size_t only = everyScale);
+    // Also finds where a cutter's drawing is moved to. Without numbers, of the stripes and
+    // baselines alone.
+    MachineFileFault checkMachineFile(std::size_t only = everyScale, bool numbers = true);
+    // The refusal of scale `index`, out of the file's range: its numbers' settings when its
+    // stripes alone are within it, else the box most likely to blame.
+    Refusal outOfRange(const CheckedScale& scale, std::size_t index);
     std::size_t machineFileLines() const;
 
     // The moves of scale `index` in its own unit: its layout's, then its numbers'.
-    void makeScaleMoves(std::size_t index, MoveSink& sink) const;
+    void makeScaleMoves(std::size_t index, MoveSink& sink, bool numbers = true) const;
     // The same through the stage that makes its marks of a width, when it has any.
-    void makeMarkedMoves(std::size_t index, MoveSink& sink) const;
+    void makeMarkedMoves(std::size_t index, MoveSink& sink, bool numbers = true) const;
     // The moves of every scale, or only of one, through the stages into the sink.
     void feed(MoveSink& sink, const MoveStages& stages, std::size_t only = everyScale) const;
     // The stages of the file's own moves.

@@ -69,6 +69,26 @@ public:
                     + fixedDecimalsText(machineNumberLimit(m_unit), 0) + " " + unitName(m_unit)
                     + ".");
     }
+    // A height the tool travels at: above the work's surface, Z 0.
+    void aboveSurface(MachineSetting setting, double value)
+    {
+        if (uses(setting) && !(roundedToDecimals(value, machineDecimals(m_unit)) > 0))
+            refuse(setting,
+                "must be above 0, the work's surface: at "
+                    + fixedDecimalsText(value, machineDecimals(m_unit))
+                    + " every rapid move runs through the work.");
+    }
+    // The laser's S, up to the largest its controller takes.
+    void laserPower(double power, double sMax)
+    {
+        if (!uses(MachineSetting::LaserPower))
+            return;
+        if (power <= 0)
+            refuse(MachineSetting::LaserPower, "must be above 0: at 0 the laser never fires.");
+        else if (!(power <= sMax))
+            refuse(MachineSetting::LaserPower,
+                "must be above 0 and at most " + fixedDecimalsText(sMax, 4) + ".");
+    }
     void wholePasses(double passes)
     {
         if (uses(MachineSetting::Passes)
@@ -119,11 +139,10 @@ std::optional<Refusal> checkSettings(
     check.rate(MachineSetting::PlungeFeed, job.rates.plungeFeed);
     check.rate(MachineSetting::RapidRate, job.rates.rapidRate);
     check.length(MachineSetting::SafeHeight, settings.safeHeight);
+    check.aboveSurface(MachineSetting::SafeHeight, settings.safeHeight);
     check.range(MachineSetting::SpindleSpeed, settings.spindleSpeed, 0, 99999,
         "from 0 (no spindle) to 99999 rpm");
-    const std::string sMax = fixedDecimalsText(settings.tool.sMax, 4);
-    check.range(MachineSetting::LaserPower, settings.laserPower, 0, settings.tool.sMax,
-        ("from 0 to " + sMax).c_str());
+    check.laserPower(settings.laserPower, settings.tool.sMax);
     check.wholePasses(settings.passes);
     return check.refusal();
 }
@@ -142,16 +161,12 @@ Result<double> machineDepth(const ScaleParameters& p, const MachineJob& job)
         return Refusal { ScaleInput::Depth,
             caption + " must be from -" + largestText(unit) + " to " + largestText(unit) + " "
                 + unitName(unit) + "." };
+    // The safe height is above the work's surface (see checkSettings).
     const double safe = roundedToDecimals(job.safeHeight, decimals);
-    if (!(roundedToDecimals(*depth, decimals) < safe)) {
-        // A safe height at or below the work's surface is the likelier mistake.
-        if (safe <= 0)
-            return machineRefusal(MachineSetting::SafeHeight,
-                "must be above the engraving depth (" + fixedDecimalsText(*depth, decimals) + ").");
+    if (!(roundedToDecimals(*depth, decimals) < safe))
         return Refusal { ScaleInput::Depth,
             caption + " must be below the safe height (" + fixedDecimalsText(safe, decimals)
                 + ")." };
-    }
     if (job.passes > 1 && !(*depth < 0))
         return Refusal { ScaleInput::Depth,
             caption + " must be below 0 to cut in passes: each pass goes deeper from Z 0." };
@@ -178,7 +193,7 @@ std::string titleOf(const ScaleParameters& p, const ScaleValues& v, Unit unit)
     const std::string size = round ? "radius " + fixedDecimalsText(v.radius, machineDecimals(unit))
                                    : "length " + fixedDecimalsText(v.total, machineDecimals(unit));
     const char* kind = p.onDrum() ? "drum" : round ? "round" : "flat";
-    return "Mensora: " + std::string(kind) + " scale, " + std::to_string(v.sequence().size())
+    return "Mensora: " + std::string(kind) + " scale, " + std::to_string(v.graduation.count())
         + " stripes, " + size + " " + unitName(unit);
 }
 

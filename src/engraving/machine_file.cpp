@@ -68,8 +68,10 @@ public:
 
 } // namespace
 
-Engraving::MachineFileFault Engraving::checkMachineFile(std::size_t only)
+Engraving::MachineFileFault Engraving::checkMachineFile(std::size_t only, bool numbers)
 {
+    MoveStages stages = fileStages();
+    stages.numbers = numbers;
     if (m_output->range == CoordinateRange::PlotterUnits) {
         PlotterExtent extent { INFINITY, INFINITY, -INFINITY, -INFINITY };
         bool finite = true;
@@ -78,7 +80,7 @@ Engraving::MachineFileFault Engraving::checkMachineFile(std::size_t only)
             extent = { std::fmin(extent.minX, x), std::fmin(extent.minY, y),
                 std::fmax(extent.maxX, x), std::fmax(extent.maxY, y) };
         });
-        feed(points, fileStages(), only);
+        feed(points, stages, only);
         if (!finite || !(extent.maxX - extent.minX < cutterUnitLimit)
             || !(extent.maxY - extent.minY < cutterUnitLimit))
             return MachineFileFault::OutOfRange;
@@ -87,7 +89,7 @@ Engraving::MachineFileFault Engraving::checkMachineFile(std::size_t only)
         return MachineFileFault::None;
     }
     RangeCheck range(m_machine.unit);
-    feed(range, fileStages(), only);
+    feed(range, stages, only);
     if (!range.within)
         return MachineFileFault::OutOfRange;
     if (only != everyScale)

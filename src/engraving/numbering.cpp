@@ -4,6 +4,8 @@
 
 #include "lettering/font_catalog.h"
 #include "model/character_text.h"
+#include "model/label_text.h"
+#include "model/number_text.h"
 
 namespace mensora {
 
@@ -80,31 +82,112 @@ std::optional<Refusal> checkDigits(const HersheyFont& font, const std::string& f
     return std::nullopt;
 }
 
+// The first character of a UTF-8 text that the font does not draw, described; nothing when it
+// draws them all. A text that is not UTF-8 names its first stray byte.
+std::optional<std::string> missingCharacter(const std::string& text, const HersheyFont& font)
+{
+    const auto characters = decodeUtf8(text);
+    if (!characters)
+        return "a byte that is no UTF-8";
+    for (const char32_t c : *characters)
+        if (c < ' ' || c == 0x7f || !font.has(c))
+            return describeCharacter(encodeUtf8(c), 0);
+    return std::nullopt;
+}
+
+// What the labels show, every character in the font: a listed text, a fraction or a Roman
+// numeral as the label list names it or as the style writes it.
+std::optional<Refusal> checkLabels(const std::vector<NumberedStripe>& stripes,
+    const LabelSettings& labels, const HersheyFont& font, const std::string& fontName)
+{
+    if (labels.style == LabelStyle::Numbers)
+        return std::nullopt;
+    for (const NumberedStripe& stripe : stripes) {
+        const auto missing = missingCharacter(stripe.text, font);
+        if (!missing)
+            continue;
+        if (labels.style == LabelStyle::List)
+            for (const ValueLabel& label : labels.list)
+                if (label.text == stripe.text)
+                    return Refusal { LabelSetting::List,
+                        "The label " + valueText(label.value) + "=" + label.text + " holds "
+                            + *missing + ", which the font " + fontName + " lacks." };
+        return Refusal { LabelSetting::Style,
+            "The label " + quoted(stripe.text) + " holds " + *missing + ", which the font "
+                + fontName + " lacks." };
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> checkTitle(
+    const std::string& title, const HersheyFont& font, const std::string& fontName)
+{
+    const std::string caption = labelSettingCaption(LabelSetting::Title);
+    const auto characters = decodeUtf8(title);
+    if (characters && characters->size() > maxLabelLength)
+        return Refusal { LabelSetting::Title,
+            caption + " may hold at most " + std::to_string(maxLabelLength) + " characters." };
+    if (const auto missing = missingCharacter(title, font))
+        return Refusal { LabelSetting::Title,
+            caption + " " + quoted(title) + " holds " + *missing + ", which the font " + fontName
+                + " lacks." };
+    return std::nullopt;
+}
+
+// The font and the style of the numbers and the title, checked.
+struct Lettering
+{
+    std::shared_ptr<const HersheyFont> font;
+    NumberStyle style;
+};
+
+Result<Lettering> letteringOf(const ScaleParameters& p, const FontSource& fonts)
+{
+    const NumberSettings& s = p.numbers;
+    const NumberStyle style { s.kind, numberHeightOf(s, p.unit), numberGapOf(s, p.unit),
+        s.orientation };
+    if (const auto refused = checkSizes(style.height, style.gap))
+        return *refused;
+    auto font = loadFont(s.font, fonts);
+    if (!font)
+        return font.refusal();
+    return Lettering { std::move(*font), style };
+}
+
 } // namespace
 
 Result<std::optional<NumberLayout>> prepareNumbers(
     const ScaleParameters& p, const ScaleValues& v, const FontSource& fonts)
 {
     const NumberSettings& s = p.numbers;
-    if (s.kind == 0)
+    const std::string& title = p.labels.title;
+    if (s.kind == 0 && title.empty())
         return std::optional<NumberLayout>();
-    auto stripes = numberedStripes(v.graduation, s);
-    if (!stripes)
-        return stripes.refusal();
-    const NumberStyle style { s.kind, numberHeightOf(s, p.unit), numberGapOf(s, p.unit),
-        s.orientation };
-    if (const auto refused = checkSizes(style.height, style.gap))
+    std::vector<NumberedStripe> stripes;
+    if (s.kind != 0) {
+        auto numbered = numberedStripes(v.graduation, s, p.labels);
+        if (!numbered)
+            return numbered.refusal();
+        stripes = std::move(*numbered);
+    }
+    const auto lettering = letteringOf(p, fonts);
+    if (!lettering)
+        return lettering.refusal();
+    const HersheyFont& font = *lettering->font;
+    if (s.kind != 0) {
+        if (const auto refused = checkDigits(font, s.font))
+            return *refused;
+        if (const auto refused = checkAffix(s.prefix, NumberSetting::Prefix, font, s.font))
+            return *refused;
+        if (const auto refused = checkAffix(s.suffix, NumberSetting::Suffix, font, s.font))
+            return *refused;
+        if (const auto refused = checkLabels(stripes, p.labels, font, s.font))
+            return *refused;
+    }
+    if (const auto refused = checkTitle(title, font, s.font))
         return *refused;
-    const auto font = loadFont(s.font, fonts);
-    if (!font)
-        return font.refusal();
-    if (const auto refused = checkDigits(**font, s.font))
-        return *refused;
-    if (const auto refused = checkAffix(s.prefix, NumberSetting::Prefix, **font, s.font))
-        return *refused;
-    if (const auto refused = checkAffix(s.suffix, NumberSetting::Suffix, **font, s.font))
-        return *refused;
-    return std::optional<NumberLayout>(NumberLayout(*font, std::move(*stripes), style));
+    return std::optional<NumberLayout>(
+        NumberLayout(lettering->font, std::move(stripes), lettering->style, title));
 }
 
 } // namespace mensora

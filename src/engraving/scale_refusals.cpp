@@ -21,12 +21,14 @@ std::pair<ScaleInput, double> largestInput(const CheckedScale& scale, bool unrol
 {
     const BoxNumbers& n = scale.boxes();
     const bool round = scale.parameters().shape == Shape::Round;
-    const double count = static_cast<double>(scale.graduation().count());
+    // The last stripe stands this many steps from the first.
+    const double steps = std::fmax(0, static_cast<double>(scale.graduation().count()) - 1);
     const std::pair<ScaleInput, double> candidates[] = {
         { ScaleInput::StartX, n.startX },
         { ScaleInput::StartY, n.startY },
-        { ScaleInput::Distance, n.distance * count },
+        // The total before the steps that make it up, when they come to as much.
         { ScaleInput::Length, n.length },
+        { ScaleInput::Distance, n.distance * steps },
         { ScaleInput::Radius,
             !round ? 0
                 : unrolledDrum
@@ -128,17 +130,19 @@ Refusal coordinatesTooLarge(const CheckedScale& scale, bool unrolledDrum, const 
     return { blamed, inputCaption(blamed, scale.parameters().shape) + reason };
 }
 
-Refusal numbersTooLarge(const CheckedScale& scale, bool unrolledDrum)
+Refusal numbersTooLarge(
+    const CheckedScale& scale, bool unrolledDrum, const std::optional<std::string>& reason)
 {
     const ScaleParameters& p = scale.parameters();
     const double height = std::fabs(numberHeightOf(p.numbers, p.unit));
     const double gap = std::fabs(numberGapOf(p.numbers, p.unit));
     if (std::fmax(height, gap) < largestInput(scale, unrolledDrum).second)
-        return coordinatesTooLarge(scale, unrolledDrum);
+        return reason ? coordinatesTooLarge(scale, unrolledDrum, *reason)
+                      : coordinatesTooLarge(scale, unrolledDrum);
     const NumberSetting blamed = height >= gap ? NumberSetting::Height : NumberSetting::Gap;
     return settingRefusal(blamed,
         numberSettingCaption(blamed)
-            + " is too large: the numbers' coordinates cannot be written.");
+            + reason.value_or(" is too large: the numbers' coordinates cannot be written."));
 }
 
 std::optional<Refusal> depthRefusal(const std::string& depth)

@@ -38,8 +38,9 @@ Refusal coordinatesTooLarge(const CheckedScale& scale, bool unrolledDrum,
     const std::string& reason = " is too large: the scale's coordinates cannot be written.");
 
 // The numbers go beyond the stripes by their height and gap: those are to blame unless a box
-// holds a larger number.
-Refusal numbersTooLarge(const CheckedScale& scale, bool unrolledDrum);
+// holds a larger number. A reason given (a machine file's range) ends either sentence.
+Refusal numbersTooLarge(const CheckedScale& scale, bool unrolledDrum,
+    const std::optional<std::string>& reason = std::nullopt);
 
 // A depth text with a character outside printable ASCII, which no machine reads.
 std::optional<Refusal> depthRefusal(const std::string& depth);

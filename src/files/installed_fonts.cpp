@@ -1,5 +1,7 @@
 #include "files/installed_fonts.h"
 
+#include "lettering/font_catalog.h"
+
 // A C header without C++ guards.
 extern "C" {
 #include <hersheyfont.h>
@@ -25,11 +27,31 @@ Glyph copyOf(const hershey_glyph& source)
     return glyph;
 }
 
+LibraryFont loadLibraryFont(std::string_view name)
+{
+    return LibraryFont(hershey_font_load(std::string(name).c_str()), &hershey_font_free);
+}
+
+// The symbols of the font's symbol font; none when it is not installed.
+HersheyFont::Symbols symbolsOf(const std::string& name)
+{
+    HersheyFont::Symbols symbols;
+    const LibraryFont library = loadLibraryFont(symbolFontOf(name));
+    if (!library)
+        return symbols;
+    for (const SymbolSlot& slot : symbolSlots) {
+        Glyph glyph = copyOf(*hershey_font_glyph(library.get(), slot.slot));
+        if (glyph.advance > 0)
+            symbols.emplace(slot.symbol, std::move(glyph));
+    }
+    return symbols;
+}
+
 } // namespace
 
 std::shared_ptr<const HersheyFont> loadInstalledFont(const std::string& name)
 {
-    const LibraryFont library(hershey_font_load(name.c_str()), &hershey_font_free);
+    const LibraryFont library = loadLibraryFont(name);
     if (!library)
         return nullptr;
     HersheyFont::Glyphs glyphs;
@@ -38,7 +60,7 @@ std::shared_ptr<const HersheyFont> loadInstalledFont(const std::string& name)
             = hershey_font_glyph(library.get(), static_cast<unsigned char>(c));
         glyphs[static_cast<std::size_t>(c - HersheyFont::firstPrintable)] = copyOf(*source);
     }
-    return std::make_shared<const HersheyFont>(std::move(glyphs));
+    return std::make_shared<const HersheyFont>(std::move(glyphs), symbolsOf(name));
 }
 
 std::shared_ptr<const HersheyFont> InstalledFonts::font(const std::string& name) const

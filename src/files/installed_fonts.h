@@ -10,8 +10,9 @@
 namespace mensora {
 
 // Reads the installed font of that name from its .jhf file (libhersheyfont looks in
-// HERSHEY_FONTS_DIR, else the system's folder), or nothing when the file is missing or
-// unreadable. The name must be one of the offered fonts: it becomes part of a file name.
+// HERSHEY_FONTS_DIR, else the system's folder), with the symbols of its symbol font (see
+// symbolFontOf), or nothing when the file is missing or unreadable. The name must be one of
+// the offered fonts: it becomes part of a file name.
 std::shared_ptr<const HersheyFont> loadInstalledFont(const std::string& name);
 
 // The installed fonts, each read at most once per run and then kept; a font that is not

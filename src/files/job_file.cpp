@@ -146,9 +146,12 @@ std::optional<QString> unkeptParameters(const ScaleParameters& parameters)
 
 bool isSingleScale(const ScaleJob& job)
 {
-    const ScaleParameters& scale = job.scales.front().parameters;
-    return job.scales.size() == 1 && !job.mirror && job.scales.front().name.empty()
-        && !scale.vernier.active() && !scale.widths.any();
+    if (job.scales.size() != 1 || job.mirror)
+        return false;
+    const JobScale& scale = job.scales.front();
+    return scale.name.empty() && !scale.parameters.vernier.active()
+        && scale.parameters.spacing == SpacingSettings {}
+    && scale.parameters.labels == LabelSettings {} && !scale.parameters.widths.any();
 }
 
 QByteArray jobFileBytes(const ScaleJob& job)

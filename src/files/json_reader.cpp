@@ -168,6 +168,25 @@ bool JsonReader::object(const char* key, const std::function<bool(JsonReader&)>&
     return read(reader) || refuse(reader.problem());
 }
 
+bool JsonReader::objects(
+    const char* key, qsizetype most, const std::function<bool(JsonReader&)>& readEach)
+{
+    if (!has(key))
+        return true;
+    const QJsonValue value = m_object.value(QLatin1String(key));
+    const QJsonArray list = value.toArray();
+    const auto isObject = [](const QJsonValue& item) { return item.isObject(); };
+    if (!value.isArray() || list.size() > most || !std::all_of(list.begin(), list.end(), isObject))
+        return wrongType(key, QStringLiteral("a list of at most %1 objects").arg(most));
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QJsonObject inner = list.at(i).toObject();
+        JsonReader reader(inner, m_fileName, QStringLiteral("%1[%2]").arg(keyName(key)).arg(i + 1));
+        if (!readEach(reader))
+            return refuse(reader.problem());
+    }
+    return true;
+}
+
 bool JsonReader::boxText(const char* key, const QString& value, std::string& text)
 {
     if (characterCount(value) > maxScaleFileText)

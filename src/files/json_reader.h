@@ -41,6 +41,9 @@ public:
     bool flag(const char* key, bool& flag);
     // Reads the object under `key` with its own reader.
     bool object(const char* key, const std::function<bool(JsonReader&)>& read);
+    // Reads each object of the list under `key` (at most `most` of them), in order, with a
+    // reader of its own that names it by its place from 1 ("spacing.segments[2]").
+    bool objects(const char* key, qsizetype most, const std::function<bool(JsonReader&)>& readEach);
 
     template <typename Choice>
     bool choice(const char* key, Choice& choice)

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 
 #include "files/number_settings_json.h"
+#include "files/spacing_json.h"
 #include "model/scale_choices.h"
 #include "model/scale_input.h"
 
@@ -38,6 +39,8 @@ constexpr const char* choiceKeys[] = {
 constexpr const char* numbersKey = "numbers";
 constexpr const char* marksKey = "marks";
 constexpr const char* widthsKey = "widths";
+constexpr const char* spacingKey = "spacing";
+constexpr const char* labelsKey = "labels";
 
 QString qText(std::string_view text)
 {
@@ -65,9 +68,13 @@ QJsonObject scaleJson(const ScaleParameters& scale)
     object.insert(QStringLiteral("rotaryAxis"), qText(choiceName(scale.rotaryAxis)));
     object.insert(QLatin1String(numbersKey), numbersJson(scale.numbers));
     object.insert(QLatin1String(marksKey), marksJson(scale.marks));
-    // Only a scale with widths has the key, so that a file without them stays as it was.
+    // Only when set: a scale at their start values is written as before.
     if (scale.widths.any())
         object.insert(QLatin1String(widthsKey), widthsJson(scale.widths));
+    if (scale.spacing != SpacingSettings {})
+        object.insert(QLatin1String(spacingKey), spacingJson(scale.spacing));
+    if (scale.labels != LabelSettings {})
+        object.insert(QLatin1String(labelsKey), labelsJson(scale.labels));
     return object;
 }
 
@@ -83,7 +90,9 @@ bool readScaleJson(JsonReader& read, ScaleParameters& scale)
         && read.choice("rotaryAxis", scale.rotaryAxis)
         && read.object(numbersKey, [&](JsonReader& r) { return readNumbers(r, scale.numbers); })
         && read.object(marksKey, [&](JsonReader& r) { return readMarks(r, scale.marks); })
-        && read.object(widthsKey, [&](JsonReader& r) { return readWidths(r, scale.widths); });
+        && read.object(widthsKey, [&](JsonReader& r) { return readWidths(r, scale.widths); })
+        && read.object(spacingKey, [&](JsonReader& r) { return readSpacing(r, scale.spacing); })
+        && read.object(labelsKey, [&](JsonReader& r) { return readLabels(r, scale.labels); });
 }
 
 bool hasEveryScaleKey(JsonReader& read)
@@ -108,9 +117,13 @@ std::optional<QString> unkeptScale(const ScaleParameters& scale)
                                   "keeps.")
                 .arg(QString::fromStdString(inputCaption(row.input, scale.shape)));
     }
-    if (const auto problem = unkeptWidths(scale.widths))
+    if (auto problem = unkeptWidths(scale.widths))
         return problem;
-    return unkeptNumbers(scale.numbers);
+    if (auto problem = unkeptNumbers(scale.numbers))
+        return problem;
+    if (auto problem = unkeptSpacing(scale.spacing))
+        return problem;
+    return unkeptLabels(scale.labels);
 }
 
 } // namespace mensora

@@ -9,16 +9,6 @@ namespace mensora {
 
 namespace {
 
-// How far from its middle the box's edge lies along a unit direction: where a ray from the
-// middle leaves a box of these half sizes.
-double exitDistance(double halfWidth, double halfHeight, PlacedPoint direction)
-{
-    constexpr double never = std::numeric_limits<double>::infinity();
-    const double across = direction.x != 0 ? halfWidth / std::fabs(direction.x) : never;
-    const double upward = direction.y != 0 ? halfHeight / std::fabs(direction.y) : never;
-    return std::fmin(across, upward);
-}
-
 void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, PointRounding rounding,
     MoveSink& sink)
 {
@@ -32,11 +22,12 @@ void engrave(const std::vector<PlacedPoint>& stroke, std::string_view depth, Poi
 
 } // namespace
 
-NumberLayout::NumberLayout(
-    std::shared_ptr<const HersheyFont> font, std::vector<NumberedStripe> stripes, NumberStyle style)
+NumberLayout::NumberLayout(std::shared_ptr<const HersheyFont> font,
+    std::vector<NumberedStripe> stripes, NumberStyle style, std::string title)
     : m_font(std::move(font))
     , m_stripes(std::move(stripes))
     , m_style(style)
+    , m_title(std::move(title))
 { }
 
 void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const
@@ -56,6 +47,15 @@ void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, M
             if (!stroke.empty())
                 engrave(stroke, depth, rounding, sink);
     }
+    if (m_title.empty() || graduationOf(scale).empty())
+        return;
+    sink.section(MoveSection::Numbers);
+    const TextStrokes title = setText(*m_font, m_title);
+    const TextPlacement placement
+        = std::visit([&](const auto& layout) { return titlePlacementOf(layout, title); }, scale);
+    for (const auto& stroke : placeText(title, placement))
+        if (!stroke.empty())
+            engrave(stroke, depth, rounding, sink);
 }
 
 TextPlacement NumberLayout::placementOf(
@@ -120,6 +120,18 @@ TextPlacement NumberLayout::placementOf(
 
 // The strokes are set on the unrolled surface and wrapped: the distance around becomes the
 // angle. Exact, as every drum point is.
+void NumberLayout::engraveOnDrum(const DrumScaleLayout& scale, const TextStrokes& text,
+    const TextPlacement& placement, std::string_view depth, MoveSink& sink) const
+{
+    for (auto stroke : placeText(text, placement)) {
+        if (stroke.empty())
+            continue;
+        for (PlacedPoint& point : stroke)
+            point.y = scale.surface.angleOf(point.y);
+        engrave(stroke, depth, PointRounding::Exact, sink);
+    }
+}
+
 void NumberLayout::makeDrumMoves(
     const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
@@ -128,14 +140,13 @@ void NumberLayout::makeDrumMoves(
         const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
         sink.section(MoveSection::Numbers);
         const TextStrokes text = setText(*m_font, stripe.text);
-        for (auto stroke : placeText(text, placementOf(scale, stripe.index, text))) {
-            if (stroke.empty())
-                continue;
-            for (PlacedPoint& point : stroke)
-                point.y = scale.surface.angleOf(point.y);
-            engrave(stroke, depth, PointRounding::Exact, sink);
-        }
+        engraveOnDrum(scale, text, placementOf(scale, stripe.index, text), depth, sink);
     }
+    if (m_title.empty() || scale.graduation.empty())
+        return;
+    sink.section(MoveSection::Numbers);
+    const TextStrokes title = setText(*m_font, m_title);
+    engraveOnDrum(scale, title, titlePlacementOf(scale, title), depth, sink);
 }
 
 bool NumberLayout::cutsForward(const DrumScaleLayout& scale) const

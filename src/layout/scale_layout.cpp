@@ -12,9 +12,8 @@ ScaleLayout scaleLayoutOf(
     }
     if (p.shape == Shape::Round) {
         const Baseline baseCircle = options.baseCircle ? p.baseline : Baseline::None;
-        const ArcDirection turn = v.graduation.valueBetween(0, 1) > 0
-            ? ArcDirection::CounterClockwise
-            : ArcDirection::Clockwise;
+        const ArcDirection turn = v.graduation.advancesPositively() ? ArcDirection::CounterClockwise
+                                                                    : ArcDirection::Clockwise;
         return RoundScaleLayout { v.graduation, v.total, turn, v.startAngle, v.radius, v.startX,
             v.startY, p.stripePosition, baseCircle, v.lengths, options.rounding };
     }

@@ -1,7 +1,10 @@
 #include "lettering/text_strokes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+
+#include "model/character_text.h"
 
 namespace mensora {
 
@@ -12,7 +15,11 @@ TextStrokes setText(const HersheyFont& font, std::string_view text)
     int left = std::numeric_limits<int>::max();
     int right = std::numeric_limits<int>::min();
     int origin = 0;
-    for (const char c : text) {
+    // A text that is not UTF-8 is set byte by byte: its ASCII characters, nothing else.
+    auto decoded = decodeUtf8(text);
+    const std::u32string characters
+        = decoded ? std::move(*decoded) : std::u32string(text.begin(), text.end());
+    for (const char32_t c : characters) {
         const Glyph& glyph = font.glyph(c);
         for (FontStroke stroke : glyph.strokes) {
             for (FontPoint& point : stroke) {
@@ -29,6 +36,14 @@ TextStrokes setText(const HersheyFont& font, std::string_view text)
         set.inkRight = right;
     }
     return set;
+}
+
+double exitDistance(double halfWidth, double halfHeight, PlacedPoint direction)
+{
+    constexpr double never = std::numeric_limits<double>::infinity();
+    const double across = direction.x != 0 ? halfWidth / std::fabs(direction.x) : never;
+    const double upward = direction.y != 0 ? halfHeight / std::fabs(direction.y) : never;
+    return std::fmin(across, upward);
 }
 
 std::vector<std::vector<PlacedPoint>> placeText(

@@ -17,7 +17,8 @@ struct TextStrokes
     int digitHeight = 1; // the font's, from the baseline to the top of the digits
 };
 
-// Sets the text; characters the font lacks take no room (the engraving refuses them first).
+// Sets the UTF-8 text; characters the font lacks take no room (the engraving refuses them
+// first).
 TextStrokes setText(const HersheyFont& font, std::string_view text);
 
 // A point of the scale, in the scale's own unit.
@@ -36,6 +37,10 @@ struct TextPlacement
     PlacedPoint right { 1, 0 };
     double scale = 1; // scale units per font unit
 };
+
+// How far from its middle a box's edge lies along a unit direction: where a ray from the
+// middle leaves a box of these half sizes.
+double exitDistance(double halfWidth, double halfHeight, PlacedPoint direction);
 
 // The text's strokes at their place, scaled and turned.
 std::vector<std::vector<PlacedPoint>> placeText(

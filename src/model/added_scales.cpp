@@ -89,6 +89,10 @@ Result<JobScale> vernierAgainst(
     JobScale added { main, {} };
     ScaleParameters& v = added.parameters;
     v.vernier = { divisions, mainDivisions, bothSides };
+    // Evenly divided, numbered, turning as its main scale turns.
+    v.spacing = {};
+    v.labels = {};
+    v.labels.clockwise = main.labels.clockwise;
     v.length = boxText(numericPrefixValue(main.distance) * mainDivisions);
     v.marks = {};
     standOpposite(main, v);
@@ -131,6 +135,8 @@ Result<JobScale> otherUnitOf(const ScaleParameters& main)
     const ScaleParameters start;
     s.vernier = {};
     s.marks = {};
+    s.spacing = {};
+    s.labels = {};
     if (other == Unit::Inch) {
         s.distance = "0.0625";
         s.package = "1545354525453545";

@@ -234,6 +234,18 @@ Refusal tooLargeRefusal(ScaleInput input, Shape shape)
         inputCaption(input, shape) + " is too large: numbers here must stay below 3.4E+38." };
 }
 
+Result<float> singleTimes(double number, ScaleInput input, Shape shape, double factor)
+{
+    const auto value = singleOrNone(number);
+    if (!value)
+        return tooLargeRefusal(input, shape);
+    if (factor == 1.0)
+        return *value;
+    if (const auto single = singleOrNone(static_cast<double>(*value) * factor))
+        return *single;
+    return tooLargeRefusal(input, shape);
+}
+
 Result<float> readSingle(std::string_view text, ScaleInput input, Shape shape)
 {
     if (const auto single = singleOrNone(numericPrefixValue(text)))

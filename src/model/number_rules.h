@@ -54,4 +54,8 @@ Result<double> readDouble(std::string_view text, ScaleInput input, Shape shape);
 // The sentence for a number that does not fit its precision.
 Refusal tooLargeRefusal(ScaleInput input, Shape shape);
 
+// A box's number in single precision, then times the factor (25.4 turns inches into
+// millimetres), rounded back to single; refused, naming the box, when either does not fit.
+Result<float> singleTimes(double number, ScaleInput input, Shape shape, double factor);
+
 } // namespace mensora

@@ -1,6 +1,7 @@
 #include "model/number_text.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace mensora {
 
@@ -69,6 +70,20 @@ std::string numberText(double value, std::optional<int> decimals)
     if (negative && result.find_first_not_of("0.") != std::string::npos)
         result.insert(result.begin(), '-');
     return result;
+}
+
+// Without an exponent where a few digits do: what a value was typed as.
+std::string valueText(double value)
+{
+    if (value == 0)
+        value = 0;
+    const double size = std::fabs(value);
+    const bool fixed = size == 0 || (size >= 1e-9 && size < 1e15);
+    char buffer[64];
+    const auto written = fixed
+        ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+        : std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
 }
 
 } // namespace mensora

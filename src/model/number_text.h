@@ -16,4 +16,8 @@ inline constexpr double numberTextLimit = 1e15;
 // finite and below numberTextLimit in magnitude.
 std::string numberText(double value, std::optional<int> decimals);
 
+// The shortest text that reads back as the value, for messages: "0.05", "-20", "0.0001",
+// with an exponent only below 1E-9 or from 1E+15 on; never "-0".
+std::string valueText(double value);
+
 } // namespace mensora

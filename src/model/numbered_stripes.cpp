@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/label_list.h"
+#include "model/label_text.h"
 #include "model/number_text.h"
 
 namespace mensora {
@@ -46,22 +48,70 @@ std::optional<Refusal> checkRange(double first, double last, const NumberSetting
     return Refusal { ScaleInput::Distance, "Distance between stripes" + reason };
 }
 
+// What a numbered stripe of that value shows, between the prefix and the suffix.
+Result<std::string> labelText(double value, const NumberSettings& s, const LabelSettings& labels)
+{
+    const std::string caption = labelSettingCaption(LabelSetting::Style);
+    switch (labels.style) {
+    case LabelStyle::Fractions:
+        if (auto text = fractionText(value, labels.mixedFractions))
+            return *text;
+        return Refusal { LabelSetting::Style,
+            caption + " in inch fractions need numbers in whole 1/" + std::to_string(finestFraction)
+                + " in, and " + numberText(value, s.decimals) + " is not one." };
+    case LabelStyle::Roman:
+        if (auto text = romanText(value))
+            return *text;
+        return Refusal { LabelSetting::Style,
+            caption + " in Roman numerals need whole numbers from 1 to 3999, and "
+                + numberText(value, s.decimals) + " is not one." };
+    case LabelStyle::Numbers:
+    case LabelStyle::List:
+        break;
+    }
+    return numberText(value, s.decimals);
+}
+
+// The stripes whose values are listed, each with its listed text as it stands.
+std::vector<NumberedStripe> listedStripes(const Graduation& graduation, const LabelSettings& labels)
+{
+    std::vector<NumberedStripe> listed;
+    for (StripeIndex i = 0; i < graduation.count(); ++i) {
+        if (!graduation.readsValues())
+            break;
+        for (const ValueLabel& label : labels.list)
+            if (sameValue(graduation.value(i), label.value)) {
+                listed.push_back({ i, label.text });
+                break;
+            }
+    }
+    return listed;
+}
+
 } // namespace
 
 Result<std::vector<NumberedStripe>> numberedStripes(
-    const Graduation& graduation, const NumberSettings& settings)
+    const Graduation& graduation, const NumberSettings& settings, const LabelSettings& labels)
 {
     if (const auto refused = checkChoices(settings))
         return *refused;
+    if (labels.style == LabelStyle::List)
+        return listedStripes(graduation, labels);
 
     const char kind = static_cast<char>('0' + settings.kind);
     std::vector<StripeIndex> indexes;
     for (StripeIndex i = 0; i < graduation.count(); ++i)
         if (graduation.kind(i) == kind)
             indexes.push_back(i);
+    // Counted from the far end when reversed: the n-th from the last reads the n-th number.
     const auto valueOf = [&](std::size_t n) {
+        if (graduation.readsValues())
+            return graduation.value(indexes[n]);
+        const std::size_t counted = labels.reverse ? indexes.size() - 1 - n : n;
         if (settings.step)
-            return settings.first + static_cast<double>(n) * *settings.step;
+            return settings.first + static_cast<double>(counted) * *settings.step;
+        if (labels.reverse)
+            return settings.first + graduation.valueBetween(indexes[n], indexes.back());
         return settings.first + graduation.valueBetween(indexes.front(), indexes[n]);
     };
     if (indexes.empty())
@@ -71,9 +121,12 @@ Result<std::vector<NumberedStripe>> numberedStripes(
 
     std::vector<NumberedStripe> numbered;
     numbered.reserve(indexes.size());
-    for (std::size_t n = 0; n < indexes.size(); ++n)
-        numbered.push_back({ indexes[n],
-            settings.prefix + numberText(valueOf(n), settings.decimals) + settings.suffix });
+    for (std::size_t n = 0; n < indexes.size(); ++n) {
+        auto text = labelText(valueOf(n), settings, labels);
+        if (!text)
+            return text.refusal();
+        numbered.push_back({ indexes[n], settings.prefix + *text + settings.suffix });
+    }
     return numbered;
 }
 

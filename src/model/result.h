@@ -6,16 +6,20 @@
 #include <utility>
 #include <variant>
 
+#include "model/label_settings.h"
 #include "model/machine_settings.h"
 #include "model/mark_widths.h"
 #include "model/number_settings.h"
 #include "model/scale_input.h"
+#include "model/spacing_settings.h"
 
 namespace mensora {
 
 // Where a refusal points the user: a box of the window, a setting of the numbers, a machine
-// setting, or a mark's width. Exactly one of them is to blame.
-using RefusalPlace = std::variant<ScaleInput, NumberSetting, MachineSetting, WidthSetting>;
+// setting, a setting of the spacing or the labels, or a mark's width. Exactly one of them is to
+// blame.
+using RefusalPlace = std::variant<ScaleInput, NumberSetting, MachineSetting, SpacingSetting,
+    LabelSetting, WidthSetting>;
 
 // Why a command cannot run with the inputs it was given: the place to look at and a plain
 // sentence for the user. Refusals are found before any file is created or anything drawn.
@@ -33,6 +37,9 @@ struct Refusal
     std::optional<NumberSetting> numberSetting() const { return placed<NumberSetting>(); }
     // The machine setting to blame, if it is one.
     std::optional<MachineSetting> machineSetting() const { return placed<MachineSetting>(); }
+    // The setting of the spacing or of the labels to blame, if it is one.
+    std::optional<SpacingSetting> spacingSetting() const { return placed<SpacingSetting>(); }
+    std::optional<LabelSetting> labelSetting() const { return placed<LabelSetting>(); }
     // The width to blame, if it is one.
     std::optional<WidthSetting> widthSetting() const { return placed<WidthSetting>(); }
 

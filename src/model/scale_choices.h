@@ -28,6 +28,10 @@ inline constexpr std::array<std::string_view, 2> rotaryAxes = { "A", "B" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
 inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
 inline constexpr std::array<std::string_view, 3> routerTools = { "line", "vbit", "endmill" };
+inline constexpr std::array<std::string_view, 8> laws
+    = { "even", "log", "power", "reciprocal", "db", "db-power", "points", "expr" };
+inline constexpr std::array<std::string_view, 4> labelStyles
+    = { "numbers", "list", "fractions", "roman" };
 } // namespace choice_detail
 
 template <>
@@ -87,6 +91,16 @@ template <>
 constexpr std::span<const std::string_view> choiceNames<RouterTool>()
 {
     return choice_detail::routerTools;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<SpacingLaw>()
+{
+    return choice_detail::laws;
+}
+template <>
+constexpr std::span<const std::string_view> choiceNames<LabelStyle>()
+{
+    return choice_detail::labelStyles;
 }
 
 template <typename Choice>

@@ -3,8 +3,10 @@
 #include <array>
 #include <string>
 
+#include "model/label_settings.h"
 #include "model/mark_widths.h"
 #include "model/number_settings.h"
+#include "model/spacing_settings.h"
 
 namespace mensora {
 
@@ -80,6 +82,8 @@ struct ScaleParameters
     NumberSettings numbers {}; // none by default
     MarkSettings marks {}; // both off by default
     Vernier vernier {}; // none by default
+    SpacingSettings spacing {}; // evenly divided by default
+    LabelSettings labels {}; // numbers, from the start, counter-clockwise, by default
     MarkWidths widths {}; // every mark a single line by default
 
     // The length text of stripe kind 1 .. 6.

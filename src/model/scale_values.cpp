@@ -4,28 +4,17 @@
 #include <cmath>
 #include <memory>
 
+#include "model/label_list.h"
 #include "model/number_rules.h"
 #include "model/scale_input.h"
-#include "model/vernier_spacing.h"
+#include "model/spacing_table.h"
+#include "model/value_segments.h"
 
 namespace mensora {
 
 namespace {
 
 std::atomic<std::size_t> readings { 0 };
-
-// A box's number in single precision, then times the factor, rounded back to single.
-Result<float> singleTimes(double number, ScaleInput input, Shape shape, double factor)
-{
-    const auto value = singleOrNone(number);
-    if (!value)
-        return tooLargeRefusal(input, shape);
-    if (factor == 1.0)
-        return *value;
-    if (const auto single = singleOrNone(static_cast<double>(*value) * factor))
-        return *single;
-    return tooLargeRefusal(input, shape);
-}
 
 Result<double> doubleTimes(double number, ScaleInput input, Shape shape, double factor)
 {
@@ -35,41 +24,24 @@ Result<double> doubleTimes(double number, ScaleInput input, Shape shape, double 
     return product;
 }
 
-// A dial whose total is a whole number of turns, when the user asked for no double mark.
-bool cutsNoDoubleMark(const ScaleParameters& p, float total)
+// The stripes as the scale lays them out: a scale of values keeps the gap between its own
+// stripes, then a label list adds its marks, then a dial turns clockwise when asked.
+Result<Graduation> laidOut(
+    Graduation graduation, const ScaleParameters& p, const BoxNumbers& n, double alongFactor)
 {
-    return p.marks.noDoubleMark && p.shape == Shape::Round && total != 0.0f
-        && std::fmod(total, 360.0f) == 0.0f;
-}
-
-// A vernier's stripes: one more than its divisions, the package over them ending on the last
-// as "End on the total" does. Its total is the main divisions it spans.
-Result<ScaleValues> vernierStripes(
-    const ScaleParameters& p, const BoxNumbers& n, double alongFactor, ScaleValues v)
-{
-    const Vernier& vernier = p.vernier;
-    if (vernier.divisions > maxVernierDivisions || vernier.mainDivisions < 1)
-        return Refusal { ScaleInput::Distance,
-            "A vernier must have 1 to " + std::to_string(maxVernierDivisions)
-                + " divisions over at least 1 main division." };
-    const auto step = singleTimes(n.distance, ScaleInput::Distance, p.shape, alongFactor);
-    if (!step)
-        return step.refusal();
-    if (*step == 0.0f)
-        return Refusal { ScaleInput::Distance, "Distance between stripes must not be 0." };
-    const double division = n.distance * alongFactor;
-    const auto total
-        = singleTimes(division * vernier.mainDivisions, ScaleInput::Distance, p.shape, 1.0);
-    if (!total)
-        return total.refusal();
-    auto sequence
-        = expandStripePatternToTotal(p.package, static_cast<StripeCount>(vernierSpan(vernier)));
-    if (!sequence)
-        return sequence.refusal();
-    v.total = *total;
-    v.graduation
-        = { std::move(*sequence), std::make_shared<const VernierSpacing>(vernier, division) };
-    return v;
+    if (graduation.readsValues()) {
+        if (auto fault = gapFault(graduation, p, n.radius, alongFactor))
+            return fault->refusal;
+    }
+    if (p.labels.style == LabelStyle::List && p.numbers.kind >= 1 && p.numbers.kind <= 6) {
+        auto listed = listedGraduation(graduation, p.numbers, p.labels);
+        if (!listed)
+            return listed.refusal();
+        graduation = std::move(listed.value());
+    }
+    if (p.labels.clockwise && p.shape == Shape::Round)
+        return graduation.turnedClockwise();
+    return graduation;
 }
 
 } // namespace
@@ -101,26 +73,16 @@ Result<ScaleValues> scaleValuesOf(const ScaleParameters& p, const BoxNumbers& n,
     const Shape shape = p.shape;
     const double alongFactor = shape == Shape::Flat ? unitFactor : 1.0;
 
-    if (p.vernier.active()) {
-        auto vernier = vernierStripes(p, n, alongFactor, std::move(v));
-        if (!vernier)
-            return vernier.refusal();
-        v = std::move(*vernier);
-    } else {
-        const auto total = singleTimes(n.length, ScaleInput::Length, shape, alongFactor);
-        if (!total)
-            return total.refusal();
-        const auto step = singleTimes(n.distance, ScaleInput::Distance, shape, alongFactor);
-        if (!step)
-            return step.refusal();
-        auto sequence = stripeSequenceFor(*total, *step, p.package, p.marks.endOnTotal);
-        if (!sequence)
-            return sequence.refusal();
-        if (cutsNoDoubleMark(p, *total))
-            sequence.value().resize(stripesBeforeFullTurn(n.distance, sequence.value().size()));
-        v.total = *total;
-        v.graduation = linearGraduation(std::move(*sequence), *step, n.distance * alongFactor);
-    }
+    auto spaced = spacingRowOf(p).stripes({ p, n, alongFactor });
+    if (!spaced)
+        return spaced.refusal();
+    v.total = spaced->total;
+    auto graduation = laidOut(std::move(spaced.value().graduation), p, n, alongFactor);
+    if (!graduation)
+        return graduation.refusal();
+    v.graduation = std::move(graduation.value());
+    if (p.labels.clockwise && shape == Shape::Round)
+        v.total = -v.total;
     const auto lengths = stripeLengthsOf(n.stripeLengths, v.sequence(), shape, unitFactor);
     if (!lengths)
         return lengths.refusal();

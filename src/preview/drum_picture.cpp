@@ -42,6 +42,27 @@ private:
     bool m_inBaseline = false;
 };
 
+// A whole turn on from the start angle, across the stripes (and a little beyond).
+std::optional<PreviewLine> seamOf(const DrumScaleLayout& drum, const PreviewDrawing& drawing)
+{
+    const double total = static_cast<double>(drum.totalAngle);
+    if (!(std::fabs(total) >= 360) || drawing.stripes.empty())
+        return std::nullopt;
+    float low = drawing.stripes.front().from.y;
+    float high = low;
+    for (const PreviewLine& stripe : drawing.stripes)
+        for (const float y : { stripe.from.y, stripe.to.y }) {
+            low = std::fmin(low, y);
+            high = std::fmax(high, y);
+        }
+    const double angle = drum.startAngle + std::copysign(360.0, total);
+    const auto at = movePoint(drawing.frame, drum.centreX, angle);
+    if (!at)
+        return std::nullopt;
+    const float beyond = std::fmax(2.0f, (high - low) / 10);
+    return PreviewLine { { at->x, low - beyond }, { at->x, high + beyond } };
+}
+
 } // namespace
 
 Result<PreviewDrawing> drumPicture(const CheckedScale& scale, float width, float height)
@@ -75,6 +96,7 @@ Result<PreviewDrawing> drumPicture(const CheckedScale& scale, float width, float
     drawing.stripes = std::move(lines.stripes);
     if (!lines.ring.empty())
         drawing.baseLine = lines.ring.front();
+    drawing.seam = seamOf(drum, drawing);
 
     auto numbers = previewNumberStrokes(scale, drawing.frame);
     if (!numbers)

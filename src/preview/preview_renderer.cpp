@@ -63,17 +63,30 @@ Result<RunInputs> inputsOf(const CheckedScale& scale)
     return in;
 }
 
+// A ruler of length 0 is the one stripe it cuts: that stripe's reach from the baseline fills
+// half the height less 5, as a dial's does; a stripe of no length is drawn at 1:1.
+double stripeFit(const RunInputs& in, float height)
+{
+    const std::string& sequence = in.sequence();
+    const float length
+        = sequence.empty() ? 0.0f : stripeLengthFor(sequence.front(), in.lengths).value_or(0.0f);
+    const StripeOffsets offsets = stripeOffsets(length, in.position);
+    const double reach = std::fmax(
+        std::fabs(static_cast<double>(offsets.start)), std::fabs(static_cast<double>(offsets.end)));
+    const double k = (static_cast<double>(height / 2.0f) - 5.0) / reach;
+    return std::isfinite(k) && k > 0 ? k : 1.0;
+}
+
 // Drawing units per millimetre. A flat scale spans the width less 3 at each side, whichever
 // way it runs; a round one spans half the height less 5 with radius plus the length of kind 1.
 Result<double> drawingScale(const RunInputs& in, float width, float height)
 {
     if (in.shape == Shape::Flat) {
-        const Refusal zero { ScaleInput::Length, "Length must not be 0." };
         if (in.total == 0.0f)
-            return zero;
+            return stripeFit(in, height);
         const double k
             = (static_cast<double>(width) - 6.0) / std::fabs(static_cast<double>(in.total));
-        return std::isfinite(k) ? Result<double>(k) : Result<double>(zero);
+        return std::isfinite(k) ? Result<double>(k) : stripeFit(in, height);
     }
     const Refusal zero { ScaleInput::Radius, "Stripe 1 and Radius must not add up to 0." };
     const double reach = in.length1 + in.radius;
@@ -99,6 +112,8 @@ Result<PreviewPoint> drawable(double x, ScaleInput xInput, double y, ScaleInput 
 // the width; a negative total runs left from X 0, which then stands 3 from the right edge.
 double flatLeft(const RunInputs& in, float width)
 {
+    if (in.total == 0.0f)
+        return static_cast<double>(width) / 2.0; // its one stripe in the middle
     return in.total < 0.0f ? static_cast<double>(width) - 3.0 : 3.0;
 }
 

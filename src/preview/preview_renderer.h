@@ -97,6 +97,9 @@ struct PreviewDrawing
     Unit unit = Unit::Millimetre; // the unit of the scale's own coordinates
     std::optional<ScalePoint> centre; // a round scale's centre, in its own coordinates
     std::vector<PreviewLine> travel; // moves between cuts, when the caller adds them
+    // Around a drum of a whole turn or more, where the unrolled surface closes on itself: a
+    // stripe there is cut over the first.
+    std::optional<PreviewLine> seam;
     // In a job of several scales: the scale the run is of, and the others, drawn first.
     std::size_t selected = 0;
     std::vector<PreviewScale> others;
@@ -113,9 +116,10 @@ struct PreviewDrawing
 // it runs left), a round scale fills half the height less 5 with the radius plus the length of kind
 // 1, around the area's middle. Inch values are turned into millimetres first, from the numbers the
 // scale read (total and distance only for a flat scale; angles never), so both units give the same
-// picture. Refused, naming the box, for numbers beyond their precision once in millimetres, a flat
-// Length of 0, a round Stripe 1 plus Radius of 0, points too far out to draw, and the number
-// settings the engraving refuses.
+// picture. A flat Length of 0 draws the one stripe the file cuts, in the middle, its reach from
+// the baseline fitted into half the height less 5. Refused, naming the box, for numbers beyond
+// their precision once in millimetres, a round Stripe 1 plus Radius of 0, points too far out to
+// draw, and the number settings the engraving refuses.
 Result<PreviewDrawing> renderPreview(const CheckedScale& scale, float width, float height);
 
 // The same, reading and checking the scale first: also refused for anything the stripe

@@ -320,6 +320,8 @@ VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view
     }
     appendVisible(drawing.travel, view, parts.travel);
     appendMarkShapes(drawing, view, parts);
+    if (drawing.seam)
+        appendVisible(std::span(&*drawing.seam, 1), view, parts.seam);
     const PixelPoint origin = view.toPixel(drawing.frame, {});
     if (contains(areaOf(view), origin.x, origin.y))
         parts.origin = origin;

@@ -26,6 +26,7 @@ struct VisibleParts
     std::vector<PixelLine> lines; // the scale's straight lines: stripes, baseline, numbers
     std::vector<std::vector<PixelPoint>> arcs; // the base arc's pieces in view, as polylines
     std::vector<PixelLine> travel; // the moves between cuts
+    std::vector<PixelLine> seam; // a drum's seam
     // A job's other scales, drawn dimmed: their lines and their arcs' pieces.
     std::vector<PixelLine> otherLines;
     std::vector<std::vector<PixelPoint>> otherArcs;

@@ -99,7 +99,7 @@ void MachineDialog::createForm()
     form->addRow(buttons);
     setControlToolTips(*this);
 
-    connect(m_profile, &QComboBox::currentIndexChanged, this, &MachineDialog::showProfile);
+    connect(m_profile, &QComboBox::currentIndexChanged, this, &MachineDialog::switchProfile);
     connect(m_tools->sMaxField(), &QDoubleSpinBox::valueChanged, this, &MachineDialog::boundPower);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -107,7 +107,9 @@ void MachineDialog::createForm()
 
 void MachineDialog::setSettings(const MachineSettings& settings)
 {
+    m_filling = true;
     m_start = settings;
+    m_showing = settings.profile;
     m_tools->set(settings.tool);
     boundPower(m_tools->sMaxField()->value());
     const MachineRates rates = ratesFor(settings, m_unit);
@@ -124,6 +126,43 @@ void MachineDialog::setSettings(const MachineSettings& settings)
     m_lineNumbers->setChecked(settings.lineNumbers);
     m_order->setCurrentIndex(static_cast<int>(settings.order));
     showProfile(m_profile->currentIndex());
+    m_filling = false;
+}
+
+void MachineDialog::setKeptSettings(std::function<MachineSettings(MachineProfile)> kept)
+{
+    m_kept = std::move(kept);
+}
+
+// The settings shown are set aside as their profile's; the chosen profile's take the form.
+void MachineDialog::switchProfile(int index)
+{
+    const MachineProfile chosen = dialectTable[static_cast<std::size_t>(std::clamp(index, 0,
+                                                   static_cast<int>(dialectTable.size()) - 1))]
+                                      .profile;
+    if (m_filling || !m_kept || chosen == m_showing) {
+        showProfile(index);
+        return;
+    }
+    m_setAside[m_showing] = formSettings(m_showing);
+    const auto aside = m_setAside.find(chosen);
+    MachineSettings shown = aside != m_setAside.end() ? aside->second : m_kept(chosen);
+    shown.profile = chosen;
+    setSettings(shown);
+}
+
+std::vector<MachineSettings> MachineDialog::everyProfileShown() const
+{
+    std::vector<MachineSettings> every { settings() };
+    for (const auto& [profile, settings] : m_setAside)
+        if (profile != every.front().profile)
+            every.push_back(settings);
+    return every;
+}
+
+void MachineDialog::chooseProfile(MachineProfile profile)
+{
+    m_profile->setCurrentIndex(static_cast<int>(profile));
 }
 
 // The line on the chosen profile, and only its settings open for input.
@@ -202,10 +241,15 @@ double MachineDialog::valueOf(const QDoubleSpinBox* box, double was) const
 
 MachineSettings MachineDialog::settings() const
 {
+    return formSettings(dialectTable[static_cast<std::size_t>(std::clamp(m_profile->currentIndex(),
+                                         0, int(dialectTable.size()) - 1))]
+                            .profile);
+}
+
+MachineSettings MachineDialog::formSettings(MachineProfile profile) const
+{
     MachineSettings s = m_start;
-    s.profile = dialectTable[static_cast<std::size_t>(std::clamp(
-                                 m_profile->currentIndex(), 0, int(dialectTable.size()) - 1))]
-                    .profile;
+    s.profile = profile;
     s.feed = rateOf(m_feed, m_start.feed);
     s.plungeFeed = rateOf(m_plungeFeed, m_start.plungeFeed);
     s.rapidRate = rateOf(m_rapidRate, m_start.rapidRate);

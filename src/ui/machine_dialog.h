@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <map>
+#include <vector>
+
 #include <QDialog>
 #include <QHash>
 
@@ -29,17 +33,28 @@ public:
     explicit MachineDialog(Unit unit, QWidget* parent = nullptr);
 
     void setSettings(const MachineSettings& settings);
+    // Chooses the profile, as the user would in its list.
+    void chooseProfile(MachineProfile profile);
+
+    // Where each profile's own settings are kept: once given, choosing another profile in the
+    // list shows that profile's settings (as last changed in the dialog, else as kept), and the
+    // settings shown before are set aside as their profile's.
+    void setKeptSettings(std::function<MachineSettings(MachineProfile)> kept);
 
     // The settings as the form shows them: what was not changed stays exactly as it was set.
     MachineSettings settings() const;
+    // Those, and the settings of every other profile shown in the dialog as it left them.
+    std::vector<MachineSettings> everyProfileShown() const;
 
     // Puts the focus on the setting's field, for a setting that was refused.
     void focusSetting(MachineSetting setting);
 
 private:
     void createForm();
+    void switchProfile(int index);
     void showProfile(int index);
     void boundPower(double sMax);
+    MachineSettings formSettings(MachineProfile profile) const;
     QWidget* fieldOf(MachineSetting setting) const;
     QDoubleSpinBox* rateBox(const char* name) const;
     bool changed(const QDoubleSpinBox* box) const;
@@ -61,6 +76,10 @@ private:
     QComboBox* m_order = nullptr;
     ToolFields* m_tools = nullptr;
     QHash<const QDoubleSpinBox*, double> m_shown; // each box's value as set
+    std::function<MachineSettings(MachineProfile)> m_kept;
+    std::map<MachineProfile, MachineSettings> m_setAside; // profiles shown before, as left
+    MachineProfile m_showing = MachineProfile::Plain; // whose settings the form shows
+    bool m_filling = false; // the form is being set: no profile is switched
 };
 
 } // namespace mensora

@@ -98,12 +98,20 @@ void writeTool(QSettings& settings, const ToolSettings& t)
 
 } // namespace
 
-MachineSettings loadMachineSettings()
+namespace {
+
+QString profileGroup(MachineProfile profile)
 {
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("machine"));
+    const std::string_view name = choiceName(profile);
+    return QStringLiteral("machine/profiles/")
+        + QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+// The settings in the group the QSettings stands in.
+MachineSettings readSettings(const QSettings& settings, MachineProfile profile)
+{
     MachineSettings m;
-    m.profile = readChoice(settings, QStringLiteral("profile"), m.profile);
+    m.profile = profile;
     m.feed = readRate(settings, QStringLiteral("feed"));
     m.plungeFeed = readRate(settings, QStringLiteral("plungeFeed"));
     m.rapidRate = readRate(settings, QStringLiteral("rapidRate"));
@@ -117,11 +125,38 @@ MachineSettings loadMachineSettings()
     return m;
 }
 
-void saveMachineSettings(const MachineSettings& m)
+} // namespace
+
+MachineSettings loadMachineSettings()
+{
+    const QSettings settings;
+    const MachineProfile profile
+        = readChoice(settings, QStringLiteral("machine/profile"), MachineProfile::Plain);
+    return loadProfileSettings(profile);
+}
+
+MachineSettings loadProfileSettings(MachineProfile profile)
 {
     QSettings settings;
-    settings.beginGroup(QStringLiteral("machine"));
-    writeChoice(settings, QStringLiteral("profile"), m.profile);
+    // A profile that kept no settings of its own (its order is always kept) takes the one set
+    // of earlier versions.
+    const QString own = profileGroup(profile);
+    settings.beginGroup(
+        settings.contains(own + QStringLiteral("/order")) ? own : QStringLiteral("machine"));
+    return readSettings(settings, profile);
+}
+
+void saveMachineSettings(const MachineSettings& m)
+{
+    saveProfileSettings(m);
+    QSettings settings;
+    writeChoice(settings, QStringLiteral("machine/profile"), m.profile);
+}
+
+void saveProfileSettings(const MachineSettings& m)
+{
+    QSettings settings;
+    settings.beginGroup(profileGroup(m.profile));
     writeRate(settings, QStringLiteral("feed"), m.feed);
     writeRate(settings, QStringLiteral("plungeFeed"), m.plungeFeed);
     writeRate(settings, QStringLiteral("rapidRate"), m.rapidRate);
@@ -136,6 +171,7 @@ void saveMachineSettings(const MachineSettings& m)
 
 namespace {
 const QString readinessKey = QStringLiteral("machine/skipReadinessCheck");
+const QString plotReadinessKey = QStringLiteral("machine/skipPlotReadinessCheck");
 } // namespace
 
 bool readinessCheckDeclined()
@@ -146,6 +182,16 @@ bool readinessCheckDeclined()
 void declineReadinessCheck()
 {
     QSettings().setValue(readinessKey, true);
+}
+
+bool plotReadinessDeclined()
+{
+    return QSettings().value(plotReadinessKey, false).toBool();
+}
+
+void declinePlotReadiness()
+{
+    QSettings().setValue(plotReadinessKey, true);
 }
 
 } // namespace mensora

@@ -16,6 +16,7 @@
 
 #include "document/scale_document.h"
 #include "engraving/engraving.h"
+#include "engraving/scale_notes.h"
 #include "files/engraving_file.h"
 #include "files/installed_fonts.h"
 #include "preview/job_picture.h"
@@ -95,6 +96,7 @@ void MainWindow::createMenu()
     m_convertAction->setObjectName(QStringLiteral("menu_convertunits"));
     m_drumAction = scale->addAction(QStringLiteral("Drum\u2026"));
     m_drumAction->setObjectName(QStringLiteral("menu_drum"));
+    createFunctionParts(scale);
     createJobParts(scale);
 }
 
@@ -195,12 +197,17 @@ void MainWindow::runPreview()
     PreviewPicture* area = picture();
     const ScaleJob& job = m_document->job();
     const std::size_t selected = m_document->selectedIndex();
-    showReadingNotes(job.scales[selected].parameters);
     const auto checked = CheckedJob::check(job, installedFonts());
     const bool selectedRefused = !checked && checked.refusal().scale.value_or(selected) == selected;
     const auto scale = checked ? Result<CheckedScale>(checked->scales()[selected])
         : selectedRefused      ? Result<CheckedScale>(checked.refusal())
                           : CheckedScale::check(job.scales[selected].parameters, installedFonts());
+    std::vector<ScaleNote> notes;
+    if (scale)
+        notes = scaleNotes(*scale);
+    else
+        for (const ReadingNote& note : readingNotes(job.scales[selected].parameters))
+            notes.push_back(noteOf(note));
     auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
                      : Result<PreviewDrawing>(scale.refusal());
     // The travel and the figures come from the file's own moves: none when it is refused.
@@ -212,12 +219,11 @@ void MainWindow::runPreview()
             = travelLines(*engraving, run->frame, 1 / engraving->unitFactor(selected));
     }
     area->setFiguresLine(run && engraving ? figuresLine(engraving->figures()) : QString());
-    if (engraving && !engraving->notes().empty()) {
-        QStringList notes = area->notes();
+    // What the tool makes of the marks of a width.
+    if (engraving)
         for (const std::string& note : engraving->notes())
-            notes << QString::fromStdString(note);
-        area->setNotes(notes);
-    }
+            notes.push_back({ MachineSetting::Tool, note });
+    showNotes(notes);
     if (run && !engraving && engraving.refusal().scale.value_or(selected) != selected)
         area->setNotes(
             QStringList(area->notes()) << QString::fromStdString(engraving.refusal().message));

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QHash>
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 
 #include "engraving/engraving.h"
 #include "model/machine_settings.h"
+#include "model/scale_note.h"
 #include "model/scale_parameters.h"
 #include "ui/questions.h"
 
@@ -23,6 +25,7 @@ namespace mensora {
 
 struct ControlRow;
 struct Refusal;
+class FunctionActions;
 class JobActions;
 class LiveUpdate;
 class ScalesPanel;
@@ -34,10 +37,11 @@ class ScaleFileCommands;
 // its undo stack). The form shows the document's selected scale and writes every edit through
 // to it; the picture previews it. The File menu opens and saves the job's file, saves the
 // engraving of the whole job and exports drawings of it, the Machine menu sets what machine it
-// is for, the Scale menu holds the numbers and marks, the mark widths and the surface of the
-// selected scale, and the View menu sets how the preview shows and when it runs. Every question and
-// dialog goes through questions(). Controls carry their names as objectName; the buttons of an
-// option group share the group's name and are found through the QButtonGroup of that name.
+// is for, the Scale menu holds the numbers and marks, the mark widths, the surface, the spacing
+// and the labels of the selected scale, and the View menu sets how the preview shows and when
+// it runs. Every question and dialog goes through questions(). Controls carry their names as
+// objectName; the buttons of an option group share the group's name and are found through the
+// QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -83,12 +87,30 @@ public:
     // place of the picture, until a preview runs or a save accepts the job.
     void saveEngravingFile();
 
-    // Before a save: the notes on boxes read otherwise than typed (see readingNotes), each
-    // naming its scale in a job of several, and the notes on the marks of a width (see
-    // Engraving::notes), then for a profile that cuts deeper than 5 mm (0.2 in) the question
-    // whether to. A note is answered "Save anyway" or "Go back" (the first box named takes the
-    // focus, its scale selected); false when the save is not to happen.
-    bool confirmReadings(const Engraving& engraving);
+    // What a save does once its questions are answered.
+    enum class SaveStep {
+        Go, // write the file
+        Stop, // write nothing
+        Again, // an offer changed the job: prepare the file anew
+    };
+
+    // Before a save: the notes on the file (see fileNotes), each naming its scale in a job of
+    // several; first those that offer no change (boxes read otherwise than typed, numbers that
+    // run together, what the tool makes of marks of a width), answered together "Save anyway"
+    // or "Go back" (the first box named takes the focus, its scale selected), then each that
+    // offers one, answered by taking it (Again), saving as it is or going back; then for a
+    // profile that cuts deeper than 5 mm (0.2 in) the question whether to.
+    SaveStep confirmNotes(const Engraving& engraving);
+
+    // Every save and export begins here: an open unit offer is answered first (Convert, Keep
+    // or Cancel), then the job is prepared for the request (refused as engravingForFile
+    // refuses) and its notes confirmed; an offer taken prepares it anew. Nothing when the
+    // save is not to happen.
+    std::optional<Engraving> engravingToSave(const OutputRequest& request);
+    // The open unit offer's question; false for Cancel. True when no offer stands.
+    bool answerUnitOffer();
+    // Says in the status bar what a save has written: "Saved ruler.nc: 2,896 lines, 74 KB".
+    void showSaved(const QString& path);
 
     // Scale, "Convert units…": offers, under the picture, to convert every length box from
     // the other unit to the window's one, and the mark widths. A click on MM or Inch makes the same
@@ -102,7 +124,9 @@ public:
     void setMachineSettings(const MachineSettings& settings);
     // True when the dialog was accepted. A profile of a file family (plot or G-code) chosen
     // there switches the plot box to that family, and the save item's caption with it.
-    bool editMachineSettings(std::optional<MachineSetting> focus = std::nullopt);
+    // A profile given is chosen in the dialog as it opens (a question's "Choose machine…").
+    bool editMachineSettings(std::optional<MachineSetting> focus = std::nullopt,
+        std::optional<MachineProfile> profile = std::nullopt);
 
     // Scale, "Numbers and marks…": shows the dialog with the selected scale's settings and
     // takes the ones it was closed with by OK.
@@ -131,6 +155,8 @@ protected:
 private:
     void saveEngravingFileFrom(const QString& startPath);
     bool plainProgramMaySave(const Engraving& engraving, const QString& path);
+    bool plainPlotMaySave(const Engraving& engraving, const QString& path);
+    void showNotes(const std::vector<ScaleNote>& notes);
     void followProfileFamily();
     void setPlotChecked(bool checked);
     void createClientArea();
@@ -140,6 +166,7 @@ private:
     void createMenu();
     void createEditMenu();
     void createJobParts(QMenu* scaleMenu);
+    void createFunctionParts(QMenu* scaleMenu);
     void connectJob();
     void showVernierLength(const ScaleParameters& parameters);
     void connectHandlers();
@@ -161,7 +188,6 @@ private:
     void onPlotBoxClicked(bool checked);
     void onUnitChosen(int index);
     void convertLengthBoxes();
-    void showReadingNotes(const ScaleParameters& parameters);
     bool boxesChanged() const;
     void redrawShownPicture();
 
@@ -192,12 +218,14 @@ private:
     Unit m_offerTo = Unit::Millimetre;
     QString m_lastSavePath;
     bool m_readinessAsked = false; // once per run, but always for a controller's extension
+    bool m_plotAsked = false; // once per run, but always for an inch scale
     bool m_pictureShowsSaveRefusal = false;
     bool m_fillingForm = false; // the form is being set from the document: nothing to write
     LiveUpdate* m_liveUpdate = nullptr;
     ScaleDocument* m_document = nullptr;
     ScaleFileCommands* m_scaleFiles = nullptr;
     JobActions* m_jobActions = nullptr;
+    FunctionActions* m_functionActions = nullptr;
     ScalesPanel* m_scalesPanel = nullptr;
     std::unique_ptr<Questions> m_questions;
 };

@@ -144,6 +144,8 @@ bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& dr
         painter.setPen(QPen(previewTravelColour(), 0, Qt::DotLine));
         drawPixelLines(painter, parts.travel);
     }
+    painter.setPen(QPen(previewTravelColour(), 0, Qt::DashLine));
+    drawPixelLines(painter, parts.seam);
     // Width 0 is the one-pixel cosmetic pen, at every zoom.
     painter.setPen(QPen(previewDimmedForeground(), 0));
     drawPixelLines(painter, parts.otherLines);

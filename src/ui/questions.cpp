@@ -28,6 +28,21 @@ UnsavedAnswer BoxQuestions::unsavedChanges(const QString& fileName)
     return askUnsavedInBox(&m_window, fileName);
 }
 
+ReadinessAnswer BoxQuestions::plotReadiness(const QString& text)
+{
+    return askReadinessInBox(&m_window, text, QObject::tr("Before saving a plain plot file"));
+}
+
+UnitOfferAnswer BoxQuestions::unitOfferOpen(const QString& sentence)
+{
+    return askUnitOfferInBox(&m_window, sentence);
+}
+
+NoteAnswer BoxQuestions::noteOffer(const QString& note, const QString& offer)
+{
+    return askNoteOfferInBox(&m_window, note, offer);
+}
+
 void BoxQuestions::tell(const QString& message)
 {
     QMessageBox::warning(&m_window, m_window.windowTitle(), message);
@@ -37,8 +52,7 @@ void BoxQuestions::tell(const QString& message)
 bool BoxQuestions::saveDespiteNotes(const QStringList& notes)
 {
     QMessageBox box(QMessageBox::Warning, m_window.windowTitle(),
-        QStringLiteral("Some boxes are read otherwise than typed:"), QMessageBox::NoButton,
-        &m_window);
+        QStringLiteral("The file may not cut what you mean:"), QMessageBox::NoButton, &m_window);
     box.setInformativeText(notes.join(u'\n'));
     QPushButton* save = box.addButton(QStringLiteral("Save anyway"), QMessageBox::AcceptRole);
     QPushButton* back = box.addButton(QStringLiteral("Go back"), QMessageBox::RejectRole);

@@ -26,8 +26,18 @@ public:
     // program lacks.
     virtual ReadinessAnswer machineReadiness(const QString& text) = 0;
 
-    // Before a changed scale file is set aside, with the file's name.
+    // Before a changed scale file is set aside, with the file's name; empty for a scale that
+    // was never saved.
     virtual UnsavedAnswer unsavedChanges(const QString& fileName) = 0;
+
+    // Before a plain plot file is saved, with the text of how it counts and who reads it.
+    virtual ReadinessAnswer plotReadiness(const QString& text) = 0;
+
+    // Before a save while the unit offer stands under the picture, with its sentence.
+    virtual UnitOfferAnswer unitOfferOpen(const QString& sentence) = 0;
+
+    // Before a save, about a note that offers a change: the note, and the offer's caption.
+    virtual NoteAnswer noteOffer(const QString& note, const QString& offer) = 0;
 
     // Tells the user why something did not happen.
     virtual void tell(const QString& message) = 0;
@@ -55,6 +65,9 @@ public:
     QString openFileName(const QString& nameFilter, const QString& lastPath) override;
     ReadinessAnswer machineReadiness(const QString& text) override;
     UnsavedAnswer unsavedChanges(const QString& fileName) override;
+    ReadinessAnswer plotReadiness(const QString& text) override;
+    UnitOfferAnswer unitOfferOpen(const QString& sentence) override;
+    NoteAnswer noteOffer(const QString& note, const QString& offer) override;
     void tell(const QString& message) override;
     bool saveDespiteNotes(const QStringList& notes) override;
     bool cutDeep(const QString& question) override;

@@ -43,18 +43,21 @@ void MainWindow::saveEngravingFile()
 
 // A start path without an extension takes the output's own: after "Choose machine…" the
 // dialog offers the name just typed under the chosen profile's extension.
+// The dialog proposes the last name with the extension of what it writes now.
 void MainWindow::saveEngravingFileFrom(const QString& startPath)
 {
-    const std::optional<Engraving> engraving = engravingForFile(outputRequest());
-    if (!engraving || !confirmReadings(*engraving))
+    const std::optional<Engraving> engraving = engravingToSave(outputRequest());
+    if (!engraving)
         return;
-    const std::string_view extension = engraving->output().extensions.front();
-    const QString nameFilter = saveNameFilter(engraving->output());
+    const OutputRow& output = engraving->output();
+    const std::string_view extension = output.extensions.front();
+    const QString nameFilter = saveNameFilter(output);
     const QString path = withSuffix(
-        m_questions->saveFileName(nameFilter, withSuffix(startPath, extension)), extension);
+        m_questions->saveFileName(nameFilter, withExtensionOf(startPath, output.extensions)),
+        extension);
     if (path.isEmpty())
         return; // a cancelled dialog writes nothing, whatever was saved before
-    if (!plainProgramMaySave(*engraving, path))
+    if (!plainProgramMaySave(*engraving, path) || !plainPlotMaySave(*engraving, path))
         return;
     box("Text7")->setText(QString::fromStdString(engraving->sequence(m_document->selectedIndex())));
     const QString error = saveEngraving(*engraving, path, numberFormatOf());
@@ -64,6 +67,7 @@ void MainWindow::saveEngravingFileFrom(const QString& startPath)
         return;
     }
     m_lastSavePath = path;
+    showSaved(path);
 }
 
 // The plain program runs on no controller as it stands: before it is saved, the user hears

@@ -52,10 +52,9 @@ QString withSuffix(const QString& path, std::string_view extension)
     return path + u'.' + QString::fromUtf8(extension.data(), qsizetype(extension.size()));
 }
 
-ReadinessAnswer askReadinessInBox(QWidget* parent, const QString& text)
+ReadinessAnswer askReadinessInBox(QWidget* parent, const QString& text, const QString& title)
 {
-    QMessageBox box(QMessageBox::Warning, QObject::tr("Before the first save"), text,
-        QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("readiness"));
     QPushButton* choose
         = box.addButton(QStringLiteral("Choose machine\u2026"), QMessageBox::AcceptRole);
@@ -72,8 +71,10 @@ ReadinessAnswer askReadinessInBox(QWidget* parent, const QString& text)
 
 UnsavedAnswer askUnsavedInBox(QWidget* parent, const QString& fileName)
 {
-    const auto pressed = QMessageBox::warning(parent, QStringLiteral("Mensora"),
-        QObject::tr("%1 has changed. Save the changes?").arg(fileName),
+    const QString question = fileName.isEmpty()
+        ? QObject::tr("The scale has not been saved. Save it?")
+        : QObject::tr("%1 has changed. Save the changes?").arg(fileName);
+    const auto pressed = QMessageBox::warning(parent, QStringLiteral("Mensora"), question,
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (pressed == QMessageBox::Save)
         return UnsavedAnswer::Save;

@@ -48,13 +48,12 @@ void ScaleFileCommands::addScaleItems(QMenu* file)
     QMenu* fromTemplate = file->addMenu(QStringLiteral("New from template"));
     fromTemplate->menuAction()->setObjectName(QStringLiteral("menu_newtemplate"));
     fromTemplate->setToolTipsVisible(true);
-    for (const ScaleTemplate& scaleTemplate : scaleTemplates()) {
-        const QString path = templatePath(scaleTemplate);
-        QAction* item = fromTemplate->addAction(QString::fromUtf8(scaleTemplate.caption));
-        item->setObjectName(QStringLiteral("template_") + QFileInfo(path).baseName());
-        item->setToolTip(
-            QStringLiteral("Sets every box to %1").arg(QDir::toNativeSeparators(path)));
-        connect(item, &QAction::triggered, this, [this, path] { openTemplate(path); });
+    for (const OfferedTemplate& offered : offeredTemplates()) {
+        QAction* item = fromTemplate->addAction(offered.caption);
+        item->setObjectName(
+            QStringLiteral("template_") + QFileInfo(offered.name).completeBaseName());
+        item->setToolTip(QStringLiteral("Sets every box to the template %1").arg(offered.name));
+        connect(item, &QAction::triggered, this, [this, offered] { openTemplate(offered); });
     }
     QAction* open = addItem(file, QStringLiteral("Open Scale…"), "menu_openscale");
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -90,10 +89,17 @@ void ScaleFileCommands::newScale()
     m_window.runPreview();
 }
 
-void ScaleFileCommands::openTemplate(const QString& path)
+void ScaleFileCommands::openTemplate(const OfferedTemplate& offered)
 {
-    if (maySetAside())
-        openFile(path, true);
+    if (!maySetAside())
+        return;
+    const QString problem = m_document.open(offered.path, true);
+    if (!problem.isEmpty()) {
+        m_window.questions().tell(QObject::tr("The template %1 in %2 cannot be opened: %3")
+                                      .arg(offered.name, offered.folder, problem));
+        return;
+    }
+    m_window.runPreview();
 }
 
 bool ScaleFileCommands::openFile(const QString& path, bool asNew)
@@ -109,14 +115,19 @@ bool ScaleFileCommands::openFile(const QString& path, bool asNew)
 
 void ScaleFileCommands::saveScaleAs()
 {
+    if (m_window.answerUnitOffer())
+        saveScaleAsked();
+}
+
+bool ScaleFileCommands::saveScaleAsked()
+{
     if (const auto unkept = m_document.unkept()) {
         m_window.questions().tell(*unkept);
-        return;
+        return false;
     }
     const QString path = withSuffix(
         m_window.questions().saveFileName(scaleFileFilter, m_document.path()), scaleExtension);
-    if (!path.isEmpty())
-        writeJob(path);
+    return !path.isEmpty() && writeJob(path);
 }
 
 bool ScaleFileCommands::writeJob(const QString& path)
@@ -126,15 +137,19 @@ bool ScaleFileCommands::writeJob(const QString& path)
         m_window.questions().tell(notWritten(path, error));
         return false;
     }
+    m_window.showSaved(path);
     return true;
 }
 
+// A job of no file is saved where the user names, as Save Scale As saves it.
 bool ScaleFileCommands::maySetAside()
 {
-    if (!m_document.hasUnsavedChanges())
+    if (!m_document.hasUnsavedWork())
         return true;
     switch (m_window.questions().unsavedChanges(QFileInfo(m_document.path()).fileName())) {
     case UnsavedAnswer::Save:
+        if (m_document.path().isEmpty())
+            return saveScaleAsked();
         if (const auto unkept = m_document.unkept()) {
             m_window.questions().tell(*unkept);
             return false;
@@ -152,8 +167,8 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
 {
     OutputRequest request = m_window.outputRequest();
     request.format = format;
-    const std::optional<Engraving> drawing = m_window.engravingForFile(request);
-    if (!drawing || !m_window.confirmReadings(*drawing))
+    const std::optional<Engraving> drawing = m_window.engravingToSave(request);
+    if (!drawing)
         return;
     const std::string_view name = drawing->output().name;
     QString& lastPath = m_exportPaths[QString::fromUtf8(name.data(), qsizetype(name.size()))];
@@ -168,6 +183,7 @@ void ScaleFileCommands::exportDrawing(OutputFormat format)
         return;
     }
     lastPath = path;
+    m_window.showSaved(path);
 }
 
 } // namespace mensora

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "model/scale_parameters.h"
+#include "ui/templates.h"
 
 class QMenu;
 
@@ -33,22 +34,24 @@ public:
     // refused file is named in a message and changes nothing.
     void openScale();
     // Makes a template the document as Open Scale does, as a new job: the title names no file
-    // and Save Scale As starts afresh.
-    void openTemplate(const QString& path);
-    // Writes the document to a scale file; a job the file cannot keep is refused before the
-    // dialog.
+    // and Save Scale As starts afresh. A template that cannot be read is named with its folder.
+    void openTemplate(const OfferedTemplate& offered);
+    // Writes the document to a scale file, after an open unit offer is answered; a job the
+    // file cannot keep is refused before the dialog.
     void saveScaleAs();
     // Writes a drawing (svg or dxf) of the whole job; refusals come before the dialog, as for
     // Save G-Code.
     void exportDrawing(OutputFormat format);
 
     // Whether the document may be set aside (the window closed, another job opened): true when
-    // it has not changed since its file, or when the user saved or discarded the changes;
-    // false for Cancel or a save that failed.
+    // it has not changed since its file (or, without one, since it began: see
+    // ScaleDocument::hasUnsavedWork), or when the user saved or discarded the changes; false for
+    // Cancel, or a save that failed or whose dialog was cancelled.
     bool maySetAside();
 
 private:
     bool openFile(const QString& path, bool asNew);
+    bool saveScaleAsked();
     bool writeJob(const QString& path);
 
     MainWindow& m_window;

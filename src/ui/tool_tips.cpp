@@ -35,6 +35,12 @@ constexpr NamedTip menuTips[] = {
     { "menu_drum",
         "Sets where a round scale is engraved, on a dial's face or around a drum, and the "
         "rotary axis that turns the drum" },
+    { "menu_spacing",
+        "Sets the law the stripes are spaced by (even, logarithmic, power, decibels, measured "
+        "points or a formula), the values, their segments and the gap between stripes" },
+    { "menu_labels",
+        "Sets what the numbers show (numbers, a label list, inch fractions, Roman numerals), "
+        "reverse, clockwise and the scale's title" },
     { "menu_showtravel", "Draws the moves between cuts, dotted" },
     { "menu_livepreview", "Draws the preview again after each change of a box or option" },
     { "menu_preview", "Draws the scale as the boxes give it, with its figures" },
@@ -55,6 +61,25 @@ constexpr NamedTip controlTips[] = {
     { "machine_tool",
         "Line: every mark one line, whatever its width. V-bit: each mark cut as deep as makes "
         "it wide. End mill: a wide mark cut in passes side by side" },
+    { "spacing_law",
+        "How the stripes stand: a distance apart (Even), or each value where the "
+        "law puts it over the Length" },
+    { "spacing_exponent", "p of the power law v^p: 2 for a square-law meter, 0.5 for a root law" },
+    { "spacing_formula",
+        "f(v) as a formula of v, as log10(sin(v*_pi/180)); it must rise or fall all the way" },
+    { "spacing_points",
+        "A measured movement: value=position pairs, the values rising, the positions running "
+        "one way" },
+    { "spacing_points_file", "Reads the measured points from a CSV file of value,position lines" },
+    { "spacing_from", "The value at the scale's start" },
+    { "spacing_to", "The value at the scale's end" },
+    { "spacing_segments",
+        "Stretches of the values, each with its step and its package of stripe kinds; empty: "
+        "the whole range by Distance between stripes with the package" },
+    { "spacing_min_gap", "The least distance between neighbouring stripes, along their feet" },
+    { "labels_style", "What the numbered stripes show" },
+    { "labels_list", "The texts at their values, as 0=MIN; 5=MED; 10=MAX" },
+    { "labels_title", "Engraved beside the scale's start, in the numbers' font" },
 };
 
 QString unitName(Unit unit)

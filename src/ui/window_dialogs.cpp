@@ -9,6 +9,7 @@
 #include "document/scale_document.h"
 #include "ui/control_table.h"
 #include "ui/drum_dialog.h"
+#include "ui/function_actions.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
@@ -72,16 +73,23 @@ void MainWindow::setMachineSettings(const MachineSettings& settings)
 }
 
 // A picture on show is redrawn, so that its figures follow the new settings. The field of
-// `focus` takes the focus, for a refused setting.
-bool MainWindow::editMachineSettings(std::optional<MachineSetting> focus)
+// `focus` takes the focus, for a refused setting. Each profile chosen in the dialog keeps its
+// own settings as the dialog left them.
+bool MainWindow::editMachineSettings(
+    std::optional<MachineSetting> focus, std::optional<MachineProfile> profile)
 {
     MachineDialog dialog(m_document->selectedScale().parameters.unit, this);
     dialog.setSettings(m_machine);
+    dialog.setKeptSettings(&loadProfileSettings);
+    if (profile)
+        dialog.chooseProfile(*profile);
     if (focus)
         dialog.focusSetting(*focus);
     if (!m_questions->run(dialog))
         return false;
     const MachineProfile before = m_machine.profile;
+    for (const MachineSettings& shown : dialog.everyProfileShown())
+        saveProfileSettings(shown);
     setMachineSettings(dialog.settings());
     if (m_machine.profile != before)
         followProfileFamily();
@@ -116,6 +124,10 @@ void MainWindow::reportRefusal(const Refusal& refusal)
         editMachineSettings(machineSetting);
     else if (const auto widthSetting = refusal.widthSetting())
         editMarkWidths(widthSetting);
+    else if (const auto spacingSetting = refusal.spacingSetting())
+        m_functionActions->editSpacing(spacingSetting);
+    else if (const auto labelSetting = refusal.labelSetting())
+        m_functionActions->editLabels(labelSetting);
     else
         focusBox(*refusal.box());
 }

@@ -1,19 +1,11 @@
-// What the window says about the boxes' readings: the notes under the picture and before a
-// save, the question before a deep cut, and the offer to convert the lengths to a new unit.
-// None of them changes a box without the user's word.
+// The offer to convert the lengths to a new unit. It changes no box without the user's word.
 
 #include "ui/main_window.h"
-
-#include <utility>
-#include <vector>
 
 #include <QButtonGroup>
 #include <QLineEdit>
 
 #include "document/scale_document.h"
-#include "engraving/machine_check.h"
-#include "model/reading_notes.h"
-#include "model/scale_job.h"
 #include "model/unit_conversion.h"
 #include "ui/control_table.h"
 #include "ui/offer_band.h"
@@ -23,72 +15,12 @@ namespace mensora {
 
 namespace {
 
-QStringList noteLines(const std::vector<ReadingNote>& notes)
-{
-    QStringList lines;
-    for (const ReadingNote& note : notes)
-        lines << QString::fromStdString(note.message);
-    return lines;
-}
-
-// The notes of every scale of the job, in its order; in a job of several each names its scale
-// first, as a refusal does.
-struct JobNote
-{
-    std::size_t scale;
-    ReadingNote note;
-};
-
-std::vector<JobNote> jobNotes(const ScaleJob& job)
-{
-    std::vector<JobNote> notes;
-    for (std::size_t i = 0; i < job.scales.size(); ++i) {
-        const JobScale& scale = job.scales[i];
-        for (ReadingNote note : readingNotes(scale.parameters)) {
-            if (job.scales.size() > 1)
-                note.message = scaleLabel(i, scaleName(scale)) + ": " + note.message;
-            notes.push_back({ i, std::move(note) });
-        }
-    }
-    return notes;
-}
-
 QString unitName(Unit unit)
 {
     return unit == Unit::Inch ? QStringLiteral("inch") : QStringLiteral("mm");
 }
 
 } // namespace
-
-void MainWindow::showReadingNotes(const ScaleParameters& parameters)
-{
-    picture()->setNotes(noteLines(readingNotes(parameters)));
-}
-
-bool MainWindow::confirmReadings(const Engraving& engraving)
-{
-    const std::vector<JobNote> notes = jobNotes(m_document->job());
-    QStringList lines;
-    for (const JobNote& note : notes)
-        lines << QString::fromStdString(note.note.message);
-    // The notes on the marks follow, on what the tool makes of them.
-    for (const std::string& note : engraving.notes())
-        lines << QString::fromStdString(note);
-    picture()->setNotes(lines);
-    if (!lines.empty() && !m_questions->saveDespiteNotes(lines)) {
-        if (!notes.empty()) {
-            m_document->select(notes.front().scale);
-            focusBox(notes.front().note.input);
-        }
-        return false;
-    }
-    const auto question = deepCutQuestion(engraving.machineJob(), engraving.output().dialect());
-    if (question && !m_questions->cutDeep(QString::fromStdString(*question))) {
-        focusBox(ScaleInput::Depth);
-        return false;
-    }
-    return true;
-}
 
 bool MainWindow::boxesChanged() const
 {
@@ -127,8 +59,7 @@ void MainWindow::offerUnitConversion(Unit from, Unit to)
                                       .arg(unitName(from), unitName(to), factor));
 }
 
-// Texts that are no plain number are kept as typed; their notes say so at the next preview. The
-// mark widths are converted with the boxes.
+// Texts that are no plain number are kept as typed; their notes say so at the next preview.
 void MainWindow::convertLengthBoxes()
 {
     ScaleParameters parameters = scaleParameters();

@@ -76,6 +76,7 @@ private slots:
     void undoKeepsTheEditsMadeSince();
     void replacingTheJobClearsTheUndoStack();
     void savedStateFollowsSavingAndEditing();
+    void workOfNoFileIsMeasuredFromHowItBegan();
     void refusedFileChangesNothing();
 };
 
@@ -200,6 +201,28 @@ void TestScaleDocument::replacingTheJobClearsTheUndoStack()
     QCOMPARE(document.undoStack().count(), 0);
     QCOMPARE(selections.count(), 1);
     QVERIFY(!document.undoStack().canUndo());
+}
+
+// New begins with the start job, a template with its own; either, edited, has work to lose.
+void TestScaleDocument::workOfNoFileIsMeasuredFromHowItBegan()
+{
+    ScaleDocument document;
+    QVERIFY(!document.hasUnsavedWork());
+    ScaleParameters edited = document.selectedScale().parameters;
+    edited.length = "150";
+    document.setSelectedScale(edited);
+    QVERIFY(document.hasUnsavedWork());
+    document.replaceJob();
+    QVERIFY(!document.hasUnsavedWork());
+
+    ScaleJob dial;
+    dial.scales[0].parameters.shape = Shape::Round;
+    document.replaceJob(dial);
+    QVERIFY(!document.hasUnsavedWork());
+    document.addScale(1);
+    QVERIFY(document.hasUnsavedWork());
+    document.undoStack().undo();
+    QVERIFY(!document.hasUnsavedWork());
 }
 
 void TestScaleDocument::savedStateFollowsSavingAndEditing()

@@ -33,7 +33,8 @@ private slots:
 
 // One drum per file that holds one: the collar with its numbers for rs274, half a turn on the B
 // axis in two passes back and forth, in inches, with the ring (grblhal), and the collar
-// unrolled for a laser's roller and as drawings.
+// unrolled for a laser's roller and as drawings; under rs274 also numbers whose last stroke
+// is cut in inverse time, and a total of 0 with its ring.
 void TestDrumFiles::wholeFilesMatchTheGoldenCopies_data()
 {
     QTest::addColumn<QString>("name");
@@ -58,6 +59,19 @@ void TestDrumFiles::wholeFilesMatchTheGoldenCopies_data()
     grblhal.passes = 2;
     grblhal.order = TravelOrder::Alternate;
     QTest::newRow("grblhal") << "drum-half-inch-grblhal.nc" << half << machineFile(grblhal);
+
+    // Its last stroke cut in inverse time: the program sets feed per minute again at its end.
+    ScaleParameters fromFive = collarOnDrum();
+    fromFive.numbers.first = 5;
+    QTest::newRow("numbers ending in inverse time")
+        << "drum-numbers-inverse-time-rs274.ngc" << fromFive
+        << machineFile(profile(MachineProfile::Rs274));
+    ScaleParameters none = collarOnDrum();
+    none.numbers = {};
+    none.length = "0";
+    none.baseline = Baseline::Single;
+    QTest::newRow("total 0 with its ring")
+        << "drum-total-0-ring-rs274.ngc" << none << machineFile(profile(MachineProfile::Rs274));
 
     QTest::newRow("grbl-laser") << "drum-collar-grbl-laser.gcode" << collarOnDrum()
                                 << machineFile(profile(MachineProfile::GrblLaser));

@@ -114,8 +114,10 @@ void TestJobFiles::wholeFilesMatchTheGoldenCopies_data()
     mirrored.mirror = true;
     QTest::newRow("mirrored dual unit")
         << "dual-unit-mirrored.svg" << mirrored << fileOf(OutputFormat::Svg);
-    QTest::newRow("dual unit") << "dual-unit.dxf" << rulerWith(otherUnit)
-                               << fileOf(OutputFormat::Dxf);
+    ScaleJob shortRuler = rulerWith(otherUnit);
+    shortRuler.scales[0].parameters.length = "25.4";
+    shortRuler.scales[1].parameters.length = "1";
+    QTest::newRow("dual unit") << "dual-unit.dxf" << shortRuler << fileOf(OutputFormat::Dxf);
 }
 
 void TestJobFiles::wholeFilesMatchTheGoldenCopies()

@@ -209,8 +209,10 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     row("spindle negative", with(P::Rs274, [](auto& s) { s.spindleSpeed = -1; }),
         "Spindle speed must be from 0 (no spindle) to 99999 rpm.");
     row("power above 1000", with(P::GrblLaser, [](auto& s) { s.laserPower = 1000.5; }),
-        "Laser power must be from 0 to 1000.");
-    row("power 0", with(P::GrblLaser, [](auto& s) { s.laserPower = 0; }), "");
+        "Laser power must be above 0 and at most 1000.");
+    row("power 0", with(P::GrblLaser, [](auto& s) { s.laserPower = 0; }),
+        "Laser power must be above 0: at 0 the laser never fires.");
+    row("power 1", with(P::GrblLaser, [](auto& s) { s.laserPower = 1; }), "");
     row("power unused by a router", with(P::Rs274, [](auto& s) { s.laserPower = -5; }), "");
     row("passes not whole", with(P::Rs274, [](auto& s) { s.passes = 2.5; }),
         "Passes must be a whole number from 1 to 100.");
@@ -231,7 +233,20 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     row("depth at the safe height", profile(P::Grbl),
         "Engr depth must be below the safe height (1).", depth, atSafe);
     row("safe height below the depth", with(P::Rs274, [](auto& s) { s.safeHeight = -1; }),
-        "Safe height must be above the engraving depth (-0.1).");
+        "Safe height must be above 0, the work's surface: at -1 every rapid move runs through "
+        "the work.");
+    row("safe height at the surface", with(P::Grblhal, [](auto& s) { s.safeHeight = 0; }),
+        "Safe height must be above 0, the work's surface: at 0 every rapid move runs through the "
+        "work.");
+    row("safe height that rounds to the surface",
+        with(P::Grbl, [](auto& s) { s.safeHeight = 0.00004; }),
+        "Safe height must be above 0, the work's surface: at 0 every rapid move runs through the "
+        "work.");
+    row("safe height unused by a laser", with(P::GrblLaser, [](auto& s) { s.safeHeight = 0; }), "");
+    row("plunge feed 0", with(P::Rs274, [](auto& s) { s.plungeFeed = Rate { 0 }; }),
+        "Plunge feed must be from 0.0001 to 99999.9999 mm/min.");
+    row("rapid rate 0", with(P::GrblLaser, [](auto& s) { s.rapidRate = Rate { 0 }; }),
+        "Rapid rate must be from 0.0001 to 99999.9999 mm/min.");
     ScaleParameters above;
     above.depth = "0.5";
     row("passes from above the surface", with(P::Rs274, [](auto& s) { s.passes = 2; }),
@@ -275,6 +290,8 @@ void TestMachineFiles::settingsAreCheckedWhereTheProfileUsesThem_data()
     strictRow("plain reads the prefix", ScaleInput::Length, "12,5", P::Plain, false);
     // The default package holds no kind 4: its length goes into no file.
     strictRow("a kind the package lacks", ScaleInput::Stripe4, "x", P::Rs274, false);
+    // Kind 3 is eight stripes of every ten of the default package.
+    strictRow("the package's commonest kind", ScaleInput::Stripe3, "x", P::Rs274, true);
 
     ScaleParameters far;
     far.startX = "99899";

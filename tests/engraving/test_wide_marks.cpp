@@ -287,7 +287,7 @@ void TestWideMarks::widthsAndToolsAreRefusedNamingTheSetting_data()
     MachineSettings smoothie = laser(0.1, 0.1);
     smoothie.tool.sMax = 1;
     QTest::newRow("power above S max")
-        << plain << machineFile(smoothie) << "Laser power must be from 0 to 1.";
+        << plain << machineFile(smoothie) << "Laser power must be above 0 and at most 1.";
     MachineSettings cutter;
     cutter.profile = MachineProfile::HpglCutter;
     cutter.tool.bladeOffset = { -0.25, Unit::Millimetre };

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "engraving/engraving.h"
+#include "engraving/scale_notes.h"
 #include "files/installed_fonts.h"
 #include "files/job_file.h"
 #include "preview/preview_renderer.h"
@@ -21,6 +22,11 @@ class TestTemplates : public QObject
 private slots:
     void templatesOpenWriteBackPreviewAndEngrave_data();
     void templatesOpenWriteBackPreviewAndEngrave();
+    void templatesCutWhatTheyMeanWithoutANote_data()
+    {
+        templatesOpenWriteBackPreviewAndEngrave_data();
+    }
+    void templatesCutWhatTheyMeanWithoutANote();
 };
 
 void TestTemplates::templatesOpenWriteBackPreviewAndEngrave_data()
@@ -71,6 +77,20 @@ void TestTemplates::templatesOpenWriteBackPreviewAndEngrave()
         const auto engraving = Engraving::prepare(job, request, installedFonts());
         QVERIFY2(engraving, engraving ? "" : engraving.refusal().message.c_str());
     }
+}
+
+// No number runs into another or over a stripe, no package ends short, no mark is cut twice.
+void TestTemplates::templatesCutWhatTheyMeanWithoutANote()
+{
+    QFETCH(QString, path);
+    const JobFileReading reading = readJobFile(path);
+    QVERIFY2(reading, qPrintable(reading.problem));
+    const auto job = CheckedJob::check(*reading.job, installedFonts());
+    QVERIFY(job);
+    QStringList notes;
+    for (const ScaleNote& note : jobNotes(*job))
+        notes << QString::fromStdString(note.message);
+    QVERIFY2(notes.isEmpty(), qPrintable(notes.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(TestTemplates)

@@ -102,6 +102,9 @@ void TestNumbersAndMarks::numberedStripes_data()
     s.step = 10;
     QTest::newRow("uneven package with a step") << "113113" << 1.0 << s << "0:5 1:15 3:25 4:35";
     QTest::newRow("kind not in the sequence") << "333" << 1.0 << kind(1) << "";
+    // 0.0085 in double precision reads 0.008 to three decimals; in single it is 0.0085000005.
+    QTest::newRow("step counted in double precision")
+        << "111" << 0.0085 << kind(1) << "0:0 1:0.008 2:0.017";
 }
 
 void TestNumbersAndMarks::numberedStripes()

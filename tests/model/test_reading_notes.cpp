@@ -69,6 +69,9 @@ void TestReadingNotes::noteSaysWhatWasReadAndWhy_data()
     QTest::newRow("mm in an angle box") << Length << "90 mm" << round << mm
                                         << "Length: \"90 mm\" is read as 90: \"mm\" is no part "
                                            "of a number";
+    QTest::newRow("mm in a dial's distance") << Distance << "10 mm" << round << mm
+                                             << "Distance between stripes: \"10 mm\" is read as "
+                                                "10: \"mm\" is no part of a number";
     QTest::newRow("inches in a mm window")
         << Radius << "2 in" << round << mm << "Radius: \"2 in\" is read as 2: the window counts mm";
     QTest::newRow("mm in an inch window") << Length << "12mm" << flat << inch

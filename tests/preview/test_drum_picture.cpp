@@ -43,6 +43,7 @@ private slots:
     void theSurfaceUnrollsAcrossWithTheAxisUpward();
     void numbersAndTravelLandOnTheUnrolledSurface();
     void cursorReadsXTheAngleAndTheDistanceAround();
+    void aWholeTurnMarksItsSeam();
 };
 
 // A whole turn spans the width less 3 at each side, the angle growing to the left; stripes
@@ -109,6 +110,22 @@ void TestDrumPicture::cursorReadsXTheAngleAndTheDistanceAround()
     QVERIFY(std::fabs(*reading->angle - 90) < 0.5);
     QVERIFY(std::fabs(*reading->around - 20 * M_PI / 2) < 0.2);
     QVERIFY(std::fabs(reading->x - 5) < 0.2);
+}
+
+// The turn spans the width less 3 at each side from the right: it closes at the left margin,
+// where stripe 101 would stand over stripe 1. Less than a turn has no seam.
+void TestDrumPicture::aWholeTurnMarksItsSeam()
+{
+    ScaleParameters p = collar();
+    const PreviewDrawing whole = drawingOf(p);
+    QVERIFY(whole.seam);
+    QVERIFY(std::fabs(whole.seam->from.x - 3) < 1e-3);
+    QCOMPARE(whole.seam->to.x, whole.seam->from.x);
+    QVERIFY(whole.seam->from.y < height / 2 && whole.seam->to.y > height / 2);
+    p.marks.noDoubleMark = false; // the 101st stripe stands on the seam
+    QVERIFY(std::fabs(drawingOf(p).stripes.back().from.x - drawingOf(p).seam->from.x) < 1e-3);
+    p.length = "270";
+    QVERIFY(!drawingOf(p).seam);
 }
 
 QTEST_GUILESS_MAIN(TestDrumPicture)

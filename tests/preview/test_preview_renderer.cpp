@@ -83,6 +83,7 @@ private slots:
     void inchAndMillimetreGiveTheSamePicture();
     void inchFlatCountsStripesFromTheConvertedValues();
     void scaleWithoutStripesDrawsTheBaselineAtScaleZero();
+    void rulerOfLengthZeroIsItsOneStripe();
     void refusesWhatItCannotDraw_data();
     void refusesWhatItCannotDraw();
     void arcSweepFollowsTheSignOfTheTotal_data();
@@ -371,6 +372,19 @@ void TestPreviewRenderer::inchFlatCountsStripesFromTheConvertedValues()
     QCOMPARE(drawn(p, 206, 80).stripeSequence, std::string("133"));
 }
 
+// A ruler of length 0 cuts one stripe: the preview draws it, fitted, where a save writes it.
+void TestPreviewRenderer::rulerOfLengthZeroIsItsOneStripe()
+{
+    ScaleParameters p;
+    p.length = "0";
+    const PreviewDrawing drawing = drawn(p, 206, 80);
+    QCOMPARE(drawing.stripeSequence, std::string("1"));
+    // Kind 1, 10 long above the baseline: from the middle up to 5 below the top, in the middle.
+    QCOMPARE(drawing.stripes, (std::vector { line(103, 40, 103, 5) }));
+    p.stripeLengths[0] = "0";
+    QCOMPARE(drawn(p, 206, 80).stripes, (std::vector { line(103, 40, 103, 40) }));
+}
+
 void TestPreviewRenderer::scaleWithoutStripesDrawsTheBaselineAtScaleZero()
 {
     // A package of spaces expands to no stripes at all.
@@ -409,7 +423,6 @@ void TestPreviewRenderer::refusesWhatItCannotDraw_data()
         "The package (How is 1 pakage) may hold only the digits 1 to 6, not \"7\".");
     row("more than 32767 stripes", { .length = "40000" }, ScaleInput::Distance,
         "Length, Distance between stripes and the package give more than 32767 stripes.");
-    row("flat length 0", { .length = "0" }, ScaleInput::Length, "Length must not be 0.");
     row("stripe 1 and radius add up to 0",
         { .stripeLengths = { "-30", "5", "3", "10", "5", "3" }, .shape = round },
         ScaleInput::Radius, "Stripe 1 and Radius must not add up to 0.");

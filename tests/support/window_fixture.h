@@ -65,6 +65,9 @@ struct QuestionScript
     FileAnswer openFileName;
     std::function<ReadinessAnswer(const QString& text)> machineReadiness;
     std::function<UnsavedAnswer(const QString& fileName)> unsavedChanges;
+    std::function<ReadinessAnswer(const QString& text)> plotReadiness;
+    std::function<UnitOfferAnswer(const QString& sentence)> unitOfferOpen;
+    std::function<NoteAnswer(const QString& note, const QString& offer)> noteOffer;
     std::function<void(const QString& message)> tell;
     std::function<bool(const QStringList& notes)> saveDespiteNotes;
     std::function<bool(const QString& question)> cutDeep;
@@ -82,6 +85,10 @@ struct QuestionScript
     QStringList messages;
     QList<QStringList> notesAsked;
     QStringList deepCutsAsked;
+    QStringList unsavedAsked; // the file names
+    QStringList plotsAsked;
+    QStringList unitOffersAsked;
+    QStringList noteOffersAsked; // each note, then its offer
     QStringList dialogsRun; // the class name of every dialog run
     QStringList unexpected; // every question without an answer, with what it was asked
 };
@@ -115,10 +122,32 @@ public:
     }
     UnsavedAnswer unsavedChanges(const QString& fileName) override
     {
+        m_script.unsavedAsked << fileName;
         if (!m_script.unsavedChanges)
             return unexpected(
                 QStringLiteral("unsaved changes: ") + fileName, UnsavedAnswer::Cancel);
         return m_script.unsavedChanges(fileName);
+    }
+    ReadinessAnswer plotReadiness(const QString& text) override
+    {
+        m_script.plotsAsked << text;
+        if (!m_script.plotReadiness)
+            return unexpected(QStringLiteral("plot: ") + text, ReadinessAnswer::SavePlain);
+        return m_script.plotReadiness(text);
+    }
+    UnitOfferAnswer unitOfferOpen(const QString& sentence) override
+    {
+        m_script.unitOffersAsked << sentence;
+        if (!m_script.unitOfferOpen)
+            return unexpected(QStringLiteral("unit offer: ") + sentence, UnitOfferAnswer::Cancel);
+        return m_script.unitOfferOpen(sentence);
+    }
+    NoteAnswer noteOffer(const QString& note, const QString& offer) override
+    {
+        m_script.noteOffersAsked << note << offer;
+        if (!m_script.noteOffer)
+            return unexpected(QStringLiteral("note offer: ") + note, NoteAnswer::GoBack);
+        return m_script.noteOffer(note, offer);
     }
     void tell(const QString& message) override
     {
@@ -228,8 +257,9 @@ inline bool showAndWait(MainWindow& window)
 
 // The base of the window's suites: every test gets a new window, shown and ready for clicks,
 // under a modal watchdog, with no remembered settings, its questions answered by the test's
-// script: the plain program saved without a question, a changed scale file discarded unasked,
-// the notes and deep cuts saved anyway. A test that opened a modal window or was asked a
+// script: the plain program and plot file saved without a question, a changed scale discarded
+// unasked, the notes and deep cuts saved anyway, an open unit offer kept and a note's offer
+// left. A test that opened a modal window or was asked a
 // question it did not answer fails when it ends.
 class WindowSuite : public QObject
 {
@@ -265,6 +295,9 @@ private slots:
         m_script.unsavedChanges = [](const QString&) { return UnsavedAnswer::Discard; };
         m_script.saveDespiteNotes = [](const QStringList&) { return true; };
         m_script.cutDeep = [](const QString&) { return true; };
+        m_script.plotReadiness = [](const QString&) { return ReadinessAnswer::SavePlain; };
+        m_script.unitOfferOpen = [](const QString&) { return UnitOfferAnswer::Keep; };
+        m_script.noteOffer = [](const QString&, const QString&) { return NoteAnswer::SaveAsItIs; };
         m_window->setQuestions(scriptedQuestions());
         prepare();
         QVERIFY(showAndWait(*m_window));

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,7 +12,9 @@
 #include "files/scale_file.h"
 #include "support/window_fixture.h"
 #include "ui/control_table.h"
+#include "ui/help_menu.h"
 #include "ui/preview_picture.h"
+#include "ui/templates.h"
 
 using namespace mensora;
 using namespace mensora::testing;
@@ -25,10 +29,13 @@ private slots:
     void ctrlSSavesTheProgramAndF5Previews();
     void f1ShowsTheGuideBuiltIntoTheProgram();
     void aboutNamesTheVersionAndTheLicence();
+    void theGuideCoversEveryMenuAndDialog();
     void everyMenuItemSaysWhatItDoes();
     void boxTooltipsFollowTheShapeAndTheUnit();
     void templatesOpenAsANewScaleAndPreview_data();
     void templatesOpenAsANewScaleAndPreview();
+    void templatesAreBuiltIntoTheProgram();
+    void anInstalledFolderAddsTemplatesAndNamesAnUnreadableOne();
 
 private:
     void prepare() override
@@ -113,6 +120,33 @@ void TestKeysAndHelp::aboutNamesTheVersionAndTheLicence()
     QVERIFY(text.contains(QStringLiteral("GPL-3.0-or-later")));
 }
 
+// Every item of every menu, by its caption, and every dialog, by its title, is in the guide,
+// and each part of the guide about them shows an example: steps or a command.
+void TestKeysAndHelp::theGuideCoversEveryMenuAndDialog()
+{
+    const QString guide = usingMensoraGuide().simplified();
+    QStringList missing;
+    QList<QAction*> titles = m_window->menuBar()->actions();
+    while (!titles.isEmpty()) {
+        QAction* title = titles.takeFirst();
+        const QString menu = title->text().remove(u'&');
+        if (!guide.contains(menu))
+            missing << menu;
+        for (QAction* item : title->menu()->actions()) {
+            if (item->menu())
+                titles << item;
+            const bool fromTemplate = item->objectName().startsWith("template_");
+            const QString caption = item->text().remove(u'&');
+            if (!item->isSeparator() && !fromTemplate && !guide.contains(caption))
+                missing << menu + " › " + caption;
+        }
+    }
+    for (const char* dialog : { "Machine settings", "Numbers and marks", "Drum", "Add vernier" })
+        if (!guide.contains(QString::fromUtf8(dialog) + "** dialog"))
+            missing << QString::fromUtf8(dialog) + " dialog";
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+}
+
 // A tooltip of its own, not the caption that Qt shows by default.
 void TestKeysAndHelp::everyMenuItemSaysWhatItDoes()
 {
@@ -165,6 +199,7 @@ void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview_data()
     QTest::newRow("handwheel") << "handwheel-100" << 100;
     QTest::newRow("dial 360") << "dial-360" << 360;
     QTest::newRow("collar on a drum") << "collar-100-drum" << 100;
+    QTest::newRow("logarithmic knob") << "knob-log-270" << 19;
 }
 
 void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview()
@@ -184,6 +219,55 @@ void TestKeysAndHelp::templatesOpenAsANewScaleAndPreview()
     QCOMPARE(int(drawing->baseLine || drawing->baseArc), 1);
     QVERIFY(!drawing->numberStrokes.empty());
     QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("Text7"))->text().size(), stripes);
+}
+
+// Each template the menu offers first is read from the program itself, byte for byte the
+// source folder's: nothing outside the program need be found.
+void TestKeysAndHelp::templatesAreBuiltIntoTheProgram()
+{
+    const QList<OfferedTemplate> offered = offeredTemplates();
+    QCOMPARE(offered.size(), qsizetype(scaleTemplates().size())); // no folder beside the tests
+    for (const OfferedTemplate& item : offered) {
+        QVERIFY2(item.path.startsWith(":/"), qPrintable(item.path));
+        QFile built(item.path);
+        QFile source(TEMPLATES_DIR "/" + item.name);
+        QVERIFY(built.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly));
+        QCOMPARE(built.readAll(), source.readAll());
+    }
+    QCOMPARE(QDir(TEMPLATES_DIR).entryList({ "*.mensora" }).size(), offered.size());
+}
+
+// A folder of templates beside the program adds its own after the built-in ones; one that
+// cannot be read is named with its folder, and the scale stays as it was.
+void TestKeysAndHelp::anInstalledFolderAddsTemplatesAndNamesAnUnreadableOne()
+{
+    const QString folder = installedTemplateFolder();
+    QVERIFY(!QDir(folder).exists());
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(TEMPLATES_DIR "/dial-360.mensora", folder + "/my-dial.mensora"));
+    QVERIFY(QFile::copy(TEMPLATES_DIR "/dial-360.mensora", folder + "/ruler-150mm.mensora"));
+    QFile broken(folder + "/broken.mensora");
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("{ not a scale");
+    broken.close();
+    QStringList told;
+    m_script.tell = [&told](const QString& message) { told << message; };
+    MainWindow window;
+    window.setQuestions(scriptedQuestions());
+    const auto* ownRuler = window.findChild<QAction*>("template_ruler-150mm");
+    const auto* myDial = window.findChild<QAction*>("template_my-dial");
+    auto* unreadable = window.findChild<QAction*>("template_broken");
+    QDir(folder).removeRecursively();
+    QDir().rmpath(QFileInfo(folder).absolutePath()); // share/mensora, then share
+    QVERIFY(ownRuler && myDial && unreadable);
+    QCOMPARE(myDial->text(), "my-dial");
+    QCOMPARE(window.findChildren<QAction*>("template_ruler-150mm").size(), 1); // built in wins
+    unreadable->trigger();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told[0].startsWith("The template broken.mensora in " + QDir::toNativeSeparators(folder)
+                 + " cannot be opened: broken.mensora"),
+        qPrintable(told[0]));
+    QVERIFY(window.scaleParameters() == ScaleParameters {});
 }
 
 QTEST_MAIN(TestKeysAndHelp)

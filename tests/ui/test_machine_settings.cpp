@@ -12,6 +12,7 @@
 
 #include "support/window_fixture.h"
 #include "ui/machine_dialog.h"
+#include "ui/machine_store.h"
 #include "ui/main_window.h"
 #include "ui/preview_picture.h"
 
@@ -55,6 +56,8 @@ private slots:
     void saveOffersTheProgramExtensionsOfAGcodeProfile();
     void previewShowsTheJobsFiguresUnlessRefused();
     void refusedSettingIsNamedWithoutABox();
+    void eachProfileKeepsItsOwnSettings();
+    void anEarlierSingleSetIsEveryProfiles();
 
 private:
     // Opens the dialog, lets `answer` fill it, and accepts it when `answer` returns true.
@@ -299,6 +302,64 @@ void TestMachineSettings::refusedSettingIsNamedWithoutABox()
     QCOMPARE(m_messages.last(),
         QStringLiteral("Engr depth must be a number with \".\" for decimals, not \"-0,1\"."));
     QCOMPARE(QApplication::focusWidget(), box("txt_engr_depth"));
+}
+
+// The router's spindle speed and passes stay the router's: RS274 shows its own, and either
+// comes back as it was left, in this run and the next.
+void TestMachineSettings::eachProfileKeepsItsOwnSettings()
+{
+    const auto choose = [](MachineDialog& dialog, MachineProfile profile) {
+        childNamed<QComboBox>(dialog, "machine_profile")->setCurrentIndex(int(profile));
+    };
+    const auto value = [](MachineDialog& dialog, const char* name) {
+        return childNamed<QDoubleSpinBox>(dialog, name)->value();
+    };
+    double rs274Spindle = -1;
+    answerDialog([&](MachineDialog& dialog) {
+        choose(dialog, MachineProfile::Grbl);
+        childNamed<QDoubleSpinBox>(dialog, "machine_spindle")->setValue(12000);
+        childNamed<QSpinBox>(dialog, "machine_passes")->setValue(3);
+        choose(dialog, MachineProfile::Rs274);
+        rs274Spindle = value(dialog, "machine_spindle");
+        childNamed<QDoubleSpinBox>(dialog, "machine_feed")->setValue(300);
+        return true;
+    });
+    QCOMPARE(rs274Spindle, 0.0);
+    QCOMPARE(m_window->machineSettings().profile, MachineProfile::Rs274);
+    QCOMPARE(m_window->machineSettings().passes, 1.0);
+
+    double grblSpindle = -1;
+    double grblFeed = -1;
+    int grblPasses = 0;
+    answerDialog([&](MachineDialog& dialog) {
+        choose(dialog, MachineProfile::Grbl);
+        grblSpindle = value(dialog, "machine_spindle");
+        grblFeed = value(dialog, "machine_feed");
+        grblPasses = childNamed<QSpinBox>(dialog, "machine_passes")->value();
+        return false;
+    });
+    QCOMPARE(grblSpindle, 12000.0);
+    QCOMPARE(grblFeed, 100.0);
+    QCOMPARE(grblPasses, 3);
+    MainWindow next;
+    QCOMPARE(next.machineSettings().profile, MachineProfile::Rs274);
+    QVERIFY(next.machineSettings().feed && next.machineSettings().feed->perMinute == 300);
+    QCOMPARE(loadProfileSettings(MachineProfile::Grbl).spindleSpeed, 12000.0);
+}
+
+// Settings kept by a version with one set for all profiles.
+void TestMachineSettings::anEarlierSingleSetIsEveryProfiles()
+{
+    QSettings settings;
+    settings.setValue("machine/profile", "grbl");
+    settings.setValue("machine/feed", 250);
+    settings.setValue("machine/feedUnit", "mm");
+    settings.setValue("machine/spindleSpeed", 9000);
+    MainWindow next;
+    QCOMPARE(next.machineSettings().profile, MachineProfile::Grbl);
+    QVERIFY(next.machineSettings().feed && next.machineSettings().feed->perMinute == 250);
+    QCOMPARE(loadProfileSettings(MachineProfile::Rs274).spindleSpeed, 9000.0);
+    QCOMPARE(loadProfileSettings(MachineProfile::Rs274).profile, MachineProfile::Rs274);
 }
 
 QTEST_MAIN(TestMachineSettings)

@@ -306,8 +306,8 @@ void TestSafeSaves::newScaleAndTemplatesAskFirst()
     QVERIFY(m_window->scaleParameters() == ScaleParameters {});
     QCOMPARE(m_window->windowTitle(), "Mensora");
     follow(*m_window, { "txt_totallength=90" });
-    trigger("template_protractor-180"); // a scale of no file: nothing to ask
-    QCOMPARE(m_asked.size(), 3);
+    trigger("template_protractor-180"); // typed work on a scale of no file is asked about too
+    QCOMPARE(m_asked, QStringList({ "ruler.mensora", "ruler.mensora", "ruler.mensora", "" }));
     QCOMPARE(m_window->scaleParameters().shape, Shape::Round);
 }
 

@@ -465,11 +465,11 @@ void TestSaveCommand::refusedSaveTakesThePictureUntilTheInputsAreAccepted()
     QVERIFY(!picture->drawing());
     QCOMPARE(picture->message(), QString());
 
-    box("txt_totallength")->setText(QStringLiteral("0"));
+    box("txt_startx")->setText(QStringLiteral("1e300"));
     click(*m_window, QStringLiteral("Cmd_preview"));
     m_answers << inFolder("third.din");
     save();
-    QCOMPARE(picture->message(), QStringLiteral("Length must not be 0."));
+    QCOMPARE(picture->message(), QStringLiteral("Start X is too large to draw."));
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(listing(m_folder->path()), (QStringList { "first.din", "second.din", "third.din" }));
 }
