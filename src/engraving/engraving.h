@@ -88,6 +88,8 @@ public:
     void makeMarkOutlines(std::size_t index, MoveSink& sink) const;
     // Whether the file's tool cuts each mark's outline rather than the mark: the cutter's.
     bool cutsOutlines() const;
+    // The widths of scale `index`'s marks.
+    const MarkWidths& markWidths(std::size_t index) const { return m_scales.at(index).widths; }
 
     // The drum the first scale around one goes around; none when no scale does.
     const DrumScaleLayout* drum() const;

@@ -65,6 +65,25 @@ private:
     bool m_complete = true;
 };
 
+// A mark cut as its outline is drawn as that alone: its middle line, which the knife never
+// cuts, would read as a second outline.
+void leaveOutWideLines(PreviewDrawing& drawing, const MarkWidths& widths)
+{
+    if (drawing.stripes.size() == drawing.stripeSequence.size()) {
+        std::vector<PreviewLine> kept;
+        for (std::size_t i = 0; i < drawing.stripes.size(); ++i)
+            if (!(widths.ofKindDigit(drawing.stripeSequence[i]) > 0))
+                kept.push_back(drawing.stripes[i]);
+        drawing.stripes = std::move(kept);
+    }
+    if (widths.baseline > 0) {
+        drawing.baseLine.reset();
+        drawing.baseArc.reset();
+    }
+    if (widths.numbers > 0)
+        drawing.numberStrokes.clear();
+}
+
 } // namespace
 
 void addMarkShapes(PreviewDrawing& drawing, const Engraving& job, std::size_t selected)
@@ -73,6 +92,8 @@ void addMarkShapes(PreviewDrawing& drawing, const Engraving& job, std::size_t se
     job.makeMarkOutlines(selected, rings);
     drawing.markShapes = std::move(rings.shapes);
     drawing.markOutlines = job.cutsOutlines();
+    if (drawing.markOutlines)
+        leaveOutWideLines(drawing, job.markWidths(selected));
 }
 
 } // namespace mensora

@@ -43,11 +43,13 @@ void drawPolylines(QPainter& painter, const std::vector<std::vector<PixelPoint>>
 // their outlines.
 void drawMarkShapes(QPainter& painter, const VisibleParts& parts)
 {
-    if (parts.markShapes.empty())
-        return;
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
+    if (parts.markOutlines)
+        painter.setPen(QPen(previewForeground(), 0));
+    // Each shape filled on its own: a mark that reaches over the baseline's band stays filled
+    // where they meet, and only a shape's own holes (a number's "0") stay empty.
     for (const auto& shape : parts.markShapes) {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
         for (const auto& ring : shape) {
             QPolygonF polygon;
             for (const PixelPoint& point : ring)
@@ -55,12 +57,10 @@ void drawMarkShapes(QPainter& painter, const VisibleParts& parts)
             path.addPolygon(polygon);
             path.closeSubpath();
         }
-    }
-    if (parts.markOutlines) {
-        painter.setPen(QPen(previewForeground(), 0));
-        painter.drawPath(path);
-    } else {
-        painter.fillPath(path, previewForeground());
+        if (parts.markOutlines)
+            painter.drawPath(path);
+        else
+            painter.fillPath(path, previewForeground());
     }
 }
 
