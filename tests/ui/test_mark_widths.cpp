@@ -2,12 +2,14 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QImage>
 #include <QPushButton>
 #include <QTest>
 
 #include "support/window_fixture.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_store.h"
+#include "ui/picture_painting.h"
 #include "ui/widths_dialog.h"
 
 using namespace mensora;
@@ -26,6 +28,7 @@ private slots:
     void machineSettingsShowEachProfilesTool_data();
     void machineSettingsShowEachProfilesTool();
     void theToolIsKeptBetweenRuns();
+    void marksOfAWidthArePaintedEachWhole();
 
 private:
     void trigger(const char* item)
@@ -143,6 +146,34 @@ void TestMarkWidths::theToolIsKeptBetweenRuns()
     settings.tool.bladeOffset = { 0.3, Unit::Millimetre };
     m_window->setMachineSettings(settings);
     QVERIFY(loadMachineSettings().tool == settings.tool);
+}
+
+// A mark over the baseline's band stays filled where they meet, and a number's hole stays
+// empty: each shape is filled on its own.
+void TestMarkWidths::marksOfAWidthArePaintedEachWhole()
+{
+    const auto ring = [](float left, float bottom, float right, float top) {
+        return PreviewStroke { { left, bottom }, { right, bottom }, { right, top }, { left, top } };
+    };
+    PreviewDrawing drawing;
+    drawing.markShapes = {
+        { ring(10, 40, 90, 50) }, // a baseline's band
+        { ring(40, 30, 50, 80) }, // a mark reaching over it
+        { ring(60, 60, 80, 90), ring(65, 65, 75, 85) }, // a "0" and its hole
+    };
+    const PreviewView view(1, 1, 100, 100);
+    QImage image(100, 100, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintPreview(painter, image.rect(), drawing, view, false);
+    painter.end();
+    const auto colourAt = [&](double x, double y) {
+        const PixelPoint at = view.toPixel(x, y);
+        return image.pixelColor(static_cast<int>(at.x), static_cast<int>(at.y));
+    };
+    QCOMPARE(colourAt(45, 45), previewForeground());
+    QCOMPARE(colourAt(45, 70), previewForeground());
+    QCOMPARE(colourAt(70, 75), previewBackground());
+    QCOMPARE(colourAt(62, 75), previewForeground());
 }
 
 QTEST_MAIN(TestMarkWidths)
