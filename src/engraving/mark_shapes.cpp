@@ -60,6 +60,13 @@ void addArc(ShapePath& path, const ShapeArc& arc)
     path.pieces.push_back({ pointOnArc(arc, arc.startAngle + arc.sweep), arc });
 }
 
+// A whole turn ends on the very point it began, not on one a rounding error away from it that
+// would stand as a corner of its own.
+void addTurn(ShapePath& path, const ShapeArc& turn)
+{
+    path.pieces.push_back({ path.start, turn });
+}
+
 void addLine(ShapePath& path, ShapePoint to)
 {
     path.pieces.push_back({ to, std::nullopt });
@@ -164,11 +171,11 @@ std::vector<ShapePath> arcOutline(const ShapeArc& arc, double width)
     if (std::fabs(sweep) >= 360) {
         std::vector<ShapePath> rings { { pointOnArc(outside, arc.startAngle), {},
             Outline::Outer } };
-        addArc(rings.back(), outside);
+        addTurn(rings.back(), outside);
         if (inner > 0) {
             const ShapeArc hole = around(arc, inner, arc.startAngle, sweep);
             rings.push_back({ pointOnArc(hole, arc.startAngle), {}, Outline::Hole });
-            addArc(rings.back(), hole);
+            addTurn(rings.back(), hole);
         }
         return rings;
     }

@@ -54,6 +54,8 @@ private slots:
     void knifeWithoutOffsetCutsTheRingItself();
     void knifeTipPassesEveryCornerAndSwivelsAroundIt();
     void wholeTurnBandIsARingAndItsHole();
+    void wholeTurnRingHasEachCornerOnce_data();
+    void wholeTurnRingHasEachCornerOnce();
     void numberOutlinesAreTheUnionOfRoundStrokes();
 };
 
@@ -145,6 +147,33 @@ void TestMarkShapes::wholeTurnBandIsARingAndItsHole()
     QCOMPARE(rings[0].pieces.front().arc->sweep, 360.0);
     QVERIFY(near(
         rings[0].start, { 5 + 30.5 * std::cos(10 * degree), -2 + 30.5 * std::sin(10 * degree) }));
+}
+
+void TestMarkShapes::wholeTurnRingHasEachCornerOnce_data()
+{
+    QTest::addColumn<double>("startAngle");
+    QTest::addColumn<double>("sweep");
+
+    QTest::newRow("counter-clockwise from 20") << 20.0 << 360.0;
+    QTest::newRow("clockwise from 20") << 20.0 << -360.0;
+    QTest::newRow("past a turn from -37.5") << -37.5 << 400.0;
+}
+
+// The ring and its hole close on their start, so the knife cuts each chord once and stands on
+// no corner twice: without an offset, once around and then on by the overcut.
+void TestMarkShapes::wholeTurnRingHasEachCornerOnce()
+{
+    QFETCH(double, startAngle);
+    QFETCH(double, sweep);
+    const double sag = 0.25 / 40;
+    for (const ShapePath& ring : arcOutline({ { 3, 4 }, 30, startAngle, sweep }, 0.5)) {
+        const std::vector<ShapePoint> corners = ringCorners(ring, sag);
+        for (std::size_t i = 1; i < corners.size(); ++i)
+            QVERIFY(!near(corners[i], corners[0], sag));
+        const ShapePath path = knifePath(corners, 0, 1);
+        QCOMPARE(path.pieces.size(), corners.size() + 1);
+        QVERIFY(near(path.pieces[corners.size() - 1].to, corners[0], 0));
+    }
 }
 
 // A stroke drawn 0.4 wide covers its length by 0.4 and a half disc at each end; strokes that
