@@ -16,6 +16,8 @@ packages=(
     qt6-base-dev libgl-dev
     # DXF drawings
     libdxflib-dev
+    # Outlines of numbers' strokes drawn wide
+    libpolyclipping-dev
     # The formulas of function scales
     libmuparser-dev
     clang-format locales

@@ -4,6 +4,8 @@
 #include "cli/function_options.h"
 #include "cli/machine_options.h"
 #include "cli/number_options.h"
+#include "cli/tool_options.h"
+#include "cli/width_options.h"
 #include "model/scale_input.h"
 
 namespace mensora {
@@ -53,7 +55,9 @@ CommandLine::CommandLine()
     });
     m_parser.addOptions(jobOptions());
     m_parser.addOptions(machineOptions());
+    m_parser.addOptions(toolOptions());
     m_parser.addOptions(numberOptions());
+    m_parser.addOptions(widthOptions());
     m_parser.addOptions(noteOptions());
     m_parser.addOptions(functionOptions());
 }
@@ -131,8 +135,10 @@ bool CommandLine::applyOptions(ScaleJob& job, std::size_t selected, OutputReques
         && readChoice(m_parser, "position", p.stripePosition, error)
         && readChoice(m_parser, "format", output.format, error)
         && readNumberOptions(m_parser, p.numbers, p.marks, error)
+        && readWidthOptions(m_parser, p.widths, error)
         && readFunctionOptions(m_parser, p, pointsFile, error)
-        && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error);
+        && readMachineOptions(m_parser, job.scales.front().parameters.unit, output, error)
+        && readToolOptions(m_parser, job.scales.front().parameters.unit, output, error);
 }
 
 bool CommandLine::readFileOptions()

@@ -6,6 +6,8 @@
 
 #include "engraving/machine_check.h"
 #include "engraving/machine_path.h"
+#include "engraving/mark_checks.h"
+#include "engraving/mark_overlaps.h"
 #include "engraving/mirror.h"
 #include "engraving/scale_refusals.h"
 #include "engraving/unit_change.h"
@@ -52,6 +54,8 @@ Result<Engraving> Engraving::prepare(const CheckedJob& job, const OutputRequest&
         engraving.m_scales.back().toFile = factorBetween(scale.parameters().unit, fileUnit);
         if (const auto refusal = engraving.addScale(scale, request))
             return job.refusalInScale(*refusal, i);
+        for (const std::string& note : engraving.markNotes(scale))
+            engraving.m_notes.push_back(job.size() > 1 ? job.label(i) + ": " + note : note);
     }
     engraving.finishJob(job);
     if (!output.machineMoves)
@@ -115,16 +119,22 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
             return refusal;
     }
     EngravedScale& added = m_scales.back();
+    added.widths = p.widths;
+    added.tool = markToolFor(output, request.machine, request.drawing, p.unit);
+    if (auto refusal = widthsRefusal(scale, added.tool, machineNumberLimit(p.unit)))
+        return refusal;
     const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };
     added.layout = scaleLayoutOf(p, scale.values(), options);
     added.depth = p.depth;
     added.stripes = static_cast<std::size_t>(scale.graduation().count());
+    if (auto refusal = overlapRefusal(scale, added.layout, added.tool))
+        return refusal;
 
     const std::size_t index = m_scales.size() - 1;
     CoordinateCheck check(output.range);
     feed(check, drawnOnly(output), index);
     if (!check.allWritable())
-        return coordinatesTooLarge(scale, p.onDrum() && output.drum == DrumForm::Unrolled);
+        return coordinatesTooLarge(scale, p.onDrum() && output.drum() == DrumForm::Unrolled);
     if (auto refusal = addNumbers(scale))
         return refusal;
     if (output.dialect().family) {
@@ -132,6 +142,17 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
             return refusal;
     }
     return addMachineJob(scale, request);
+}
+
+std::vector<std::string> Engraving::markNotes(const CheckedScale& scale) const
+{
+    const EngravedScale& added = m_scales.back();
+    std::vector<std::string> notes = narrowMarkNotes(scale, added.tool);
+    if (added.numbers) {
+        const auto overlaps = numberOverlapNotes(scale, added.layout, *added.numbers, added.tool);
+        notes.insert(notes.end(), overlaps.begin(), overlaps.end());
+    }
+    return notes;
 }
 
 std::optional<Refusal> Engraving::addNumbers(const CheckedScale& scale)
@@ -144,7 +165,7 @@ std::optional<Refusal> Engraving::addNumbers(const CheckedScale& scale)
     const std::size_t index = m_scales.size() - 1;
     EngravedScale& added = m_scales.back();
     added.numbers = *numbers;
-    const bool unrolled = scale.parameters().onDrum() && m_output->drum == DrumForm::Unrolled;
+    const bool unrolled = scale.parameters().onDrum() && m_output->drum() == DrumForm::Unrolled;
     CoordinateCheck check(m_output->range);
     feed(check, drawnOnly(*m_output), index);
     if (!check.allWritable())
@@ -163,6 +184,12 @@ std::optional<Refusal> Engraving::addMachineJob(
     EngravedScale& added = m_scales.back();
     added.depthNumber = job->depth * added.toFile;
     added.depthAsNumber = (dialect.family && dialect.readsDepth) || added.toFile != 1.0;
+    added.deepest = added.depthNumber;
+    if (added.tool.making == MarkMaking::VBit)
+        for (const WidthSetting setting : usedWidths(scale))
+            if (p.widths.of(setting) > 0)
+                added.deepest = std::min(
+                    added.deepest, vbitDepth(p.widths.of(setting), added.tool) * added.toFile);
     m_scaleJobs.push_back(std::move(*job));
     return std::nullopt;
 }
@@ -172,12 +199,12 @@ std::optional<Refusal> Engraving::addMachineJob(
 void Engraving::finishJob(const CheckedJob& job)
 {
     m_machine = m_scaleJobs.front();
+    for (const EngravedScale& scale : m_scales)
+        m_machine.depth = std::min(m_machine.depth, scale.deepest);
     if (m_scales.size() > 1) {
         std::size_t stripes = 0;
-        for (const EngravedScale& scale : m_scales) {
+        for (const EngravedScale& scale : m_scales)
             stripes += scale.stripes;
-            m_machine.depth = std::min(m_machine.depth, scale.depthNumber);
-        }
         if (m_output->dialect().family)
             m_machine.title = "Mensora: job of " + std::to_string(m_scales.size()) + " scales, "
                 + std::to_string(stripes) + " stripes, " + unitName(m_machine.unit);
@@ -206,7 +233,7 @@ const DrumScaleLayout* Engraving::drum() const
 
 Refusal Engraving::outOfRange(const CheckedScale& scale, std::size_t index)
 {
-    const bool unrolled = scale.parameters().onDrum() && m_output->drum == DrumForm::Unrolled;
+    const bool unrolled = scale.parameters().onDrum() && m_output->drum() == DrumForm::Unrolled;
     const std::string reason = machineRangeReason(m_output->range, m_machine.unit);
     if (m_scales[index].numbers && checkMachineFile(index, false) == MachineFileFault::None)
         return numbersTooLarge(scale, unrolled, reason);
@@ -217,13 +244,12 @@ void Engraving::makeScaleMoves(std::size_t index, MoveSink& sink, bool numbers) 
 {
     const EngravedScale& scale = m_scales[index];
     std::visit([&](const auto& layout) { layout.makeMoves(scale.depth, sink); }, scale.layout);
-    if (!scale.numbers || !numbers)
-        return;
-    sink.section(MoveSection::Numbers);
-    scale.numbers->makeMoves(scale.layout, scale.depth, sink);
+    if (scale.numbers && numbers)
+        scale.numbers->makeMoves(scale.layout, scale.depth, sink);
 }
 
-// layout → machine order and passes → a drum unrolled → the file's unit → mirror → sink.
+// layout → marks of a width → machine order and passes → a drum unrolled → the file's unit →
+// mirror → sink.
 void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only) const
 {
     std::optional<Mirror> mirror;
@@ -247,13 +273,51 @@ void Engraving::feed(MoveSink& sink, const MoveStages& stages, std::size_t only)
             unrolled.emplace(converted, onDrum->surface, *stages.unrolled);
         MoveSink& head = unrolled ? static_cast<MoveSink&>(*unrolled) : converted;
         if (!stages.machine) {
-            makeScaleMoves(i, head, stages.numbers);
+            makeMarkedMoves(i, head, stages.numbers);
             continue;
         }
         MachinePath path(head, m_machine.order, m_machine.passes, scale.stripes);
-        makeScaleMoves(i, path, stages.numbers);
+        makeMarkedMoves(i, path, stages.numbers);
         path.finish();
     }
+}
+
+// layout → the marks of a width → the rest of the stages.
+void Engraving::makeMarkedMoves(std::size_t index, MoveSink& sink, bool numbers) const
+{
+    const EngravedScale& scale = m_scales[index];
+    if (!scale.widths.any() || scale.tool.making == MarkMaking::Line) {
+        makeScaleMoves(index, sink, numbers);
+        return;
+    }
+    MarkPlane plane;
+    if (const DrumScaleLayout* onDrum = scale.drum())
+        plane.drum = onDrum->surface;
+    else
+        plane.rounding
+            = std::visit([](const auto& layout) { return layout.rounding; }, scale.layout);
+    WideMarks marks(sink, scale.widths, sequence(index), scale.tool, plane);
+    makeScaleMoves(index, marks, numbers);
+    marks.finish();
+}
+
+void Engraving::makeMarkOutlines(std::size_t index, MoveSink& sink) const
+{
+    const EngravedScale& scale = m_scales.at(index);
+    if (!scale.widths.any() || scale.tool.making == MarkMaking::Line)
+        return;
+    MarkPlane plane;
+    plane.rounding = PointRounding::Exact;
+    if (const DrumScaleLayout* onDrum = scale.drum())
+        plane.drum = onDrum->surface;
+    WideMarks outlines(sink, scale.widths, sequence(index), { MarkMaking::DrawnOutlines }, plane);
+    makeScaleMoves(index, outlines);
+    outlines.finish();
+}
+
+bool Engraving::cutsOutlines() const
+{
+    return !m_scales.empty() && m_scales.front().tool.making == MarkMaking::KnifeOutline;
 }
 
 Engraving::MoveStages Engraving::fileStages() const
@@ -267,7 +331,7 @@ Engraving::MoveStages Engraving::fileStages() const
 Engraving::MoveStages Engraving::drawnOnly(const OutputRow& output)
 {
     MoveStages stages;
-    if (output.drum == DrumForm::Unrolled)
+    if (output.drum() == DrumForm::Unrolled)
         stages.unrolled = output.rounding;
     return stages;
 }
@@ -309,7 +373,7 @@ void Engraving::write(TextSink& sink, const NumberFormat& format) const
     }
     const WriterInputs inputs { m_machine, asciiSeparator(format.decimalSeparator), m_drawing,
         m_plotOrigin, surface, m_scales.size() > 1 ? m_names : std::vector<std::string> {} };
-    const bool rotary = onDrum && m_output->drum == DrumForm::RotaryAxis;
+    const bool rotary = onDrum && m_output->drum() == DrumForm::RotaryAxis;
     const auto writer
         = (rotary ? m_output->dialect().makeDrumWriter : m_output->makeWriter)(sink, inputs);
     writer->begin();

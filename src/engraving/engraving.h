@@ -8,6 +8,7 @@
 #include "engraving/checked_job.h"
 #include "engraving/checked_scale.h"
 #include "engraving/job_figures.h"
+#include "engraving/wide_marks.h"
 #include "layout/number_layout.h"
 #include "layout/scale_layout.h"
 #include "lettering/font_source.h"
@@ -80,6 +81,16 @@ public:
     // turns it.
     void makeDrawnMoves(MoveSink& sink, bool unrollDrums) const;
 
+    // The closed outlines of scale `index`'s marks of a width (see WideMarks), in its own unit
+    // and a drum's as its rotary axis turns it, unmirrored: what a picture of the marks fills,
+    // or for a file that cuts outlines (see cutsOutlines) draws. Nothing when the file's tool
+    // makes every mark a line, or the scale has no width.
+    void makeMarkOutlines(std::size_t index, MoveSink& sink) const;
+    // Whether the file's tool cuts each mark's outline rather than the mark: the cutter's.
+    bool cutsOutlines() const;
+    // The widths of scale `index`'s marks.
+    const MarkWidths& markWidths(std::size_t index) const { return m_scales.at(index).widths; }
+
     // The drum the first scale around one goes around; none when no scale does.
     const DrumScaleLayout* drum() const;
 
@@ -88,8 +99,13 @@ public:
     JobFigures figures() const;
 
     // The profile the file is written with, and the settings it uses. Its depth is the
-    // deepest of the scales'.
+    // deepest of the scales', a V-bit's marks' included.
     const MachineJob& machineJob() const { return m_machine; }
+
+    // What the user should know of the marks before the file is cut: those that come out wider
+    // than set (see narrowMarkNotes) and numbers whose outlines overlap (see
+    // numberOverlapNotes), each naming its scale in a job of several.
+    const std::vector<std::string>& notes() const { return m_notes; }
 
     // What a length of scale `index` is multiplied by in the file: 1 in the file's unit,
     // 25.4 or 1 / 25.4 in the other.
@@ -110,6 +126,9 @@ private:
         bool depthAsNumber = false; // whether the plunges carry depthNumber into the file
         double toFile = 1;
         std::size_t stripes = 0;
+        MarkWidths widths;
+        MarkTool tool; // that makes its marks of a width, in its unit
+        double deepest = 0; // in the file's unit: its depth, or a V-bit's deepest mark's
 
         const DrumScaleLayout* drum() const { return std::get_if<DrumScaleLayout>(&layout); }
     };
@@ -129,6 +148,8 @@ private:
 
     std::optional<Refusal> addScale(const CheckedScale& scale, const OutputRequest& request);
     std::optional<Refusal> addNumbers(const CheckedScale& scale);
+    // The notes on the last scale added's marks (see notes()).
+    std::vector<std::string> markNotes(const CheckedScale& scale) const;
     std::optional<Refusal> addMachineJob(const CheckedScale& scale, const OutputRequest& request);
     void finishJob(const CheckedJob& job);
 
@@ -144,6 +165,8 @@ private:
 
     // The moves of scale `index` in its own unit: its layout's, then its numbers'.
     void makeScaleMoves(std::size_t index, MoveSink& sink, bool numbers = true) const;
+    // The same through the stage that makes its marks of a width, when it has any.
+    void makeMarkedMoves(std::size_t index, MoveSink& sink, bool numbers = true) const;
     // The moves of every scale, or only of one, through the stages into the sink.
     void feed(MoveSink& sink, const MoveStages& stages, std::size_t only = everyScale) const;
     // The stages of the file's own moves.
@@ -156,6 +179,7 @@ private:
 
     std::vector<EngravedScale> m_scales;
     std::vector<std::string> m_names;
+    std::vector<std::string> m_notes;
     const OutputRow* m_output;
     DrawingSettings m_drawing;
     MachineJob m_machine; // a plain job, with the file's unit, for any file but a profile's

@@ -58,6 +58,17 @@ public:
                 "must be from -" + largestText(m_unit) + " to " + largestText(m_unit) + " "
                     + unitName(m_unit) + ".");
     }
+    // A size of the tool, in the file's unit: above 0, or from 0 when `zero` may be.
+    void toolLength(MachineSetting setting, const ToolLength& length, bool zero)
+    {
+        const double value = lengthIn(length, m_unit);
+        if (uses(setting)
+            && !((zero ? value >= 0 : value > 0) && withinMachineLimit(value, m_unit)))
+            refuse(setting,
+                std::string(zero ? "must be at least 0" : "must be above 0") + " and below "
+                    + fixedDecimalsText(machineNumberLimit(m_unit), 0) + " " + unitName(m_unit)
+                    + ".");
+    }
     // A height the tool travels at: above the work's surface, Z 0.
     void aboveSurface(MachineSetting setting, double value)
     {
@@ -67,14 +78,16 @@ public:
                     + fixedDecimalsText(value, machineDecimals(m_unit))
                     + " every rapid move runs through the work.");
     }
-    void laserPower(double power)
+    // The laser's S, up to the largest its controller takes.
+    void laserPower(double power, double sMax)
     {
         if (!uses(MachineSetting::LaserPower))
             return;
         if (power <= 0)
             refuse(MachineSetting::LaserPower, "must be above 0: at 0 the laser never fires.");
-        else if (!(power <= 1000))
-            refuse(MachineSetting::LaserPower, "must be above 0 and at most 1000.");
+        else if (!(power <= sMax))
+            refuse(MachineSetting::LaserPower,
+                "must be above 0 and at most " + fixedDecimalsText(sMax, 4) + ".");
     }
     void wholePasses(double passes)
     {
@@ -96,10 +109,32 @@ private:
     std::optional<Refusal> m_refusal;
 };
 
+// The sizes of the tool that makes the marks: a router's chosen tool, the laser's spot, the
+// cutter's knife.
+void checkTool(SettingChecks& check, const Dialect& dialect, const ToolSettings& tool)
+{
+    const bool router = dialect.uses(MachineSetting::Tool);
+    if (router && tool.router == RouterTool::VBit) {
+        check.range(MachineSetting::VbitAngle, tool.vbitAngle, 1e-9, 180 - 1e-9,
+            "above 0 and below 180 degrees");
+        check.toolLength(MachineSetting::VbitTip, tool.vbitTip, true);
+    }
+    if (router && tool.router == RouterTool::EndMill) {
+        check.toolLength(MachineSetting::EndMillDiameter, tool.endMillDiameter, false);
+        check.range(MachineSetting::Stepover, tool.stepover, 5, 100, "from 5 to 100 %");
+    }
+    check.toolLength(MachineSetting::SpotWidth, tool.spot, false);
+    check.toolLength(MachineSetting::LineInterval, tool.lineInterval.value_or(tool.spot), false);
+    check.range(MachineSetting::SMax, tool.sMax, 1e-9, 1e9, "above 0 and at most 1000000000");
+    check.toolLength(MachineSetting::BladeOffset, tool.bladeOffset, true);
+    check.toolLength(MachineSetting::Overcut, tool.overcut, true);
+}
+
 std::optional<Refusal> checkSettings(
     const Dialect& dialect, const MachineSettings& settings, const MachineJob& job)
 {
     SettingChecks check(dialect, job.unit);
+    checkTool(check, dialect, settings.tool);
     check.rate(MachineSetting::Feed, job.rates.feed);
     check.rate(MachineSetting::PlungeFeed, job.rates.plungeFeed);
     check.rate(MachineSetting::RapidRate, job.rates.rapidRate);
@@ -107,7 +142,7 @@ std::optional<Refusal> checkSettings(
     check.aboveSurface(MachineSetting::SafeHeight, settings.safeHeight);
     check.range(MachineSetting::SpindleSpeed, settings.spindleSpeed, 0, 99999,
         "from 0 (no spindle) to 99999 rpm");
-    check.laserPower(settings.laserPower);
+    check.laserPower(settings.laserPower, settings.tool.sMax);
     check.wholePasses(settings.passes);
     return check.refusal();
 }

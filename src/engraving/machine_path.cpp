@@ -88,7 +88,8 @@ void MachinePath::addArc(const Arc& arc)
         }
         const double from = arc.startAngle + piece * (i - 1);
         m_segments.push_back(
-            { Arc { toX, toY, arc.cx, arc.cy, direction, arc.radius, from, piece }, m_x, m_y });
+            { Arc { toX, toY, arc.cx, arc.cy, direction, arc.radius, from, piece, arc.width }, m_x,
+                m_y });
         m_x = toX;
         m_y = toY;
     }
@@ -100,9 +101,10 @@ void MachinePath::endStroke(bool lifted)
     const std::size_t stroke = m_strokes++;
     if (m_hadArc && m_segments.empty())
         return; // an arc of no sweep: nothing to cut, so no plunge either
+    // An outline is cut as it runs: a drag knife's is shaped for its direction.
     const bool reverse = m_order == TravelOrder::Alternate && stroke < m_stripes && stroke % 2 == 1
-        && m_passes % 2 == 1 && !m_segments.empty();
-    m_out.move(reverse ? Rapid { m_x, m_y } : m_rapid);
+        && m_passes % 2 == 1 && !m_segments.empty() && m_rapid.outline == Outline::None;
+    m_out.move(reverse ? Rapid { m_x, m_y, m_rapid.outline } : m_rapid);
     for (int pass = 1; pass <= m_passes; ++pass) {
         if (m_hasPlunge) {
             Plunge plunge = m_plunge;
@@ -129,10 +131,10 @@ void MachinePath::cutSegments(bool backwards)
 ToolMove MachinePath::reversed(const Segment& segment)
 {
     if (const auto* cut = std::get_if<Cut>(&segment.move))
-        return Cut { segment.fromX, segment.fromY, cut->axes };
+        return Cut { segment.fromX, segment.fromY, cut->axes, cut->width };
     const Arc& arc = std::get<Arc>(segment.move);
     return Arc { segment.fromX, segment.fromY, arc.cx, arc.cy, opposite(arc.direction), arc.radius,
-        arc.startAngle + arc.sweep, -arc.sweep };
+        arc.startAngle + arc.sweep, -arc.sweep, arc.width };
 }
 
 } // namespace mensora

@@ -15,7 +15,7 @@ namespace mensora {
 // - in the travel order: "alternate" reverses every second stripe (the 2nd, 4th, ...), so
 //   that it is cut from its outer end, where the stripe before ended; later strokes keep their
 //   order and direction. In an even number of passes every stroke ends where it began, and
-//   nothing is reversed;
+//   nothing is reversed, nor is an outline (see Outline);
 // - in passes: the stroke is cut, then cut back along the same path one part of the depth
 //   deeper, and so on, each pass with its own plunge (pass k of n goes to k / n of the depth).
 //   Back and forth, because the tool stays in its groove: no lift, no travel back, and the

@@ -18,9 +18,9 @@ Coord Mirror::mirrored(Coord x) const
 void Mirror::move(const ToolMove& move)
 {
     if (const auto* rapid = std::get_if<Rapid>(&move)) {
-        m_out.move(Rapid { mirrored(rapid->x), rapid->y });
+        m_out.move(Rapid { mirrored(rapid->x), rapid->y, rapid->outline });
     } else if (const auto* cut = std::get_if<Cut>(&move)) {
-        m_out.move(Cut { mirrored(cut->x), cut->y, cut->axes });
+        m_out.move(Cut { mirrored(cut->x), cut->y, cut->axes, cut->width });
     } else if (const auto* arc = std::get_if<Arc>(&move)) {
         Arc turned = *arc;
         turned.x = mirrored(arc->x);

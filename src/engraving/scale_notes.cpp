@@ -164,6 +164,9 @@ std::vector<ScaleNote> fileNotes(const CheckedJob& job, const Engraving& engravi
     std::erase_if(notes, [depthAsTyped](const ScaleNote& note) {
         return !depthAsTyped && note.place == RefusalPlace(ScaleInput::Depth);
     });
+    // What the file's tool makes of the marks of a width.
+    for (const std::string& note : engraving.notes())
+        notes.push_back({ MachineSetting::Tool, note });
     return notes;
 }
 

@@ -43,7 +43,8 @@ std::vector<ScaleNote> jobNotes(const CheckedJob& job);
 std::optional<ScaleNote> plotUnitNote(const Engraving& engraving);
 
 // The notes of the job that bear on the file: the depth's only for the plain program, which
-// writes it as typed (no other file writes it so). Without the plain plot's unit, which the
+// writes it as typed (no other file writes it so); then what the file's tool makes of marks of a
+// width (see Engraving::notes). Without the plain plot's unit, which the
 // window asks about in a question of its own.
 std::vector<ScaleNote> fileNotes(const CheckedJob& job, const Engraving& engraving);
 

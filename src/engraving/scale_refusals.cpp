@@ -65,7 +65,7 @@ std::string profilesHolding(DrumForm form)
 {
     std::string names;
     for (const OutputRow& row : outputTable) {
-        if (row.profile && row.drum == form)
+        if (row.profile && row.drum() == form)
             names += (names.empty() ? "" : " or ") + std::string(row.dialect().caption);
     }
     return names;
@@ -163,9 +163,9 @@ std::optional<Refusal> drumRefusal(const CheckedJob& job, const OutputRow& outpu
         ++drum;
     if (drum == scales.size())
         return std::nullopt;
-    if (output.drum == DrumForm::None)
+    if (output.drum() == DrumForm::None)
         return job.refusalInScale(drumRefused(output), drum);
-    if (output.drum != DrumForm::RotaryAxis)
+    if (output.drum() != DrumForm::RotaryAxis)
         return std::nullopt;
     for (std::size_t i = 0; i < scales.size(); ++i) {
         if (i == drum || sameDrum(scales[drum], scales[i]))

@@ -21,9 +21,16 @@ Coord UnitChange::along(Coord c) const
 void UnitChange::move(const ToolMove& move)
 {
     if (const auto* rapid = std::get_if<Rapid>(&move)) {
-        m_out.move(Rapid { along(rapid->x), across(rapid->y) });
+        Rapid converted = *rapid;
+        converted.x = along(rapid->x);
+        converted.y = across(rapid->y);
+        m_out.move(converted);
     } else if (const auto* cut = std::get_if<Cut>(&move)) {
-        m_out.move(Cut { along(cut->x), across(cut->y), cut->axes });
+        Cut converted = *cut;
+        converted.x = along(cut->x);
+        converted.y = across(cut->y);
+        converted.width = cut->width * m_factor;
+        m_out.move(converted);
     } else if (const auto* arc = std::get_if<Arc>(&move)) {
         Arc converted = *arc;
         converted.x = along(arc->x);
@@ -31,10 +38,16 @@ void UnitChange::move(const ToolMove& move)
         converted.cx = along(arc->cx);
         converted.cy = across(arc->cy);
         converted.radius = arc->radius * m_factor;
+        converted.width = arc->width * m_factor;
         m_out.move(converted);
-    } else if (const auto* plunge = std::get_if<Plunge>(&move); plunge && m_depth) {
+    } else if (const auto* plunge = std::get_if<Plunge>(&move)) {
+        // A depth of its own (a V-bit's for its mark's width) is converted; any other plunge
+        // takes the scale's, when one is given.
         Plunge deep = *plunge;
-        deep.depthValue = m_depth;
+        if (plunge->depthValue)
+            deep.depthValue = *plunge->depthValue * m_factor;
+        else if (m_depth)
+            deep.depthValue = m_depth;
         m_out.move(deep);
     } else {
         m_out.move(move);

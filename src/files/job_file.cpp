@@ -151,7 +151,7 @@ bool isSingleScale(const ScaleJob& job)
     const JobScale& scale = job.scales.front();
     return scale.name.empty() && !scale.parameters.vernier.active()
         && scale.parameters.spacing == SpacingSettings {}
-    && scale.parameters.labels == LabelSettings {};
+    && scale.parameters.labels == LabelSettings {} && !scale.parameters.widths.any();
 }
 
 QByteArray jobFileBytes(const ScaleJob& job)

@@ -12,7 +12,8 @@ namespace mensora {
 
 // A scale file of a job keeps each scale as a scale file of one keeps it. A job that version 1
 // holds (one scale, not named, no vernier, evenly divided and numbered from its start
-// counter-clockwise without a title, not mirrored) is written as version 1, byte for byte,
+// counter-clockwise without a title, no widths, not mirrored) is written as version 1, byte for
+// byte,
 // so that older programs keep reading it; any other as version 2: the format name, "version"
 // 2, "mirror", and "scales", a list of one object per scale in the job's order with every key
 // of a version 1 scale, "name" when the user named it and "vernier" ("divisions",

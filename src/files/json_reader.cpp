@@ -95,6 +95,34 @@ bool JsonReader::number(const char* key, std::optional<double>& number)
     return true;
 }
 
+bool JsonReader::width(const char* key, double& width)
+{
+    if (!has(key))
+        return true;
+    const QJsonValue value = m_object.value(QLatin1String(key));
+    if (!value.isDouble() || !std::isfinite(value.toDouble()) || value.toDouble() < 0)
+        return wrongType(key, QStringLiteral("a number from 0 up"));
+    width = value.toDouble();
+    return true;
+}
+
+bool JsonReader::widths(const char* key, std::array<double, 6>& widths)
+{
+    if (!has(key))
+        return true;
+    const QJsonValue value = m_object.value(QLatin1String(key));
+    const QJsonArray list = value.toArray();
+    const auto isWidth = [](const QJsonValue& item) {
+        return item.isDouble() && std::isfinite(item.toDouble()) && item.toDouble() >= 0;
+    };
+    if (!value.isArray() || list.size() != qsizetype(widths.size())
+        || !std::all_of(list.begin(), list.end(), isWidth))
+        return wrongType(key, QStringLiteral("a list of six numbers from 0 up"));
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        widths[i] = list.at(qsizetype(i)).toDouble();
+    return true;
+}
+
 bool JsonReader::whole(const char* key, int& number, int lowest, int highest)
 {
     std::optional<int> read;

@@ -32,6 +32,10 @@ public:
     bool texts(const char* key, std::array<std::string, 6>& texts);
     bool number(const char* key, double& number);
     bool number(const char* key, std::optional<double>& number);
+    // A width: a number from 0 up.
+    bool width(const char* key, double& width);
+    // A list of six of them.
+    bool widths(const char* key, std::array<double, 6>& widths);
     bool whole(const char* key, int& number, int lowest, int highest);
     bool whole(const char* key, std::optional<int>& number, int lowest, int highest);
     bool flag(const char* key, bool& flag);

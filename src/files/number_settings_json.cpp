@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QJsonArray>
+
 #include "model/scale_choices.h"
 
 namespace mensora {
@@ -46,6 +48,16 @@ QJsonObject marksJson(const MarkSettings& marks)
         { QStringLiteral("noDoubleMark"), marks.noDoubleMark } };
 }
 
+QJsonObject widthsJson(const MarkWidths& widths)
+{
+    QJsonArray stripes;
+    for (const double width : widths.stripes)
+        stripes.append(width);
+    return { { QStringLiteral("stripes"), stripes },
+        { QStringLiteral("baseline"), widths.baseline },
+        { QStringLiteral("numbers"), widths.numbers } };
+}
+
 bool readNumbers(JsonReader& read, NumberSettings& numbers)
 {
     return read.whole("kind", numbers.kind, 0, 6) && read.number("first", numbers.first)
@@ -59,6 +71,12 @@ bool readMarks(JsonReader& read, MarkSettings& marks)
 {
     return read.flag("endOnTotal", marks.endOnTotal)
         && read.flag("noDoubleMark", marks.noDoubleMark);
+}
+
+bool readWidths(JsonReader& read, MarkWidths& widths)
+{
+    return read.widths("stripes", widths.stripes) && read.width("baseline", widths.baseline)
+        && read.width("numbers", widths.numbers);
 }
 
 // JSON has no infinity: a number that is not finite would not come back.
@@ -84,6 +102,17 @@ std::optional<QString> unkeptNumbers(const NumberSettings& numbers)
             return QStringLiteral("%1 holds more than 1,000 characters, more than a scale file "
                                   "keeps.")
                 .arg(caption(setting));
+    return std::nullopt;
+}
+
+std::optional<QString> unkeptWidths(const MarkWidths& widths)
+{
+    for (const WidthSetting setting : widthSettings) {
+        const double width = widths.of(setting);
+        if (!std::isfinite(width) || width < 0)
+            return QStringLiteral("%1 is not a number from 0 up, which a scale file cannot keep.")
+                .arg(QString::fromStdString(widthSettingCaption(setting)));
+    }
     return std::nullopt;
 }
 

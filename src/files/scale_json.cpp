@@ -38,6 +38,7 @@ constexpr const char* choiceKeys[] = {
 };
 constexpr const char* numbersKey = "numbers";
 constexpr const char* marksKey = "marks";
+constexpr const char* widthsKey = "widths";
 constexpr const char* spacingKey = "spacing";
 constexpr const char* labelsKey = "labels";
 
@@ -68,6 +69,8 @@ QJsonObject scaleJson(const ScaleParameters& scale)
     object.insert(QLatin1String(numbersKey), numbersJson(scale.numbers));
     object.insert(QLatin1String(marksKey), marksJson(scale.marks));
     // Only when set: a scale at their start values is written as before.
+    if (scale.widths.any())
+        object.insert(QLatin1String(widthsKey), widthsJson(scale.widths));
     if (scale.spacing != SpacingSettings {})
         object.insert(QLatin1String(spacingKey), spacingJson(scale.spacing));
     if (scale.labels != LabelSettings {})
@@ -87,6 +90,7 @@ bool readScaleJson(JsonReader& read, ScaleParameters& scale)
         && read.choice("rotaryAxis", scale.rotaryAxis)
         && read.object(numbersKey, [&](JsonReader& r) { return readNumbers(r, scale.numbers); })
         && read.object(marksKey, [&](JsonReader& r) { return readMarks(r, scale.marks); })
+        && read.object(widthsKey, [&](JsonReader& r) { return readWidths(r, scale.widths); })
         && read.object(spacingKey, [&](JsonReader& r) { return readSpacing(r, scale.spacing); })
         && read.object(labelsKey, [&](JsonReader& r) { return readLabels(r, scale.labels); });
 }
@@ -113,6 +117,8 @@ std::optional<QString> unkeptScale(const ScaleParameters& scale)
                                   "keeps.")
                 .arg(QString::fromStdString(inputCaption(row.input, scale.shape)));
     }
+    if (auto problem = unkeptWidths(scale.widths))
+        return problem;
     if (auto problem = unkeptNumbers(scale.numbers))
         return problem;
     if (auto problem = unkeptSpacing(scale.spacing))

@@ -12,9 +12,10 @@ namespace mensora {
 
 // The keys of one scale in a scale file: every box's text under the model's names, the six
 // stripe lengths under "stripeLengths", every choice by name, the number and mark settings
-// under "numbers" and "marks", and the spacing and labels when set (see spacing_json.h). A version
-// 1 file holds them beside its format name and version; a version 2 file holds them once per scale
-// of its job.
+// under "numbers" and "marks", the spacing and labels when set (see spacing_json.h), and for a
+// scale with widths (see MarkWidths::any) its widths under "widths". A version 1 file holds
+// them beside its format name and version; a version 2 file holds them once per scale of its
+// job.
 QJsonObject scaleJson(const ScaleParameters& scale);
 
 // Reads them; a key the object lacks leaves its value as it is.

@@ -39,6 +39,7 @@ void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, M
     const PointRounding rounding
         = std::visit([](const auto& layout) { return layout.rounding; }, scale);
     for (const NumberedStripe& stripe : m_stripes) {
+        sink.section(MoveSection::Numbers);
         const TextStrokes text = setText(*m_font, stripe.text);
         const TextPlacement placement = std::visit(
             [&](const auto& layout) { return placementOf(layout, stripe.index, text); }, scale);
@@ -48,6 +49,7 @@ void NumberLayout::makeMoves(const ScaleLayout& scale, std::string_view depth, M
     }
     if (m_title.empty() || graduationOf(scale).empty())
         return;
+    sink.section(MoveSection::Numbers);
     const TextStrokes title = setText(*m_font, m_title);
     const TextPlacement placement
         = std::visit([&](const auto& layout) { return titlePlacementOf(layout, title); }, scale);
@@ -133,20 +135,35 @@ void NumberLayout::engraveOnDrum(const DrumScaleLayout& scale, const TextStrokes
 void NumberLayout::makeDrumMoves(
     const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const
 {
-    if (!m_stripes.empty()) {
-        const double at = scale.angleAfterScale();
-        const bool forward = std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
-            <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
-        for (std::size_t n = 0; n < m_stripes.size(); ++n) {
-            const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
-            const TextStrokes text = setText(*m_font, stripe.text);
-            engraveOnDrum(scale, text, placementOf(scale, stripe.index, text), depth, sink);
-        }
+    const bool forward = cutsForward(scale);
+    for (std::size_t n = 0; n < m_stripes.size(); ++n) {
+        const NumberedStripe& stripe = m_stripes[forward ? n : m_stripes.size() - 1 - n];
+        sink.section(MoveSection::Numbers);
+        const TextStrokes text = setText(*m_font, stripe.text);
+        engraveOnDrum(scale, text, placementOf(scale, stripe.index, text), depth, sink);
     }
     if (m_title.empty() || scale.graduation.empty())
         return;
+    sink.section(MoveSection::Numbers);
     const TextStrokes title = setText(*m_font, m_title);
     engraveOnDrum(scale, title, titlePlacementOf(scale, title), depth, sink);
+}
+
+bool NumberLayout::cutsForward(const DrumScaleLayout& scale) const
+{
+    if (m_stripes.empty())
+        return true;
+    const double at = scale.angleAfterScale();
+    return std::fabs(scale.stripeAngle(m_stripes.front().index) - at)
+        <= std::fabs(scale.stripeAngle(m_stripes.back().index) - at);
+}
+
+std::vector<NumberedStripe> NumberLayout::stripesInCutOrder(const ScaleLayout& scale) const
+{
+    const auto* drum = std::get_if<DrumScaleLayout>(&scale);
+    if (!drum || cutsForward(*drum))
+        return m_stripes;
+    return { m_stripes.rbegin(), m_stripes.rend() };
 }
 
 } // namespace mensora

@@ -52,13 +52,15 @@ public:
         NumberStyle style, std::string title = {});
 
     // Each stroke of every number, then of the title: a Rapid to its first point, a Plunge, a
-    // Cut naming both axes to each further point, a Lift. Points are rounded as the scale's
-    // layout rounds its own (by default to 3 decimals, halves to even) and kept in double
-    // precision.
+    // Cut naming both axes to each further point, a Lift; each number's strokes, and the
+    // title's, begun with the numbers' section. Points are rounded as the scale's layout rounds
+    // its own (by default to 3 decimals, halves to even) and kept in double precision.
     void makeMoves(const ScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
 
     const std::vector<NumberedStripe>& stripes() const { return m_stripes; }
     const std::string& title() const { return m_title; }
+    // The numbered stripes in the order their numbers are cut on the scale.
+    std::vector<NumberedStripe> stripesInCutOrder(const ScaleLayout& scale) const;
 
     // Every number's box, first stripe first, with its points unrounded.
     std::vector<NumberBox> boxes(const ScaleLayout& scale) const;
@@ -75,6 +77,9 @@ private:
     TextPlacement placementOf(
         const DrumScaleLayout& scale, StripeIndex index, const TextStrokes& text) const;
     void makeDrumMoves(const DrumScaleLayout& scale, std::string_view depth, MoveSink& sink) const;
+    // Whether a drum's numbers are cut from its first numbered stripe on: from the end of the
+    // scale nearer where the tool stands once the stripes and ring are cut.
+    bool cutsForward(const DrumScaleLayout& scale) const;
     void engraveOnDrum(const DrumScaleLayout& scale, const TextStrokes& text,
         const TextPlacement& placement, std::string_view depth, MoveSink& sink) const;
     TextPlacement titlePlacementOf(const FlatScaleLayout& scale, const TextStrokes& text) const;

@@ -100,6 +100,8 @@ Result<JobScale> vernierAgainst(
     v.package = vernierPackage(v.vernier, spacing);
     v.stripeLengths[0] = main.stripeLengthText(2);
     v.stripeLengths[2] = main.stripeLengthText(3);
+    v.widths.stripes[0] = main.widths.ofKind(2);
+    v.widths.stripes[2] = main.widths.ofKind(3);
     NumberSettings& numbers = v.numbers;
     numbers = {};
     numbers.kind = 1;

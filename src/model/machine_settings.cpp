@@ -23,6 +23,14 @@ double rateIn(const Rate& rate, Unit unit)
                               : rate.perMinute * millimetresPerInch;
 }
 
+double lengthIn(const ToolLength& length, Unit unit)
+{
+    if (length.unit == unit)
+        return length.value;
+    return unit == Unit::Inch ? length.value / millimetresPerInch
+                              : length.value * millimetresPerInch;
+}
+
 // The defaults, written once: round numbers in each unit rather than conversions.
 MachineRates ratesFor(const MachineSettings& settings, Unit unit)
 {
@@ -51,6 +59,26 @@ std::string machineSettingCaption(MachineSetting setting)
         return "Passes";
     case MachineSetting::Profile:
         return "Profile";
+    case MachineSetting::Tool:
+        return "Tool";
+    case MachineSetting::VbitAngle:
+        return "V-bit angle";
+    case MachineSetting::VbitTip:
+        return "V-bit tip";
+    case MachineSetting::EndMillDiameter:
+        return "End mill diameter";
+    case MachineSetting::Stepover:
+        return "Stepover";
+    case MachineSetting::SpotWidth:
+        return "Spot width";
+    case MachineSetting::LineInterval:
+        return "Line interval";
+    case MachineSetting::SMax:
+        return "S max";
+    case MachineSetting::BladeOffset:
+        return "Blade offset";
+    case MachineSetting::Overcut:
+        return "Overcut";
     }
     return {};
 }

@@ -33,6 +33,16 @@ enum class MachineSetting {
     LineNumbers,
     Passes,
     Profile, // the profile itself, when the scale needs another
+    Tool, // a router's tool: a line, a V-bit or an end mill
+    VbitAngle,
+    VbitTip,
+    EndMillDiameter,
+    Stepover,
+    SpotWidth,
+    LineInterval,
+    SMax,
+    BladeOffset,
+    Overcut,
 };
 
 // A rate the user gave: so many units a minute, in the unit it was given in. A rate follows
@@ -41,6 +51,41 @@ struct Rate
 {
     double perMinute = 0;
     Unit unit = Unit::Millimetre;
+};
+
+// The tool a router cuts with: today's line, whatever its width; a V-bit, which cuts a mark as
+// wide as it goes deep; or an end mill, which cuts a wide mark in passes side by side.
+enum class RouterTool { Line = 0, VBit = 1, EndMill = 2 };
+
+// A size of the tool, in the unit it was given in: like a rate, it follows the tool, not the
+// scale.
+struct ToolLength
+{
+    double value = 0;
+    Unit unit = Unit::Millimetre;
+
+    friend bool operator==(const ToolLength&, const ToolLength&) = default;
+};
+
+// The length in the given unit.
+double lengthIn(const ToolLength& length, Unit unit);
+
+// What makes a mark of a width on each kind of machine: a router's tool, a laser's spot, a
+// cutter's blade. The defaults write every file as before widths.
+struct ToolSettings
+{
+    RouterTool router = RouterTool::Line;
+    double vbitAngle = 60; // degrees, between the cutting edges
+    ToolLength vbitTip {}; // the width of its flat tip
+    ToolLength endMillDiameter { 3.175 };
+    double stepover = 40; // the most an end mill steps aside, in percent of its diameter
+    ToolLength spot { 0.1 }; // the width a laser burns
+    std::optional<ToolLength> lineInterval; // between a laser's fill lines; unset: the spot
+    double sMax = 1000; // the largest S the laser's controller takes
+    ToolLength bladeOffset { 0.25 }; // how far a drag knife's tip trails its axis
+    ToolLength overcut { 1 }; // how far a cutter cuts on past an outline's start
+
+    friend bool operator==(const ToolSettings&, const ToolSettings&) = default;
 };
 
 // How the machine runs the job. The defaults give today's file. Lengths (safe height) are in
@@ -58,6 +103,7 @@ struct MachineSettings
     bool lineNumbers = true;
     double passes = 1; // a whole number from 1 to 100
     TravelOrder order = TravelOrder::Listed;
+    ToolSettings tool {};
 };
 
 // The three rates of a job, per minute in the scale's unit.

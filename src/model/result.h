@@ -8,6 +8,7 @@
 
 #include "model/label_settings.h"
 #include "model/machine_settings.h"
+#include "model/mark_widths.h"
 #include "model/number_settings.h"
 #include "model/scale_input.h"
 #include "model/spacing_settings.h"
@@ -15,9 +16,10 @@
 namespace mensora {
 
 // Where a refusal points the user: a box of the window, a setting of the numbers, a machine
-// setting, or a setting of the spacing or the labels. Exactly one of them is to blame.
-using RefusalPlace
-    = std::variant<ScaleInput, NumberSetting, MachineSetting, SpacingSetting, LabelSetting>;
+// setting, a setting of the spacing or the labels, or a mark's width. Exactly one of them is to
+// blame.
+using RefusalPlace = std::variant<ScaleInput, NumberSetting, MachineSetting, SpacingSetting,
+    LabelSetting, WidthSetting>;
 
 // Why a command cannot run with the inputs it was given: the place to look at and a plain
 // sentence for the user. Refusals are found before any file is created or anything drawn.
@@ -38,6 +40,8 @@ struct Refusal
     // The setting of the spacing or of the labels to blame, if it is one.
     std::optional<SpacingSetting> spacingSetting() const { return placed<SpacingSetting>(); }
     std::optional<LabelSetting> labelSetting() const { return placed<LabelSetting>(); }
+    // The width to blame, if it is one.
+    std::optional<WidthSetting> widthSetting() const { return placed<WidthSetting>(); }
 
     friend bool operator==(const Refusal&, const Refusal&) = default;
 
@@ -61,6 +65,12 @@ inline Refusal settingRefusal(NumberSetting setting, std::string message)
 inline Refusal machineRefusal(MachineSetting setting, const std::string& reason)
 {
     return { setting, machineSettingCaption(setting) + " " + reason };
+}
+
+// A refusal that names a width: its caption, then the reason.
+inline Refusal widthRefusal(WidthSetting setting, const std::string& reason)
+{
+    return { setting, widthSettingCaption(setting) + " " + reason };
 }
 
 // A value, or the refusal that stopped it from being computed.

@@ -27,6 +27,7 @@ inline constexpr std::array<std::string_view, 2> surfaces = { "face", "drum" };
 inline constexpr std::array<std::string_view, 2> rotaryAxes = { "A", "B" };
 inline constexpr std::array<std::string_view, 2> orders = { "listed", "alternate" };
 inline constexpr std::array<std::string_view, 2> orientations = { "dial", "level" };
+inline constexpr std::array<std::string_view, 3> routerTools = { "line", "vbit", "endmill" };
 inline constexpr std::array<std::string_view, 8> laws
     = { "even", "log", "power", "reciprocal", "db", "db-power", "points", "expr" };
 inline constexpr std::array<std::string_view, 4> labelStyles
@@ -86,6 +87,11 @@ constexpr std::span<const std::string_view> choiceNames<NumberOrientation>()
     return choice_detail::orientations;
 }
 
+template <>
+constexpr std::span<const std::string_view> choiceNames<RouterTool>()
+{
+    return choice_detail::routerTools;
+}
 template <>
 constexpr std::span<const std::string_view> choiceNames<SpacingLaw>()
 {

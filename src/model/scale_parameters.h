@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/label_settings.h"
+#include "model/mark_widths.h"
 #include "model/number_settings.h"
 #include "model/spacing_settings.h"
 
@@ -83,6 +84,7 @@ struct ScaleParameters
     Vernier vernier {}; // none by default
     SpacingSettings spacing {}; // evenly divided by default
     LabelSettings labels {}; // numbers, from the start, counter-clockwise, by default
+    MarkWidths widths {}; // every mark a single line by default
 
     // The length text of stripe kind 1 .. 6.
     const std::string& stripeLengthText(int kind) const;

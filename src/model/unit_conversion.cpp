@@ -111,6 +111,11 @@ ScaleParameters withLengthsIn(const ScaleParameters& parameters, Unit to)
         if (const auto inNewUnit = convertedLengthText(text, parameters.unit, to))
             text = *inNewUnit;
     }
+    if (parameters.unit != to) {
+        const double factor = to == Unit::Inch ? 1 / 25.4 : 25.4;
+        for (const WidthSetting setting : widthSettings)
+            converted.widths.of(setting) *= factor;
+    }
     converted.unit = to;
     return converted;
 }

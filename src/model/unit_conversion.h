@@ -22,7 +22,7 @@ bool isLengthInput(ScaleInput input, Shape shape);
 std::optional<std::string> convertedLengthText(std::string_view text, Unit from, Unit to);
 
 // The scale with every length box converted from its unit to `to`, and `to` as its unit.
-// Boxes without a conversion keep their text.
+// Boxes without a conversion keep their text. The mark widths, numbers, are converted too.
 ScaleParameters withLengthsIn(const ScaleParameters& parameters, Unit to);
 
 } // namespace mensora

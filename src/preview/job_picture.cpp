@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "preview/mark_picture.h"
 #include "writers/drawing_sink.h"
 
 namespace mensora {
@@ -112,6 +113,10 @@ void mirrorRun(PreviewDrawing& drawing, double axisInScale)
     for (PreviewStroke& stroke : drawing.numberStrokes)
         for (PreviewPoint& point : stroke)
             mirror.apply(point);
+    for (std::vector<PreviewStroke>& shape : drawing.markShapes)
+        for (PreviewStroke& ring : shape)
+            for (PreviewPoint& point : ring)
+                mirror.apply(point);
     if (drawing.centre)
         drawing.centre->x = 2 * axisInScale - drawing.centre->x;
 }
@@ -166,6 +171,7 @@ double nearestOfRun(const PreviewDrawing& drawing, PreviewPoint point)
 void addJobScales(PreviewDrawing& drawing, const Engraving& job, std::size_t selected)
 {
     drawing.selected = selected;
+    addMarkShapes(drawing, job, selected);
     const double factor = 1 / job.unitFactor(selected);
     if (const auto sum = job.mirrorSum())
         mirrorRun(drawing, *sum / 2 * factor);

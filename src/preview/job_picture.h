@@ -10,8 +10,9 @@ namespace mensora {
 
 // Puts a run of scale `selected` of a job among the job's other scales: each other scale's
 // lines and arcs, from the job's file, in the run's frame (the file's unit converted into the
-// run's scale's unit). When the job is mirrored, the run's own stripes, baseline and numbers
-// are mirrored as the file mirrors them, so that the picture shows what is cut.
+// run's scale's unit); and the run's marks of a width (see addMarkShapes). When the job is
+// mirrored, the run's own stripes, baseline, numbers and marks are mirrored as the file
+// mirrors them, so that the picture shows what is cut.
 void addJobScales(PreviewDrawing& drawing, const Engraving& job, std::size_t selected);
 
 // The job's scale whose lines pass nearest a point of the picture, within `reach`

@@ -103,6 +103,11 @@ struct PreviewDrawing
     // In a job of several scales: the scale the run is of, and the others, drawn first.
     std::size_t selected = 0;
     std::vector<PreviewScale> others;
+    // The run's marks of a width, as the file makes them, when the caller adds them: each
+    // shape's rings (a mark, or a number with its holes), filled, or for a file that cuts
+    // outlines drawn as outlines.
+    std::vector<std::vector<PreviewStroke>> markShapes;
+    bool markOutlines = false;
 };
 
 // The preview of a checked scale, fitted into a drawable area of width by height

@@ -183,6 +183,10 @@ std::optional<PictureRect> drawingBounds(const PreviewDrawing& drawing)
         for (const PreviewArc& arc : other.arcs)
             bounds.add(arc);
     }
+    for (const std::vector<PreviewStroke>& shape : drawing.markShapes)
+        for (const PreviewStroke& ring : shape)
+            for (const PreviewPoint& point : ring)
+                bounds.add(point);
     return bounds.rect();
 }
 
@@ -266,6 +270,33 @@ std::vector<std::vector<PixelPoint>> visibleArc(const PreviewArc& arc, const Pre
     return pieces;
 }
 
+namespace {
+
+// A shape is filled whole, or left out when its box lies wholly outside the view.
+void appendMarkShapes(const PreviewDrawing& drawing, const PreviewView& view, VisibleParts& parts)
+{
+    const PixelRect area = areaOf(view);
+    parts.markOutlines = drawing.markOutlines;
+    for (const std::vector<PreviewStroke>& shape : drawing.markShapes) {
+        std::vector<std::vector<PixelPoint>> rings;
+        PixelRect box { INFINITY, INFINITY, -INFINITY, -INFINITY };
+        for (const PreviewStroke& ring : shape) {
+            std::vector<PixelPoint>& pixels = rings.emplace_back();
+            for (const PreviewPoint& point : ring) {
+                const PixelPoint p = view.toPixel(point);
+                box = { std::fmin(box.left, p.x), std::fmin(box.top, p.y),
+                    std::fmax(box.right, p.x), std::fmax(box.bottom, p.y) };
+                pixels.push_back(p);
+            }
+        }
+        if (box.left <= area.right && box.right >= area.left && box.top <= area.bottom
+            && box.bottom >= area.top)
+            parts.markShapes.push_back(std::move(rings));
+    }
+}
+
+} // namespace
+
 VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view)
 {
     VisibleParts parts;
@@ -288,6 +319,7 @@ VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view
         appendVisible(pieces, view, parts.lines);
     }
     appendVisible(drawing.travel, view, parts.travel);
+    appendMarkShapes(drawing, view, parts);
     if (drawing.seam)
         appendVisible(std::span(&*drawing.seam, 1), view, parts.seam);
     const PixelPoint origin = view.toPixel(drawing.frame, {});

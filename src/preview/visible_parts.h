@@ -31,14 +31,18 @@ struct VisibleParts
     std::vector<PixelLine> otherLines;
     std::vector<std::vector<PixelPoint>> otherArcs;
     std::optional<PixelPoint> origin; // the machine origin X 0 Y 0, when in view
+    // The marks of a width that come into view, each shape's rings, whole; drawn as outlines
+    // rather than filled when `markOutlines`.
+    std::vector<std::vector<std::vector<PixelPoint>>> markShapes;
+    bool markOutlines = false;
 
     // Whether any line of the scale itself shows.
-    bool showsScale() const { return !lines.empty() || !arcs.empty(); }
+    bool showsScale() const { return !lines.empty() || !arcs.empty() || !markShapes.empty(); }
 };
 
-// The smallest rectangle that holds the scale itself: stripes, baseline or base arc, and the
-// numbers' strokes (not the travel), with a job's other scales; none for a drawing without
-// any of them.
+// The smallest rectangle that holds the scale itself: stripes, baseline or base arc, the
+// numbers' strokes and the marks of a width (not the travel), with a job's other scales; none
+// for a drawing without any of them.
 std::optional<PictureRect> drawingBounds(const PreviewDrawing& drawing);
 
 VisibleParts visibleParts(const PreviewDrawing& drawing, const PreviewView& view);

@@ -25,10 +25,15 @@ enum class CutAxes { X, Y, XY };
 
 enum class ArcDirection { CounterClockwise, Clockwise };
 
-// Travel at the safe height to (x, y).
+// Which ring of a closed outline a stroke cuts: a mark, or a number's outline, made weedable
+// or filled. An outer ring begins a shape; the holes inside it follow it.
+enum class Outline { None, Outer, Hole };
+
+// Travel at the safe height to (x, y), where a stroke begins.
 struct Rapid
 {
     Coord x, y;
+    Outline outline = Outline::None; // the ring the stroke that begins here cuts, if any
 };
 
 // Feed down to the engraving depth; the depth box's text, verbatim. A machine that cuts in
@@ -42,11 +47,13 @@ struct Plunge
     std::optional<double> depthValue {};
 };
 
-// Engraving feed move to (x, y).
+// Engraving feed move to (x, y). A drawing of strokes of a width draws it that wide, across
+// it; 0 is a line.
 struct Cut
 {
     Coord x, y;
     CutAxes axes;
+    double width = 0;
 };
 
 // Rise to the safe height.
@@ -65,6 +72,7 @@ struct Arc
     double radius = 0;
     double startAngle = 0;
     double sweep = 0;
+    double width = 0; // as a cut's
 };
 
 using ToolMove = std::variant<Rapid, Plunge, Cut, Lift, Arc>;
@@ -79,7 +87,8 @@ class MoveSink
 public:
     virtual ~MoveSink() = default;
     virtual void move(const ToolMove& move) = 0;
-    // Where a new part of the scale begins; programs take no notice of it.
+    // Where a new part of the scale begins; programs take no notice of it. Every number of
+    // the numbers begins anew, for the marks that outline a number as a whole.
     virtual void section(MoveSection) { }
     // Where the moves of the job's scale `index` (from 0) begin, before its first section;
     // drawings keep each scale apart.

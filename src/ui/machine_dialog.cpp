@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include "ui/tool_fields.h"
+#include "ui/tool_tips.h"
 #include "writers/dialect_table.h"
 
 namespace mensora {
@@ -93,9 +95,12 @@ void MachineDialog::createForm()
     setting(MachineSetting::Passes, "machine_passes_label", m_passes);
     setting(MachineSetting::LineNumbers, "machine_line_numbers_label", m_lineNumbers);
     row(QStringLiteral("Travel order"), "machine_order_label", m_order);
+    m_tools = new ToolFields(*form, m_unit, this);
     form->addRow(buttons);
+    setControlToolTips(*this);
 
     connect(m_profile, &QComboBox::currentIndexChanged, this, &MachineDialog::switchProfile);
+    connect(m_tools->sMaxField(), &QDoubleSpinBox::valueChanged, this, &MachineDialog::boundPower);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -105,6 +110,8 @@ void MachineDialog::setSettings(const MachineSettings& settings)
     m_filling = true;
     m_start = settings;
     m_showing = settings.profile;
+    m_tools->set(settings.tool);
+    boundPower(m_tools->sMaxField()->value());
     const MachineRates rates = ratesFor(settings, m_unit);
     m_profile->setCurrentIndex(static_cast<int>(settings.profile));
     const std::pair<QDoubleSpinBox*, double> values[]
@@ -171,6 +178,14 @@ void MachineDialog::showProfile(int index)
         fieldOf(setting)->setEnabled(dialect.uses(setting));
     // Plain shapes nothing, so it has no travel order either.
     m_order->setEnabled(dialect.family.has_value());
+    m_tools->show(dialect);
+}
+
+// The power goes from 0 to the controller's S max.
+void MachineDialog::boundPower(double sMax)
+{
+    m_power->setDecimals(sMax < 100 ? 3 : 0);
+    m_power->setMaximum(sMax);
 }
 
 QWidget* MachineDialog::fieldOf(MachineSetting setting) const
@@ -193,9 +208,11 @@ QWidget* MachineDialog::fieldOf(MachineSetting setting) const
     case MachineSetting::Profile:
         return m_profile;
     case MachineSetting::Passes:
+        return m_passes;
+    default:
         break;
     }
-    return m_passes;
+    return m_tools->fieldOf(setting);
 }
 
 void MachineDialog::focusSetting(MachineSetting setting)
@@ -243,6 +260,7 @@ MachineSettings MachineDialog::formSettings(MachineProfile profile) const
         s.passes = m_passes->value();
     s.lineNumbers = m_lineNumbers->isChecked();
     s.order = static_cast<TravelOrder>(m_order->currentIndex());
+    s.tool = m_tools->read();
     return s;
 }
 

@@ -18,10 +18,13 @@ class QSpinBox;
 namespace mensora {
 
 // Machine, "Machine settings…": the profile with a line on what it shapes, then the settings
-// in spin boxes with their units (numbers in the user's notation), line numbers and the
-// travel order. Rates and the safe height show in the scale's unit; a setting the chosen
-// profile does not use is greyed. A rate keeps the unit it was given in until it is changed
-// here. Every widget carries an objectName for tests.
+// in spin boxes with their units (numbers in the user's notation), line numbers, the travel
+// order and what makes a mark of a width (see ToolFields), the laser's power up to its S max. Rates
+// and the safe height show in the scale's unit; a setting the chosen profile does not use is
+// greyed. A rate keeps the unit it was given in until it is changed here. Every widget carries an
+// objectName for tests.
+class ToolFields;
+
 class MachineDialog : public QDialog
 {
     Q_OBJECT
@@ -50,6 +53,7 @@ private:
     void createForm();
     void switchProfile(int index);
     void showProfile(int index);
+    void boundPower(double sMax);
     MachineSettings formSettings(MachineProfile profile) const;
     QWidget* fieldOf(MachineSetting setting) const;
     QDoubleSpinBox* rateBox(const char* name) const;
@@ -70,6 +74,7 @@ private:
     QSpinBox* m_passes = nullptr;
     QCheckBox* m_lineNumbers = nullptr;
     QComboBox* m_order = nullptr;
+    ToolFields* m_tools = nullptr;
     QHash<const QDoubleSpinBox*, double> m_shown; // each box's value as set
     std::function<MachineSettings(MachineProfile)> m_kept;
     std::map<MachineProfile, MachineSettings> m_setAside; // profiles shown before, as left

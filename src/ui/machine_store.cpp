@@ -50,6 +50,52 @@ void writeRate(QSettings& settings, const QString& key, const std::optional<Rate
     writeChoice(settings, key + "Unit", rate->unit);
 }
 
+// A size of the tool and its unit under two keys: "spot" and "spotUnit".
+std::optional<ToolLength> readLength(const QSettings& settings, const QString& key)
+{
+    const std::optional<Rate> read = readRate(settings, key);
+    if (!read)
+        return std::nullopt;
+    return ToolLength { read->perMinute, read->unit };
+}
+
+void writeLength(QSettings& settings, const QString& key, const std::optional<ToolLength>& length)
+{
+    writeRate(settings, key,
+        length ? std::optional<Rate>(Rate { length->value, length->unit }) : std::nullopt);
+}
+
+ToolSettings readTool(const QSettings& settings)
+{
+    ToolSettings t;
+    t.router = readChoice(settings, QStringLiteral("tool"), t.router);
+    t.vbitAngle = readNumber(settings, QStringLiteral("vbitAngle"), t.vbitAngle);
+    t.vbitTip = readLength(settings, QStringLiteral("vbitTip")).value_or(t.vbitTip);
+    t.endMillDiameter
+        = readLength(settings, QStringLiteral("endMillDiameter")).value_or(t.endMillDiameter);
+    t.stepover = readNumber(settings, QStringLiteral("stepover"), t.stepover);
+    t.spot = readLength(settings, QStringLiteral("spot")).value_or(t.spot);
+    t.lineInterval = readLength(settings, QStringLiteral("lineInterval"));
+    t.sMax = readNumber(settings, QStringLiteral("sMax"), t.sMax);
+    t.bladeOffset = readLength(settings, QStringLiteral("bladeOffset")).value_or(t.bladeOffset);
+    t.overcut = readLength(settings, QStringLiteral("overcut")).value_or(t.overcut);
+    return t;
+}
+
+void writeTool(QSettings& settings, const ToolSettings& t)
+{
+    writeChoice(settings, QStringLiteral("tool"), t.router);
+    settings.setValue(QStringLiteral("vbitAngle"), t.vbitAngle);
+    writeLength(settings, QStringLiteral("vbitTip"), t.vbitTip);
+    writeLength(settings, QStringLiteral("endMillDiameter"), t.endMillDiameter);
+    settings.setValue(QStringLiteral("stepover"), t.stepover);
+    writeLength(settings, QStringLiteral("spot"), t.spot);
+    writeLength(settings, QStringLiteral("lineInterval"), t.lineInterval);
+    settings.setValue(QStringLiteral("sMax"), t.sMax);
+    writeLength(settings, QStringLiteral("bladeOffset"), t.bladeOffset);
+    writeLength(settings, QStringLiteral("overcut"), t.overcut);
+}
+
 } // namespace
 
 namespace {
@@ -75,6 +121,7 @@ MachineSettings readSettings(const QSettings& settings, MachineProfile profile)
     m.lineNumbers = settings.value(QStringLiteral("lineNumbers"), m.lineNumbers).toBool();
     m.passes = readNumber(settings, QStringLiteral("passes"), m.passes);
     m.order = readChoice(settings, QStringLiteral("order"), m.order);
+    m.tool = readTool(settings);
     return m;
 }
 
@@ -119,6 +166,7 @@ void saveProfileSettings(const MachineSettings& m)
     settings.setValue(QStringLiteral("lineNumbers"), m.lineNumbers);
     settings.setValue(QStringLiteral("passes"), m.passes);
     writeChoice(settings, QStringLiteral("order"), m.order);
+    writeTool(settings, m.tool);
 }
 
 namespace {

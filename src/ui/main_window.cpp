@@ -90,6 +90,8 @@ void MainWindow::createMenu()
     QMenu* scale = addMenu(menuBar(), QStringLiteral("&Scale"), "menu_scale");
     m_numbersAction = scale->addAction(QStringLiteral("Numbers and marks\u2026"));
     m_numbersAction->setObjectName(QStringLiteral("menu_numbers"));
+    m_widthsAction = scale->addAction(QStringLiteral("Mark widths\u2026"));
+    m_widthsAction->setObjectName(QStringLiteral("menu_widths"));
     m_convertAction = scale->addAction(QStringLiteral("Convert units\u2026"));
     m_convertAction->setObjectName(QStringLiteral("menu_convertunits"));
     m_drumAction = scale->addAction(QStringLiteral("Drum\u2026"));
@@ -119,6 +121,7 @@ void MainWindow::connectHandlers()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveEngravingFile);
     connect(m_machineAction, &QAction::triggered, this, [this] { editMachineSettings(); });
     connect(m_numbersAction, &QAction::triggered, this, [this] { editNumbersAndMarks(); });
+    connect(m_widthsAction, &QAction::triggered, this, [this] { editMarkWidths(); });
     connect(m_drumAction, &QAction::triggered, this, &MainWindow::editDrum);
     connect(group(unitGroup), &QButtonGroup::idClicked, this, &MainWindow::onUnitChosen);
     connect(m_convertAction, &QAction::triggered, this, [this] {
@@ -176,7 +179,9 @@ void MainWindow::centreOnScreen()
 OutputRequest MainWindow::outputRequest() const
 {
     const auto* plot = qobject_cast<const QCheckBox*>(m_controls.value(QString::fromUtf8(plotBox)));
-    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, {},
+    DrawingSettings drawing;
+    drawing.marks = m_drawnMarks;
+    return { plot->isChecked() ? OutputFormat::Plot : OutputFormat::Gcode, m_machine, drawing,
         numberFormatOf() };
 }
 
@@ -203,7 +208,6 @@ void MainWindow::runPreview()
     else
         for (const ReadingNote& note : readingNotes(job.scales[selected].parameters))
             notes.push_back(noteOf(note));
-    showNotes(notes);
     auto run = scale ? renderPreview(*scale, area->drawableWidthMm(), area->drawableHeightMm())
                      : Result<PreviewDrawing>(scale.refusal());
     // The travel and the figures come from the file's own moves: none when it is refused.
@@ -215,6 +219,11 @@ void MainWindow::runPreview()
             = travelLines(*engraving, run->frame, 1 / engraving->unitFactor(selected));
     }
     area->setFiguresLine(run && engraving ? figuresLine(engraving->figures()) : QString());
+    // What the tool makes of the marks of a width.
+    if (engraving)
+        for (const std::string& note : engraving->notes())
+            notes.push_back({ MachineSetting::Tool, note });
+    showNotes(notes);
     if (run && !engraving && engraving.refusal().scale.value_or(selected) != selected)
         area->setNotes(
             QStringList(area->notes()) << QString::fromStdString(engraving.refusal().message));

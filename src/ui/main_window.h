@@ -37,11 +37,11 @@ class ScaleFileCommands;
 // its undo stack). The form shows the document's selected scale and writes every edit through
 // to it; the picture previews it. The File menu opens and saves the job's file, saves the
 // engraving of the whole job and exports drawings of it, the Machine menu sets what machine it
-// is for, the Scale menu holds the numbers and marks and the surface of the selected scale,
-// the Scale menu also its spacing and labels, and the View menu sets how the preview shows and
-// when it runs. Every question and dialog
-// goes through questions(). Controls carry their names as objectName; the buttons of an option
-// group share the group's name and are found through the QButtonGroup of that name.
+// is for, the Scale menu holds the numbers and marks, the mark widths, the surface, the spacing
+// and the labels of the selected scale, and the View menu sets how the preview shows and when
+// it runs. Every question and dialog goes through questions(). Controls carry their names as
+// objectName; the buttons of an option group share the group's name and are found through the
+// QButtonGroup of that name.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -62,7 +62,8 @@ public:
     // group's choice, and the rest of the scale (numbers and marks, surface) as it stands.
     ScaleParameters scaleParameters() const;
 
-    // What Save G-Code writes: the plot box's format, for the machine of the Machine menu.
+    // What Save G-Code writes: the plot box's format, for the machine of the Machine menu; a
+    // drawing holds marks of a width as the Mark widths dialog chose.
     OutputRequest outputRequest() const;
 
     // Makes the parameters the selected scale and shows them: every box and option set as if
@@ -95,10 +96,10 @@ public:
 
     // Before a save: the notes on the file (see fileNotes), each naming its scale in a job of
     // several; first those that offer no change (boxes read otherwise than typed, numbers that
-    // run together), answered together "Save anyway" or "Go back" (the first box named takes
-    // the focus, its scale selected), then each that offers one, answered by taking it (Again),
-    // saving as it is or going back; then for a profile that cuts deeper than 5 mm (0.2 in)
-    // the question whether to.
+    // run together, what the tool makes of marks of a width), answered together "Save anyway"
+    // or "Go back" (the first box named takes the focus, its scale selected), then each that
+    // offers one, answered by taking it (Again), saving as it is or going back; then for a
+    // profile that cuts deeper than 5 mm (0.2 in) the question whether to.
     SaveStep confirmNotes(const Engraving& engraving);
 
     // Every save and export begins here: an open unit offer is answered first (Convert, Keep
@@ -112,9 +113,9 @@ public:
     void showSaved(const QString& path);
 
     // Scale, "Convert units…": offers, under the picture, to convert every length box from
-    // the other unit to the window's one. A click on MM or Inch makes the same offer (to the
-    // unit clicked) when a machine profile is chosen or a box differs from its start text.
-    // Nothing is converted until the offer is taken.
+    // the other unit to the window's one, and the mark widths. A click on MM or Inch makes the same
+    // offer (to the unit clicked) when a machine profile is chosen or a box differs from its start
+    // text. Nothing is converted until the offer is taken.
     void offerUnitConversion(Unit from, Unit to);
 
     // Machine, "Machine settings…": the settings every file and figure is made with, kept
@@ -135,6 +136,14 @@ public:
     void setNumbersAndMarks(const NumberSettings& numbers, const MarkSettings& marks);
     const NumberSettings& numberSettings() const;
     const MarkSettings& markSettings() const;
+
+    // Scale, "Mark widths…": shows the dialog with the selected scale's widths and the
+    // drawings' choice of strokes or outlines, and takes the ones it was closed with by OK,
+    // the widths as a change of the scale. The field of `focus` takes the focus, for a refused
+    // width.
+    void editMarkWidths(std::optional<WidthSetting> focus = std::nullopt);
+    // How the exported drawings hold marks of a width: not part of a scale, kept for the run.
+    DrawnMarks drawnMarks() const { return m_drawnMarks; }
 
     // Scale, "Drum…": shows the dialog with the selected scale's surface and rotary axis and
     // takes the ones it was closed with by OK, as a change of the scale.
@@ -200,6 +209,8 @@ private:
     QAction* m_machineAction = nullptr;
     MachineSettings m_machine;
     QAction* m_numbersAction = nullptr;
+    QAction* m_widthsAction = nullptr;
+    DrawnMarks m_drawnMarks = DrawnMarks::Strokes;
     QAction* m_convertAction = nullptr;
     QAction* m_drumAction = nullptr;
     Unit m_boxesUnit = Unit::Millimetre; // the unit the boxes' numbers were typed for

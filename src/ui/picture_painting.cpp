@@ -5,6 +5,8 @@
 
 #include <QFontMetricsF>
 #include <QLineF>
+#include <QPainterPath>
+#include <QPolygonF>
 
 #include "preview/visible_parts.h"
 
@@ -34,6 +36,31 @@ void drawPolylines(QPainter& painter, const std::vector<std::vector<PixelPoint>>
         for (std::size_t i = 0; i < polyline.size(); ++i)
             points[i] = toQt(polyline[i]);
         painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+}
+
+// The marks of a width filled, a shape's holes left empty; or, for a file that cuts outlines,
+// their outlines.
+void drawMarkShapes(QPainter& painter, const VisibleParts& parts)
+{
+    if (parts.markOutlines)
+        painter.setPen(QPen(previewForeground(), 0));
+    // Each shape filled on its own: a mark that reaches over the baseline's band stays filled
+    // where they meet, and only a shape's own holes (a number's "0") stay empty.
+    for (const auto& shape : parts.markShapes) {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const auto& ring : shape) {
+            QPolygonF polygon;
+            for (const PixelPoint& point : ring)
+                polygon << toQt(point);
+            path.addPolygon(polygon);
+            path.closeSubpath();
+        }
+        if (parts.markOutlines)
+            painter.drawPath(path);
+        else
+            painter.fillPath(path, previewForeground());
     }
 }
 
@@ -126,6 +153,7 @@ bool paintPreview(QPainter& painter, const QRect& area, const PreviewDrawing& dr
     painter.setPen(QPen(previewForeground(), 0));
     drawPixelLines(painter, parts.lines);
     drawPolylines(painter, parts.arcs);
+    drawMarkShapes(painter, parts);
     if (parts.origin)
         drawOriginCross(painter, *parts.origin);
     painter.restore();

@@ -29,6 +29,9 @@ constexpr NamedTip menuTips[] = {
     { "menu_numbers",
         "Sets the numbers beside the marks: which kind, first value and step, height and gap "
         "in the scale's unit, font" },
+    { "menu_widths",
+        "Sets how wide each kind of mark, the baseline and the numbers' strokes come out, in "
+        "the scale's unit, and how drawings hold them" },
     { "menu_drum",
         "Sets where a round scale is engraved, on a dial's face or around a drum, and the "
         "rotary axis that turns the drum" },
@@ -52,6 +55,12 @@ constexpr NamedTip controlTips[] = {
         "Face: the dial lies flat under the tool. Drum: the scale goes around a cylinder "
         "that the rotary axis turns" },
     { "drum_rotary_axis", "The machine's axis that turns the drum, whose axis lies along X" },
+    { "widths_drawing",
+        "Strokes: each mark a line of its width, for lasers that cut lines. Closed outlines: "
+        "each mark's outline, filled, for lasers and cutters that fill shapes" },
+    { "machine_tool",
+        "Line: every mark one line, whatever its width. V-bit: each mark cut as deep as makes "
+        "it wide. End mill: a wide mark cut in passes side by side" },
     { "spacing_law",
         "How the stripes stand: a distance apart (Even), or each value where the "
         "law puts it over the Length" },

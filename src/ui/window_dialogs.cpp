@@ -14,6 +14,7 @@
 #include "ui/machine_store.h"
 #include "ui/numbers_dialog.h"
 #include "ui/preview_picture.h"
+#include "ui/widths_dialog.h"
 
 namespace mensora {
 
@@ -34,6 +35,21 @@ void MainWindow::editNumbersAndMarks(std::optional<NumberSetting> focus)
     if (!m_questions->run(dialog))
         return;
     setNumbersAndMarks(dialog.numbers(), dialog.marks());
+    redrawShownPicture();
+}
+
+void MainWindow::editMarkWidths(std::optional<WidthSetting> focus)
+{
+    ScaleParameters parameters = m_document->selectedScale().parameters;
+    WidthsDialog dialog(parameters.unit, this);
+    dialog.setWidths(parameters.widths, m_drawnMarks);
+    if (focus)
+        dialog.focusSetting(*focus);
+    if (!m_questions->run(dialog))
+        return;
+    m_drawnMarks = dialog.drawnMarks();
+    parameters.widths = dialog.widths();
+    m_document->setSelectedScale(parameters);
     redrawShownPicture();
 }
 
@@ -96,7 +112,7 @@ void MainWindow::setPlotChecked(bool checked)
 }
 
 // The message, then the place to mend it: the scale it names selected, then its box, or the
-// dialog that holds the setting with its field in focus.
+// dialog that holds the setting or the width with its field in focus.
 void MainWindow::reportRefusal(const Refusal& refusal)
 {
     m_questions->tell(QString::fromStdString(refusal.message));
@@ -106,6 +122,8 @@ void MainWindow::reportRefusal(const Refusal& refusal)
         editNumbersAndMarks(numberSetting);
     else if (const auto machineSetting = refusal.machineSetting())
         editMachineSettings(machineSetting);
+    else if (const auto widthSetting = refusal.widthSetting())
+        editMarkWidths(widthSetting);
     else if (const auto spacingSetting = refusal.spacingSetting())
         m_functionActions->editSpacing(spacingSetting);
     else if (const auto labelSetting = refusal.labelSetting())

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 
+#include "document/scale_document.h"
 #include "model/unit_conversion.h"
 #include "ui/control_table.h"
 #include "ui/offer_band.h"
@@ -67,6 +68,10 @@ void MainWindow::convertLengthBoxes()
     for (const InputBox& input : inputBoxes())
         if (isLengthInput(input.input, parameters.shape))
             box(input.name)->setText(QString::fromStdString(inputText(converted, input.input)));
+    // The mark widths are lengths too.
+    ScaleParameters widened = m_document->selectedScale().parameters;
+    widened.widths = converted.widths;
+    m_document->setSelectedScale(widened);
     redrawShownPicture();
 }
 

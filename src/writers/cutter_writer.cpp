@@ -72,8 +72,10 @@ void PlotterPath::chords(const Arc& arc)
     visit(true, arc.x.value, arc.y.value);
 }
 
-CutterWriter::CutterWriter(TextSink& sink, Unit unit, const PlotterExtent& origin)
+CutterWriter::CutterWriter(
+    TextSink& sink, Unit unit, const PlotterExtent& origin, const ProgramFrame& frame)
     : m_out(sink)
+    , m_frame(frame)
     , m_path(unit, [this, origin](bool penDown, double x, double y) {
         m_out.append(penDown ? "PD" : "PU");
         m_out.appendWholeNumber(x - origin.minX);
@@ -84,14 +86,22 @@ CutterWriter::CutterWriter(TextSink& sink, Unit unit, const PlotterExtent& origi
     })
 { }
 
+void CutterWriter::writeLines(std::span<const FrameLine> lines)
+{
+    for (const FrameLine& line : lines) {
+        m_out.append(line.text);
+        m_out.endLine();
+    }
+}
+
 void CutterWriter::begin()
 {
-    m_out.append("IN;\r\nSP1;\r\n");
+    writeLines(m_frame.opening);
 }
 
 void CutterWriter::end()
 {
-    m_out.append("PU;SP0;\r\n");
+    writeLines(m_frame.closing);
     m_out.flush();
 }
 

@@ -5,6 +5,7 @@
 #include "model/scale_parameters.h"
 #include "toolpath/tool_move.h"
 #include "writers/line_buffer.h"
+#include "writers/program_frame.h"
 #include "writers/text_sink.h"
 
 namespace mensora {
@@ -50,14 +51,17 @@ struct PlotterExtent
 class CutterWriter : public MoveSink
 {
 public:
-    CutterWriter(TextSink& sink, Unit unit, const PlotterExtent& origin);
+    CutterWriter(TextSink& sink, Unit unit, const PlotterExtent& origin, const ProgramFrame& frame);
 
     void begin();
     void move(const ToolMove& move) override { m_path.move(move); }
     void end();
 
 private:
+    void writeLines(std::span<const FrameLine> lines);
+
     LineBuffer m_out;
+    ProgramFrame m_frame;
     PlotterPath m_path;
 };
 

@@ -31,6 +31,30 @@ constexpr std::size_t grblLineLength = 80;
 // grblHAL and FluidNC read lines of up to 256 characters.
 constexpr std::size_t grblhalLineLength = 256;
 
+using C = FrameCondition;
+
+// A comment that names the program and the job, then the modes; the spindle, when it turns.
+constexpr FrameLine routerOpening[]
+    = { { "({title})" }, { "{modes}" }, { "M3 S{spindle}", C::Spindle } };
+constexpr FrameLine routerClosing[] = { { "M5", C::Spindle }, { "M30" } };
+// The drum's set-up in comments; inverse time is ended for the next program.
+constexpr FrameLine rotaryOpening[] = { { "({title})" }, { "{modes}" },
+    { "(Drum: axis along X turned by {axis}, Z 0 on top of the drum)" },
+    { "({axis} ends at the last cut's angle: it is not turned back)" },
+    { "M3 S{spindle}", C::Spindle } };
+constexpr FrameLine rotaryClosing[]
+    = { { "G94", C::InverseTime }, { "M5", C::Spindle }, { "M30" } };
+// Laser mode on at no power: each burn sets its power.
+constexpr FrameLine laserOpening[] = { { "({title})" }, { "{modes}" }, { "M4 S{off}" } };
+constexpr FrameLine laserClosing[] = { { "M5" }, { "M30" } };
+constexpr FrameLine plotterOpening[] = { { "IN;" }, { "SP1;" } };
+constexpr FrameLine plotterClosing[] = { { "PU;SP0;" } };
+
+constexpr ProgramFrame routerFrame { routerOpening, routerClosing };
+constexpr ProgramFrame rotaryFrame { rotaryOpening, rotaryClosing };
+constexpr ProgramFrame laserFrame { laserOpening, laserClosing };
+constexpr ProgramFrame plotterFrame { plotterOpening, plotterClosing };
+
 std::unique_ptr<FileWriter> routerFile(TextSink& sink, const WriterInputs& inputs)
 {
     return wholeFile<RouterWriter>(sink, inputs.job);
@@ -45,7 +69,7 @@ std::unique_ptr<FileWriter> laserFile(TextSink& sink, const WriterInputs& inputs
 }
 std::unique_ptr<FileWriter> cutterFile(TextSink& sink, const WriterInputs& inputs)
 {
-    return wholeFile<CutterWriter>(sink, inputs.job.unit, inputs.plotOrigin);
+    return wholeFile<CutterWriter>(sink, inputs.job.unit, inputs.plotOrigin, plotterFrame);
 }
 
 } // namespace
@@ -54,40 +78,42 @@ std::unique_ptr<FileWriter> cutterFile(TextSink& sink, const WriterInputs& input
 constexpr std::array<Dialect, 6> dialectTable = { {
     { MachineProfile::Plain, "plain", "Plain",
       "The program's own files, G-code and plot, as always; none of the settings applies.",
-      std::nullopt, ToolAxes::Z, {}, false, 0, 0, {}, {}, {}, nullptr, nullptr },
+      std::nullopt, ToolAxes::Z, {}, false, 0, 0, {}, {}, {}, nullptr, nullptr, {}, {} },
     { MachineProfile::Rs274, "rs274", "RS274/NGC",
       "Shapes G-code programs for LinuxCNC, Mach3/4 and most industrial controls; plot files "
       "stay plain.",
       OutputFormat::Gcode, ToolAxes::Z,
       { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
-        S::Passes },
-      true, 0, 0, rotaryWords, millimetreModes, inchModes, routerFile, rotaryFile },
+        S::Passes, S::Tool, S::VbitAngle, S::VbitTip, S::EndMillDiameter, S::Stepover },
+      true, 0, 0, rotaryWords, millimetreModes, inchModes, routerFile, rotaryFile, routerFrame,
+      rotaryFrame },
     { MachineProfile::Grbl, "grbl", "GRBL",
       "Shapes G-code programs for GRBL 1.1 routers and mills; plot files stay plain.",
       OutputFormat::Gcode, ToolAxes::Z,
       { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
-        S::Passes },
+        S::Passes, S::Tool, S::VbitAngle, S::VbitTip, S::EndMillDiameter, S::Stepover },
       true, grblLastLineNumber, grblLineLength, routerWords, millimetreModes, inchModes,
-      routerFile, nullptr },
+      routerFile, nullptr, routerFrame, {} },
     { MachineProfile::GrblLaser, "grbl-laser", "GRBL laser",
       "Shapes G-code programs for GRBL 1.1 in laser mode, without Z: the depth is not used; "
       "plot files stay plain.",
       OutputFormat::Gcode, ToolAxes::Laser,
-      { S::Feed, S::RapidRate, S::LaserPower, S::LineNumbers, S::Passes },
+      { S::Feed, S::RapidRate, S::LaserPower, S::LineNumbers, S::Passes, S::SpotWidth,
+        S::LineInterval, S::SMax },
       false, grblLastLineNumber, grblLineLength, laserWords, millimetreModes, inchModes,
-      laserFile, nullptr },
+      laserFile, nullptr, laserFrame, {} },
     { MachineProfile::HpglCutter, "hpgl-cutter", "HP-GL cutter",
       "Shapes plot files for pen plotters and vinyl cutters; G-code programs stay plain.",
-      OutputFormat::Plot, ToolAxes::Pen, { S::Feed, S::RapidRate },
-      false, 0, 0, plotterCommands, {}, {}, cutterFile, nullptr },
+      OutputFormat::Plot, ToolAxes::Pen, { S::Feed, S::RapidRate, S::BladeOffset, S::Overcut },
+      false, 0, 0, plotterCommands, {}, {}, cutterFile, nullptr, plotterFrame, {} },
     { MachineProfile::Grblhal, "grblhal", "grblHAL",
       "Shapes G-code programs for grblHAL and FluidNC, with a fourth axis to turn a drum; plot "
       "files stay plain.",
       OutputFormat::Gcode, ToolAxes::Z,
       { S::Feed, S::PlungeFeed, S::RapidRate, S::SafeHeight, S::SpindleSpeed, S::LineNumbers,
-        S::Passes },
+        S::Passes, S::Tool, S::VbitAngle, S::VbitTip, S::EndMillDiameter, S::Stepover },
       true, grblLastLineNumber, grblhalLineLength, rotaryWords, millimetreModes, inchModes,
-      routerFile, rotaryFile },
+      routerFile, rotaryFile, routerFrame, rotaryFrame },
 } };
 // clang-format on
 

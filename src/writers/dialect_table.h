@@ -10,6 +10,7 @@
 #include "model/machine_settings.h"
 #include "model/scale_parameters.h"
 #include "writers/file_writer.h"
+#include "writers/program_frame.h"
 
 namespace mensora {
 
@@ -61,6 +62,8 @@ struct Dialect
     WriterMaker makeWriter; // its file; none for plain, whose file is the output's own
     // Its program of a scale around a drum, turned by a rotary axis; none where it has none.
     WriterMaker makeDrumWriter;
+    ProgramFrame frame; // the lines its files open and close with
+    ProgramFrame drumFrame; // and its programs of a drum
 
     // Whether it writes the setting into its files or uses it for the estimated time.
     constexpr bool uses(MachineSetting setting) const { return settings.contains(setting); }

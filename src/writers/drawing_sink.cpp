@@ -18,16 +18,31 @@ double reducedDegrees(double degrees)
 void DrawingSink::move(const ToolMove& move)
 {
     if (const auto* rapid = std::get_if<Rapid>(&move)) {
+        endStroke();
         m_at = { rapid->x, rapid->y };
+        m_ring = rapid->outline;
+        if (m_ring != Outline::None)
+            beginRing(m_section, m_at);
     } else if (const auto* cut = std::get_if<Cut>(&move)) {
         const DrawnPoint to { cut->x, cut->y };
+        m_width = cut->width;
         line(m_section, m_at, to);
         m_at = to;
     } else if (const auto* arcCut = std::get_if<Arc>(&move)) {
+        m_width = arcCut->width;
         drawArc(*arcCut);
         m_at = { arcCut->x, arcCut->y };
+    } else if (std::holds_alternative<Lift>(move)) {
+        endStroke();
     }
-    // Plunge and Lift stay at the point.
+    // A plunge stays at the point.
+}
+
+void DrawingSink::endStroke()
+{
+    if (m_ring != Outline::None)
+        endRing(m_section);
+    m_ring = Outline::None;
 }
 
 void DrawingSink::drawArc(const Arc& cut)

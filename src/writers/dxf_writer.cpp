@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <numbers>
 #include <string>
 
 #include <dxflib/dl_dxf.h>
@@ -187,6 +189,14 @@ void DxfWriter::end()
 
 void DxfWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to)
 {
+    if (ring() != Outline::None) {
+        m_ring.push_back(vertexOf(to));
+        return;
+    }
+    if (width() > 0) {
+        writePolyline(section, { vertexOf(from), vertexOf(to) }, width(), false);
+        return;
+    }
     m_dxf->writeLine(*m_out,
         DL_LineData(writtenValue(from.x), writtenValue(from.y), 0.0, writtenValue(to.x),
             writtenValue(to.y), 0.0),
@@ -195,9 +205,61 @@ void DxfWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoi
 
 void DxfWriter::arc(MoveSection section, const DrawnArc& arc)
 {
+    // A polyline's arc between two vertices bulges by the tangent of a quarter of its sweep,
+    // to the left of its way when positive.
+    const double bulge = std::tan(arc.sweep * std::numbers::pi / 720);
+    if (ring() != Outline::None) {
+        // A ring runs on from its last vertex, whichever way the arc was drawn.
+        const Vertex from = vertexOf(arc.from);
+        const bool forward = from.x == m_ring.back().x && from.y == m_ring.back().y;
+        m_ring.back().bulge = forward ? bulge : -bulge;
+        m_ring.push_back(vertexOf(forward ? arc.to : arc.from));
+        return;
+    }
+    if (width() > 0) {
+        Vertex from = vertexOf(arc.from);
+        from.bulge = bulge;
+        writePolyline(section, { from, vertexOf(arc.to) }, width(), false);
+        return;
+    }
     m_dxf->writeArc(*m_out,
         DL_ArcData(arc.centreX, arc.centreY, 0.0, arc.radius, arc.startAngle, arc.endAngle),
         onLayer(section));
+}
+
+void DxfWriter::beginRing(MoveSection, const DrawnPoint& start)
+{
+    m_ring = { vertexOf(start) };
+}
+
+// A closed polyline ends at its last corner: the way back to the first is its own.
+void DxfWriter::endRing(MoveSection section)
+{
+    if (m_ring.size() > 1 && m_ring.back().x == m_ring.front().x
+        && m_ring.back().y == m_ring.front().y)
+        m_ring.pop_back();
+    if (m_ring.size() > 1)
+        writePolyline(section, m_ring, 0, true);
+    m_ring.clear();
+}
+
+DxfWriter::Vertex DxfWriter::vertexOf(const DrawnPoint& point)
+{
+    return { writtenValue(point.x), writtenValue(point.y), 0 };
+}
+
+// An LWPOLYLINE: its vertices, closed or open, of a constant width when one is given.
+void DxfWriter::writePolyline(
+    MoveSection section, const std::vector<Vertex>& vertices, double width, bool closed)
+{
+    DxfText& out = *m_out;
+    m_dxf->writePolyline(out,
+        DL_PolylineData(static_cast<int>(vertices.size()), 0, 0, closed ? 1 : 0), onLayer(section));
+    if (width > 0)
+        out.dxfReal(43, width);
+    for (const Vertex& vertex : vertices)
+        m_dxf->writeVertex(out, DL_VertexData(vertex.x, vertex.y, 0.0, vertex.bulge));
+    m_dxf->writePolylineEnd(out);
 }
 
 } // namespace mensora

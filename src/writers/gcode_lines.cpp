@@ -1,12 +1,16 @@
 #include "writers/gcode_lines.h"
 
+#include <string>
+
+#include "writers/coordinate_text.h"
+
 namespace mensora {
 
 GcodeLines::GcodeLines(TextSink& sink, const MachineJob& job)
     : m_out(sink)
+    , m_job(job)
     , m_numbered(job.lineNumbers)
     , m_decimals(machineDecimals(job.unit))
-    , m_unit(job.unit)
 { }
 
 void GcodeLines::start(std::string_view command)
@@ -43,28 +47,38 @@ void GcodeLines::line(std::string_view command)
     end();
 }
 
-void GcodeLines::opening(std::string_view title)
+void GcodeLines::frame(
+    std::span<const FrameLine> lines, std::string_view modes, char axis, bool inverseTime)
 {
-    start("(");
-    m_out.append(title);
-    m_out.append(")");
-    end();
-    line(m_unit == Unit::Inch ? "G17 G20 G90 G91.1 G94" : "G17 G21 G90 G91.1 G94");
-}
-
-void GcodeLines::spindleOn(double speed)
-{
-    if (!(speed > 0))
-        return;
-    start("M3");
-    word('S', speed);
-    end();
-}
-
-void GcodeLines::spindleOff(double speed)
-{
-    if (speed > 0)
-        line("M5");
+    for (const FrameLine& frameLine : lines) {
+        if ((frameLine.when == FrameCondition::Spindle && !(m_job.spindleSpeed > 0))
+            || (frameLine.when == FrameCondition::InverseTime && !inverseTime))
+            continue;
+        std::string text;
+        std::string_view rest = frameLine.text;
+        while (!rest.empty()) {
+            const auto open = rest.find('{');
+            text += rest.substr(0, open);
+            if (open == std::string_view::npos)
+                break;
+            const auto close = rest.find('}', open);
+            const std::string_view name = rest.substr(open + 1, close - open - 1);
+            if (name == "title") {
+                text += m_job.title;
+            } else if (name == "modes") {
+                text += modes;
+            } else if (name == "spindle") {
+                text += fixedDecimalsText(m_job.spindleSpeed, m_decimals);
+            } else if (name == "axis") {
+                text += axis;
+            } else if (name == "off") {
+                text += '0';
+                m_power = 0;
+            }
+            rest.remove_prefix(close + 1);
+        }
+        line(text);
+    }
 }
 
 void GcodeLines::point(const Rapid& rapid)

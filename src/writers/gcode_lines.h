@@ -6,6 +6,7 @@
 #include "model/machine_job.h"
 #include "toolpath/tool_move.h"
 #include "writers/line_buffer.h"
+#include "writers/program_frame.h"
 #include "writers/text_sink.h"
 
 namespace mensora {
@@ -33,13 +34,11 @@ public:
     // A whole line of one command.
     void line(std::string_view command);
 
-    // The comment that names the program and the scale, then the modes: XY plane, the
-    // scale's unit, absolute coordinates, offset arc centres, feed per minute.
-    void opening(std::string_view title);
-
-    // "M3 S.." when the job sets a spindle speed, and "M5" to stop it.
-    void spindleOn(double speed);
-    void spindleOff(double speed);
+    // The lines of a dialect's frame whose condition holds, filled in from the job (see
+    // FrameLine): the title is the job's, the modes `modes`, the axis `axis`, and a closing's
+    // inverse time is on when `inverseTime` is.
+    void frame(std::span<const FrameLine> lines, std::string_view modes, char axis = 'A',
+        bool inverseTime = false);
 
     // " X.. Y..": the rapid's point, which becomes the tool's position.
     void point(const Rapid& rapid);
@@ -54,9 +53,9 @@ public:
 
 private:
     LineBuffer m_out;
+    const MachineJob& m_job;
     bool m_numbered;
     int m_decimals;
-    Unit m_unit;
     double m_x = 0;
     double m_y = 0;
     std::optional<double> m_feed;

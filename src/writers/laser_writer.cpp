@@ -1,5 +1,7 @@
 #include "writers/laser_writer.h"
 
+#include "writers/dialect_table.h"
+
 namespace mensora {
 
 LaserWriter::LaserWriter(TextSink& sink, const MachineJob& job)
@@ -9,10 +11,8 @@ LaserWriter::LaserWriter(TextSink& sink, const MachineJob& job)
 
 void LaserWriter::begin()
 {
-    m_lines.opening(m_job.title);
-    m_lines.start("M4");
-    m_lines.modalWord('S', 0);
-    m_lines.end();
+    const Dialect& dialect = dialectOf(m_job.profile);
+    m_lines.frame(dialect.frame.opening, dialect.modes(m_job.unit));
 }
 
 void LaserWriter::move(const ToolMove& move)
@@ -34,8 +34,7 @@ void LaserWriter::move(const ToolMove& move)
 
 void LaserWriter::end()
 {
-    m_lines.line("M5");
-    m_lines.line("M30");
+    m_lines.frame(dialectOf(m_job.profile).frame.closing, {});
     m_lines.flush();
 }
 

@@ -44,7 +44,6 @@ using P = MachineProfile;
 using F = OutputFormat;
 using Takes = OutputSettings;
 using Range = CoordinateRange;
-using Drum = DrumForm;
 constexpr PointRounding Thousandths = PointRounding::Thousandths;
 constexpr PointRounding Exact = PointRounding::Exact;
 
@@ -54,29 +53,40 @@ constexpr PointRounding Exact = PointRounding::Exact;
 // clang-format off
 const std::array<OutputRow, 9> outputTable = { {
     { "gcode", F::Gcode, std::nullopt, din, programFilters, Takes::None, true, false, Range::Finite,
-      Thousandths, Drum::None, programFile },
+      Thousandths, programFile },
     { "plot", F::Plot, std::nullopt, plt, pltFilter, Takes::None, false, false,
-      Range::PlotterUnits, Thousandths, Drum::None, plotFile },
+      Range::PlotterUnits, Thousandths, plotFile },
     { "rs274", F::Gcode, P::Rs274, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, Drum::RotaryAxis, dialectOf(P::Rs274).makeWriter },
+      Range::Finite, Exact, dialectOf(P::Rs274).makeWriter },
     { "grbl", F::Gcode, P::Grbl, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, Drum::None, dialectOf(P::Grbl).makeWriter },
+      Range::Finite, Exact, dialectOf(P::Grbl).makeWriter },
     { "grblhal", F::Gcode, P::Grblhal, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, Drum::RotaryAxis, dialectOf(P::Grblhal).makeWriter },
+      Range::Finite, Exact, dialectOf(P::Grblhal).makeWriter },
     { "grbl-laser", F::Gcode, P::GrblLaser, programs, programFilters, Takes::Machine, true, true,
-      Range::Finite, Exact, Drum::Unrolled, dialectOf(P::GrblLaser).makeWriter },
+      Range::Finite, Exact, dialectOf(P::GrblLaser).makeWriter },
     { "hpgl-cutter", F::Plot, P::HpglCutter, plt, pltFilter, Takes::Machine, true, true,
-      Range::PlotterUnits, Exact, Drum::None, dialectOf(P::HpglCutter).makeWriter },
+      Range::PlotterUnits, Exact, dialectOf(P::HpglCutter).makeWriter },
     { "svg", F::Svg, std::nullopt, svg, svgFilter, Takes::Drawing, true, false, Range::Drawing,
-      Thousandths, Drum::Unrolled, svgFile },
+      Thousandths, svgFile },
     { "dxf", F::Dxf, std::nullopt, dxf, dxfFilter, Takes::Drawing, true, false, Range::Drawing,
-      Thousandths, Drum::Unrolled, dxfFile },
+      Thousandths, dxfFile },
 } };
 // clang-format on
 
 const Dialect& OutputRow::dialect() const
 {
     return dialectOf(profile.value_or(MachineProfile::Plain));
+}
+
+DrumForm OutputRow::drum() const
+{
+    if (!profile)
+        return format == OutputFormat::Svg || format == OutputFormat::Dxf ? DrumForm::Unrolled
+                                                                          : DrumForm::None;
+    const Dialect& row = dialect();
+    if (row.makeDrumWriter)
+        return DrumForm::RotaryAxis;
+    return row.axes == ToolAxes::Laser ? DrumForm::Unrolled : DrumForm::None;
 }
 
 const OutputRow& outputFor(OutputFormat format, MachineProfile chosen)

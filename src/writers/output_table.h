@@ -51,10 +51,12 @@ struct OutputRow
     CoordinateRange range;
     // How the layout rounds its points: a profile's writer rounds them to its own decimals.
     PointRounding rounding;
-    DrumForm drum;
     WriterMaker makeWriter; // for a profile's file, its dialect's writer
 
     const Dialect& dialect() const;
+    // How it holds a drum, from its dialect: a profile with a drum writer turns the drum, a
+    // laser's roller and the drawings lay it flat, any other file holds none.
+    DrumForm drum() const;
 };
 
 // Every output.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "writers/coordinate_text.h"
+#include "writers/dialect_table.h"
 
 namespace mensora {
 
@@ -25,11 +26,8 @@ RotaryWriter::RotaryWriter(TextSink& sink, const MachineJob& job, const DrumSurf
 
 void RotaryWriter::begin()
 {
-    m_lines.opening(m_job.title);
-    const std::string axis(1, m_axisLetter);
-    m_lines.line("(Drum: axis along X turned by " + axis + ", Z 0 on top of the drum)");
-    m_lines.line("(" + axis + " ends at the last cut's angle: it is not turned back)");
-    m_lines.spindleOn(m_job.spindleSpeed);
+    const Dialect& dialect = dialectOf(m_job.profile);
+    m_lines.frame(dialect.drumFrame.opening, dialect.modes(m_job.unit), m_axisLetter);
 }
 
 void RotaryWriter::move(const ToolMove& move)
@@ -39,10 +37,7 @@ void RotaryWriter::move(const ToolMove& move)
 
 void RotaryWriter::end()
 {
-    if (m_inverseTime)
-        m_lines.line("G94"); // the mode the next program expects
-    m_lines.spindleOff(m_job.spindleSpeed);
-    m_lines.line("M30");
+    m_lines.frame(dialectOf(m_job.profile).drumFrame.closing, {}, m_axisLetter, m_inverseTime);
     m_lines.flush();
 }
 

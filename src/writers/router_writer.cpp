@@ -1,5 +1,7 @@
 #include "writers/router_writer.h"
 
+#include "writers/dialect_table.h"
+
 namespace mensora {
 
 RouterWriter::RouterWriter(TextSink& sink, const MachineJob& job)
@@ -9,8 +11,8 @@ RouterWriter::RouterWriter(TextSink& sink, const MachineJob& job)
 
 void RouterWriter::begin()
 {
-    m_lines.opening(m_job.title);
-    m_lines.spindleOn(m_job.spindleSpeed);
+    const Dialect& dialect = dialectOf(m_job.profile);
+    m_lines.frame(dialect.frame.opening, dialect.modes(m_job.unit));
 }
 
 void RouterWriter::move(const ToolMove& move)
@@ -20,8 +22,7 @@ void RouterWriter::move(const ToolMove& move)
 
 void RouterWriter::end()
 {
-    m_lines.spindleOff(m_job.spindleSpeed);
-    m_lines.line("M30");
+    m_lines.frame(dialectOf(m_job.profile).frame.closing, {});
     m_lines.flush();
 }
 

@@ -45,9 +45,36 @@ SvgWriter::SvgWriter(
     , m_groups(std::max<std::size_t>(1, m_names.size()))
 { }
 
+std::string& SvgWriter::group(std::size_t scale, MoveSection section)
+{
+    return m_groups.at(scale)[static_cast<std::size_t>(section)];
+}
+
+// A mark's stroke of a width ends square at the mark's ends; a number's strokes keep the
+// round ends and joins every line has.
+std::string SvgWriter::widthAttributes(MoveSection section) const
+{
+    if (!(width() > 0))
+        return {};
+    std::string out = " stroke-width=\"";
+    appendNumber(out, width());
+    out += '"';
+    if (section != MoveSection::Numbers)
+        out += " stroke-linecap=\"butt\"";
+    return out;
+}
+
 void SvgWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoint& to)
 {
-    std::string& out = m_groups.at(scale())[static_cast<std::size_t>(section)];
+    if (ring() != Outline::None) {
+        m_path += " L";
+        appendPoint(m_path, to);
+        m_pathAt = to;
+        include(writtenValue(to.x), writtenValue(to.y));
+        return;
+    }
+    flushPath();
+    std::string& out = group(scale(), section);
     out += "<line x1=\"";
     appendCoordinate(out, from.x, ".");
     out += "\" y1=\"";
@@ -56,16 +83,31 @@ void SvgWriter::line(MoveSection section, const DrawnPoint& from, const DrawnPoi
     appendCoordinate(out, to.x, ".");
     out += "\" y2=\"";
     appendCoordinate(out, flipped(to.y), ".");
-    out += "\"/>\r\n";
-    include(writtenValue(from.x), writtenValue(from.y));
-    include(writtenValue(to.x), writtenValue(to.y));
+    out += '"' + widthAttributes(section) + "/>\r\n";
+    for (const DrawnPoint& end : { from, to })
+        includeAround(writtenValue(end.x), writtenValue(end.y), width() / 2);
 }
 
 // Counter-clockwise in the machine's view is the negative direction once Y is flipped: sweep
 // flag 0.
 void SvgWriter::arc(MoveSection section, const DrawnArc& arc)
 {
-    std::string& out = m_groups.at(scale())[static_cast<std::size_t>(section)];
+    if (ring() != Outline::None) {
+        // A ring runs on from where it stands, whichever way the arc was drawn.
+        const bool forward = sameValues(m_pathAt, arc.from);
+        m_path += " A";
+        appendNumber(m_path, arc.radius);
+        m_path += ' ';
+        appendNumber(m_path, arc.radius);
+        m_path += arc.sweep > 180 ? " 0 1 " : " 0 0 ";
+        m_path += forward ? "0 " : "1 ";
+        m_pathAt = forward ? arc.to : arc.from;
+        appendPoint(m_path, m_pathAt);
+        includeArc(arc, 0);
+        return;
+    }
+    flushPath();
+    std::string& out = group(scale(), section);
     out += "<path d=\"M";
     appendPoint(out, arc.from);
     out += 'A';
@@ -74,19 +116,69 @@ void SvgWriter::arc(MoveSection section, const DrawnArc& arc)
     appendNumber(out, arc.radius);
     out += arc.sweep > 180 ? " 0 1 0 " : " 0 0 0 ";
     appendPoint(out, arc.to);
-    out += "\"/>\r\n";
+    out += '"' + widthAttributes(section) + "/>\r\n";
+    includeArc(arc, width() / 2);
+}
 
-    include(writtenValue(arc.from.x), writtenValue(arc.from.y));
-    include(writtenValue(arc.to.x), writtenValue(arc.to.y));
-    // The arc reaches further where it crosses an axis direction.
+// A ring's outer edge begins a shape of its own; its holes join it, so that they stay empty.
+void SvgWriter::beginRing(MoveSection section, const DrawnPoint& start)
+{
+    if (ring() == Outline::Outer || m_path.empty()) {
+        flushPath();
+        m_pathScale = scale();
+        m_pathSection = section;
+        m_path = "M";
+    } else {
+        m_path += " M";
+    }
+    appendPoint(m_path, start);
+    m_pathAt = start;
+    include(writtenValue(start.x), writtenValue(start.y));
+}
+
+void SvgWriter::endRing(MoveSection)
+{
+    m_path += " Z";
+}
+
+void SvgWriter::flushPath()
+{
+    if (m_path.empty())
+        return;
+    group(m_pathScale, m_pathSection)
+        += "<path d=\"" + m_path + "\" fill=\"black\" stroke=\"none\" fill-rule=\"evenodd\"/>\r\n";
+    m_path.clear();
+}
+
+bool SvgWriter::sameValues(const DrawnPoint& a, const DrawnPoint& b)
+{
+    return a.x.value == b.x.value && a.y.value == b.y.value;
+}
+
+// The ends, and where the arc reaches further as it crosses an axis direction, `margin`
+// around each.
+void SvgWriter::includeArc(const DrawnArc& arc, double margin)
+{
+    includeAround(writtenValue(arc.from.x), writtenValue(arc.from.y), margin);
+    includeAround(writtenValue(arc.to.x), writtenValue(arc.to.y), margin);
     for (int quarter = 0; quarter < 4; ++quarter) {
         const double angle = 90.0 * quarter;
         if (reducedDegrees(angle - arc.startAngle) < arc.sweep) {
             const double c = quarter == 0 ? 1 : quarter == 2 ? -1 : 0;
             const double s = quarter == 1 ? 1 : quarter == 3 ? -1 : 0;
-            include(arc.centreX + c * arc.radius, arc.centreY + s * arc.radius);
+            includeAround(arc.centreX + c * arc.radius, arc.centreY + s * arc.radius, margin);
         }
     }
+}
+
+void SvgWriter::includeAround(double x, double y, double margin)
+{
+    if (!(margin > 0)) {
+        include(x, y);
+        return;
+    }
+    include(x - margin, y - margin);
+    include(x + margin, y + margin);
 }
 
 void SvgWriter::include(double x, double y)
@@ -137,6 +229,7 @@ void SvgWriter::writeGroups(const std::array<std::string, 3>& groups, const std:
 
 void SvgWriter::end()
 {
+    flushPath();
     m_sink.write(header());
     if (m_names.empty()) {
         writeGroups(m_groups.front(), {});

@@ -1,5 +1,8 @@
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +39,7 @@ private slots:
     void selectBeyondTheJobIsAUsageError();
     void addedVernierIsKeptInTheScaleFile();
     void otherUnitBesideARoundScaleIsRefused();
+    void widthsAreKeptInTheScaleFile();
 
 private:
     struct Run
@@ -225,6 +229,18 @@ void TestCli::usageErrorsExitTwo_data()
     QTest::newRow("setting with a comma") << QStringList { "--feed=1,5" }
                                           << "--feed takes a number with \".\" for decimals, "
                                              "not \"1,5\".";
+    QTest::newRow("five mark widths")
+        << QStringList { "--mark-widths=0.4,0.2,0.2,0.4,0.2" }
+        << "--mark-widths takes six numbers with \".\" for decimals, separated by commas, not "
+           "\"0.4,0.2,0.2,0.4,0.2\".";
+    QTest::newRow("number width with a comma") << QStringList { "--number-width=0,3" }
+                                               << "--number-width takes a number with \".\" for "
+                                                  "decimals, not \"0,3\".";
+    QTest::newRow("V-bit without its angle")
+        << QStringList { "--tool=vbit" }
+        << "--tool takes line, vbit:ANGLE[:TIP] or endmill:DIAMETER[:STEPOVER%], not \"vbit\".";
+    QTest::newRow("unknown drawing") << QStringList { "--drawing", "filled" }
+                                     << "--drawing takes strokes or outlines, not \"filled\".";
     QTest::newRow("passes not a number") << QStringList { "--passes=two" } << "--passes takes";
     QTest::newRow("unknown order")
         << QStringList { "--order=random" } << "--order takes listed or alternate";
@@ -519,6 +535,39 @@ void TestCli::otherUnitBesideARoundScaleIsRefused()
         QVERIFY(result.out.isEmpty());
         QVERIFY(!QFile::exists(path));
     }
+}
+
+void TestCli::widthsAreKeptInTheScaleFile()
+{
+    const QString path = m_dir.filePath("wide.mensora");
+    QCOMPARE(run({ "--mark-widths", "0.4,0,0.2,0,0,0.25", "--baseline-width", "0.3",
+                     "--number-width=0.5", "--save-scale", path })
+                 .status,
+        0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject job = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(job.value("version").toInt(), 2);
+    const QJsonObject widths
+        = job.value("scales").toArray().first().toObject().value("widths").toObject();
+    QCOMPARE(widths.value("stripes").toArray(), (QJsonArray { 0.4, 0, 0.2, 0, 0, 0.25 }));
+    QCOMPARE(widths.value("baseline").toDouble(), 0.3);
+    QCOMPARE(widths.value("numbers").toDouble(), 0.5);
+    // Over the file, an option given changes only its own width.
+    const QString narrower = m_dir.filePath("narrower.mensora");
+    QCOMPARE(run({ "--scale", path, "--baseline-width=0", "--save-scale", narrower }).status, 0);
+    QFile read(narrower);
+    QVERIFY(read.open(QIODevice::ReadOnly));
+    const QJsonObject kept = QJsonDocument::fromJson(read.readAll())
+                                 .object()
+                                 .value("scales")
+                                 .toArray()
+                                 .first()
+                                 .toObject()
+                                 .value("widths")
+                                 .toObject();
+    QCOMPARE(kept.value("baseline").toDouble(), 0.0);
+    QCOMPARE(kept.value("numbers").toDouble(), 0.5);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -107,6 +107,12 @@ void TestJobFile::jobsAreKeptExactlyInTheFirstVersionThatHoldsThem_data()
         *otherUnitOf(caliperMain()) };
     caliper.mirror = true;
     QTest::newRow("caliper, both sides, other unit, mirrored") << caliper << 2;
+    ScaleJob wide = plain;
+    wide.scales.front().parameters.widths = { { 0.4, 0, 0.2, 0, 0, 0 }, 0.3, 0.25 };
+    QTest::newRow("one scale with widths") << wide << 2;
+    ScaleJob numbersOnly = plain;
+    numbersOnly.scales.front().parameters.widths.numbers = 0.5;
+    QTest::newRow("one scale with only its numbers wide") << numbersOnly << 2;
 }
 
 void TestJobFile::jobsAreKeptExactlyInTheFirstVersionThatHoldsThem()
@@ -158,6 +164,14 @@ void TestJobFile::brokenJobFilesAreRefusedWithOneSentence_data()
     QTest::newRow("numbers of a kind 7")
         << jobFile(QJsonArray { scale, with(scale, "numbers", QJsonObject { { "kind", 7 } }) })
         << "s.mensora, scale 2: \"numbers.kind\" must be a whole number from 0 to 6.";
+    QTest::newRow("widths of five kinds")
+        << jobFile(QJsonArray {
+               with(scale, "widths", QJsonObject { { "stripes", QJsonArray { 1, 1, 1, 1, 1 } } }) })
+        << "s.mensora, scale 1: \"widths.stripes\" must be a list of six numbers from 0 up.";
+    QTest::newRow("a baseline width below 0")
+        << jobFile(
+               QJsonArray { scale, with(scale, "widths", QJsonObject { { "baseline", -0.1 } }) })
+        << "s.mensora, scale 2: \"widths.baseline\" must be a number from 0 up.";
     QTest::newRow("mirror as text") << jobFile(QJsonArray { scale }, 2, "yes")
                                     << "s.mensora: \"mirror\" must be true or false.";
     QTest::newRow("newer version")
@@ -190,6 +204,10 @@ void TestJobFile::scaleThatNoFileKeepsIsNamedByItsLabel()
     QCOMPARE(unkeptInJobFile(job).value_or(QString()),
         QStringLiteral("Scale 1: The name holds more than 100 characters, more than a scale file "
                        "keeps."));
+    ScaleJob wide;
+    wide.scales.front().parameters.widths.numbers = -0.2;
+    QCOMPARE(unkeptInJobFile(wide).value_or(QString()),
+        QStringLiteral("Number width is not a number from 0 up, which a scale file cannot keep."));
     QCOMPARE(unkeptInJobFile(ScaleJob { {}, false }).value_or(QString()),
         QStringLiteral("A job must hold at least one scale."));
 }

@@ -68,7 +68,7 @@ void TestTemplates::templatesOpenWriteBackPreviewAndEngrave()
     const bool onDrum = std::any_of(job.scales.begin(), job.scales.end(),
         [](const JobScale& scale) { return scale.parameters.onDrum(); });
     for (const OutputRow& row : outputTable) {
-        if (onDrum && row.drum == DrumForm::None)
+        if (onDrum && row.drum() == DrumForm::None)
             continue; // refused by design, naming the profiles that hold a drum
         OutputRequest request;
         request.format = row.format;

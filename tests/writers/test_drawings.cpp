@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "writers/cutter_writer.h"
+#include "writers/dialect_table.h"
 #include "writers/drawing_sink.h"
 #include "writers/dxf_writer.h"
 #include "writers/svg_writer.h"
@@ -65,9 +66,36 @@ std::vector<ToolMove> arc(const ArcOf& a)
         Lift {} };
 }
 
+// A closed ring around the corners, as an outline's stroke: from the first corner to each
+// next and back.
+std::vector<ToolMove> ring(Outline outline, const std::vector<std::pair<double, double>>& corners)
+{
+    std::vector<ToolMove> moves { Rapid { Coord::wide(corners[0].first),
+                                      Coord::wide(corners[0].second), outline },
+        Plunge { "-0.1" } };
+    for (std::size_t i = 1; i <= corners.size(); ++i) {
+        const auto& [x, y] = corners[i % corners.size()];
+        moves.push_back(Cut { Coord::wide(x), Coord::wide(y), CutAxes::XY });
+    }
+    moves.push_back(Lift {});
+    return moves;
+}
+
+std::vector<ToolMove> wide(std::vector<ToolMove> moves, double width)
+{
+    for (ToolMove& move : moves) {
+        if (auto* c = std::get_if<Cut>(&move))
+            c->width = width;
+        if (auto* a = std::get_if<Arc>(&move))
+            a->width = width;
+    }
+    return moves;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(std::vector<mensora::ToolMove>)
+Q_DECLARE_METATYPE(mensora::MoveSection)
 
 class TestDrawings : public QObject
 {
@@ -83,6 +111,8 @@ private slots:
     void dxfNamesItsVersionAndUnitAndNotTheLibrary();
     void cutterCountsPlotterUnitsInTheScalesUnit_data();
     void cutterCountsPlotterUnitsInTheScalesUnit();
+    void wideMarksAreDrawnWideOrOutlined_data();
+    void wideMarksAreDrawnWideOrOutlined();
 };
 
 void TestDrawings::movesBecomeLinesAndCounterClockwiseArcs_data()
@@ -233,12 +263,103 @@ void TestDrawings::cutterCountsPlotterUnitsInTheScalesUnit()
     QFETCH(Unit, unit);
     QFETCH(QString, stripe);
     StringSink text;
-    CutterWriter cutter(text, unit, PlotterExtent {});
+    CutterWriter cutter(text, unit, PlotterExtent {}, dialectOf(MachineProfile::HpglCutter).frame);
     cutter.begin();
     for (const ToolMove& move : cut(0.5, 0.25, 0.5, 1.25))
         cutter.move(move);
     cutter.end();
     QCOMPARE(QString::fromStdString(text.text), "IN;\r\nSP1;\r\n" + stripe + "PU;SP0;\r\n");
+}
+
+void TestDrawings::wideMarksAreDrawnWideOrOutlined_data()
+{
+    QTest::addColumn<MoveSection>("section");
+    QTest::addColumn<std::vector<ToolMove>>("moves");
+    QTest::addColumn<QStringList>("svg"); // elements the drawing holds
+    QTest::addColumn<QStringList>("dxf"); // the polylines' groups after their layer, in order
+
+    QTest::newRow("a wide mark ends square")
+        << MoveSection::Stripes << wide(cut(1, 2, 1, 7), 0.4)
+        << QStringList { "<line x1=\"1\" y1=\"-2\" x2=\"1\" y2=\"-7\" stroke-width=\"0.4\" "
+                         "stroke-linecap=\"butt\"/>" }
+        << QStringList { "100|AcDbPolyline|90|2|70|0|43|0.4|10|1.0|20|2.0|10|1.0|20|7.0" };
+    QTest::newRow("a wide number stroke ends round")
+        << MoveSection::Numbers << wide(cut(1, 2, 3, 2), 0.25)
+        << QStringList { "<line x1=\"1\" y1=\"-2\" x2=\"3\" y2=\"-2\" stroke-width=\"0.25\"/>" }
+        << QStringList { "100|AcDbPolyline|90|2|70|0|43|0.25|10|1.0|20|2.0|10|3.0|20|2.0" };
+    QTest::newRow("a wide quarter bulges left")
+        << MoveSection::Baseline << wide(arc({ 30, 0, 0, 30, 30, 0, 90 }), 0.5)
+        << QStringList { "<path d=\"M30 0A30 30 0 0 0 0 -30\" stroke-width=\"0.5\" "
+                         "stroke-linecap=\"butt\"/>" }
+        << QStringList { "100|AcDbPolyline|90|2|70|0|43|0.5|10|30.0|20|0.0|42|"
+                         "0.414213562373095|10|0.0|20|30.0" };
+    std::vector<ToolMove> shape = ring(Outline::Outer, { { 0, 0 }, { 2, 0 }, { 2, 2 }, { 0, 2 } });
+    const std::vector<ToolMove> hole
+        = ring(Outline::Hole, { { 0.5, 0.5 }, { 0.5, 1.5 }, { 1.5, 1.5 }, { 1.5, 0.5 } });
+    shape.insert(shape.end(), hole.begin(), hole.end());
+    QTest::newRow("a shape and its hole fill one path")
+        << MoveSection::Numbers << shape
+        << QStringList { "<path d=\"M0 0 L2 0 L2 -2 L0 -2 L0 0 Z M0.5 -0.5 L0.5 -1.5 L1.5 -1.5 "
+                         "L1.5 -0.5 L0.5 -0.5 Z\" fill=\"black\" stroke=\"none\" "
+                         "fill-rule=\"evenodd\"/>" }
+        << QStringList { "100|AcDbPolyline|90|4|70|1|10|0.0|20|0.0|10|2.0|20|0.0|10|2.0|20|2.0|10|"
+                         "0.0|20|2.0",
+               "100|AcDbPolyline|90|4|70|1|10|0.5|20|0.5|10|0.5|20|1.5|10|1.5|20|1.5|10|1.5|20|"
+               "0.5" };
+    std::vector<ToolMove> band { Rapid { Coord::wide(31), Coord::wide(0), Outline::Outer },
+        Plunge { "-0.1" },
+        Arc { Coord::wide(0), Coord::wide(31), Coord::wide(0), Coord::wide(0),
+            ArcDirection::CounterClockwise, 31, 0, 90 },
+        Cut { Coord::wide(0), Coord::wide(29), CutAxes::XY },
+        Arc { Coord::wide(29), Coord::wide(0), Coord::wide(0), Coord::wide(0),
+            ArcDirection::Clockwise, 29, 90, -90 },
+        Cut { Coord::wide(31), Coord::wide(0), CutAxes::XY }, Lift {} };
+    QTest::newRow("a band runs back along its inner arc")
+        << MoveSection::Baseline << band
+        << QStringList { "<path d=\"M31 0 A31 31 0 0 0 0 -31 L0 -29 A29 29 0 0 1 29 0 L31 0 Z\" "
+                         "fill=\"black\" stroke=\"none\" fill-rule=\"evenodd\"/>" }
+        << QStringList { "100|AcDbPolyline|90|4|70|1|10|31.0|20|0.0|42|0.414213562373095|10|"
+                         "0.0|20|31.0|10|0.0|20|29.0|42|-0.414213562373095|10|29.0|20|0.0" };
+}
+
+// An SVG draws the width as its stroke, and fills an outline's rings as one shape; a DXF
+// writes each as an LWPOLYLINE, of constant width or closed.
+void TestDrawings::wideMarksAreDrawnWideOrOutlined()
+{
+    QFETCH(MoveSection, section);
+    QFETCH(std::vector<ToolMove>, moves);
+    QFETCH(QStringList, svg);
+    QFETCH(QStringList, dxf);
+    StringSink svgText;
+    SvgWriter svgWriter(svgText, Unit::Millimetre);
+    StringSink dxfText;
+    DxfWriter dxfWriter(dxfText, Unit::Millimetre);
+    dxfWriter.begin();
+    for (MoveSink* sink : std::initializer_list<MoveSink*> { &svgWriter, &dxfWriter }) {
+        sink->section(section);
+        for (const ToolMove& move : moves)
+            sink->move(move);
+    }
+    svgWriter.end();
+    dxfWriter.end();
+    const QString drawing = QString::fromStdString(svgText.text);
+    for (const QString& element : svg)
+        QVERIFY2(drawing.contains(element + "\r\n"), qPrintable(drawing));
+    // The groups of each polyline, codes and values alike, from its subclass on.
+    QStringList groups = QString::fromStdString(dxfText.text).split("\r\n");
+    for (QString& group : groups)
+        group = group.trimmed();
+    QStringList polylines;
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        if (groups[i] != "LWPOLYLINE")
+            continue;
+        const qsizetype from = groups.indexOf("AcDbPolyline", i) - 1;
+        qsizetype to = from;
+        while (to + 1 < groups.size() && groups[to] != "0") // codes and values in pairs
+            to += 2;
+        polylines << groups.mid(from, to - from).join('|');
+    }
+    QCOMPARE(polylines, dxf);
 }
 
 QTEST_APPLESS_MAIN(TestDrawings)
