@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "cli/choice_options.h"
-#include "model/number_rules.h"
+#include "cli/decimal_options.h"
 
 namespace mensora {
 
@@ -14,25 +14,11 @@ QString nameOf(std::string_view name)
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
-// The option's number with "." for decimals, or nothing when it is not given.
-bool readNumber(const QCommandLineParser& parser, const char* option, std::optional<double>& number,
-    QString& error)
-{
-    if (!parser.isSet(option))
-        return true;
-    const QString text = parser.value(option);
-    number = strictNumberValue(text.toStdString(), NumberFormat { ".", "" });
-    if (!number)
-        error
-            = QString("--%1 takes a number with \".\" for decimals, not \"%2\".").arg(option, text);
-    return number.has_value();
-}
-
 bool readRate(const QCommandLineParser& parser, const char* option, Unit unit,
     std::optional<Rate>& rate, QString& error)
 {
     std::optional<double> number;
-    if (!readNumber(parser, option, number, error))
+    if (!readDecimalOption(parser, option, number, error))
         return false;
     if (number)
         rate = Rate { *number, unit };
@@ -42,7 +28,7 @@ bool readRate(const QCommandLineParser& parser, const char* option, Unit unit,
 bool readValue(const QCommandLineParser& parser, const char* option, double& value, QString& error)
 {
     std::optional<double> number;
-    if (!readNumber(parser, option, number, error))
+    if (!readDecimalOption(parser, option, number, error))
         return false;
     value = number.value_or(value);
     return true;

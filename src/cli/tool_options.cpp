@@ -4,30 +4,20 @@
 
 #include <QStringList>
 
-#include "model/number_rules.h"
+#include "cli/decimal_options.h"
 
 namespace mensora {
 
 namespace {
 
-std::optional<double> numberOf(const QString& text)
-{
-    return strictNumberValue(text.toStdString(), NumberFormat { ".", "" });
-}
-
 bool readLength(const QCommandLineParser& parser, const char* option, Unit unit, ToolLength& length,
     QString& error)
 {
-    if (!parser.isSet(option))
-        return true;
-    const QString text = parser.value(option);
-    const auto value = numberOf(text);
-    if (!value) {
-        error
-            = QString("--%1 takes a number with \".\" for decimals, not \"%2\".").arg(option, text);
+    std::optional<double> value;
+    if (!readDecimalOption(parser, option, value, error))
         return false;
-    }
-    length = { *value, unit };
+    if (value)
+        length = { *value, unit };
     return true;
 }
 
@@ -46,11 +36,11 @@ bool parseTool(const QString& text, Unit unit, ToolSettings& tool)
         return false;
     if (tool.router == RouterTool::Line)
         return parts.size() == 1;
-    const auto first = numberOf(parts[1]);
+    const auto first = decimalOf(parts[1]);
     QString last = parts.size() == 3 ? parts[2] : QString();
     if (tool.router == RouterTool::EndMill && last.endsWith(u'%'))
         last.chop(1);
-    const auto second = parts.size() == 3 ? numberOf(last) : std::optional<double>(0);
+    const auto second = parts.size() == 3 ? decimalOf(last) : std::optional<double>(0);
     if (!first || !second)
         return false;
     if (tool.router == RouterTool::VBit) {
@@ -124,7 +114,7 @@ bool readToolOptions(
     if (parser.isSet("line-interval"))
         tool.lineInterval = interval;
     if (parser.isSet("s-max")) {
-        const auto sMax = numberOf(parser.value("s-max"));
+        const auto sMax = decimalOf(parser.value("s-max"));
         if (!sMax) {
             error = QString("--s-max takes a number with \".\" for decimals, not \"%1\".")
                         .arg(parser.value("s-max"));

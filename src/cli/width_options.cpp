@@ -4,29 +4,19 @@
 
 #include <QStringList>
 
-#include "model/number_rules.h"
+#include "cli/decimal_options.h"
 
 namespace mensora {
 
 namespace {
 
-std::optional<double> widthValue(const QString& text)
-{
-    return strictNumberValue(text.toStdString(), NumberFormat { ".", "" });
-}
-
 bool readWidth(const QCommandLineParser& parser, const char* option, double& width, QString& error)
 {
-    if (!parser.isSet(option))
-        return true;
-    const QString text = parser.value(option);
-    const auto value = widthValue(text);
-    if (!value) {
-        error
-            = QString("--%1 takes a number with \".\" for decimals, not \"%2\".").arg(option, text);
+    std::optional<double> value;
+    if (!readDecimalOption(parser, option, value, error))
         return false;
-    }
-    width = *value;
+    if (value)
+        width = *value;
     return true;
 }
 
@@ -53,7 +43,7 @@ bool readWidthOptions(const QCommandLineParser& parser, MarkWidths& widths, QStr
         MarkWidths read = widths;
         bool good = parts.size() == 6;
         for (qsizetype i = 0; good && i < parts.size(); ++i) {
-            const auto value = widthValue(parts[i]);
+            const auto value = decimalOf(parts[i]);
             good = value.has_value();
             if (good)
                 read.stripes[static_cast<std::size_t>(i)] = *value;
