@@ -3,12 +3,12 @@
 #include <climits>
 #include <cmath>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "files/file_head.h"
 #include "files/safe_save.h"
 #include "files/scale_json.h"
 
@@ -188,15 +188,10 @@ JobFileReading parseJobFile(const QByteArray& bytes, const QString& name)
 
 JobFileReading readJobFile(const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("%1 cannot be read: %2.").arg(name, file.errorString()));
-    // One byte more than a scale file may hold tells a larger file, without reading it all.
-    const QByteArray bytes = file.read(maxScaleFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refused(QStringLiteral("%1 cannot be read: %2.").arg(name, file.errorString()));
-    return parseJobFile(bytes, name);
+    const FileHead head = readFileHead(path, maxScaleFileBytes);
+    if (!head.problem.isEmpty())
+        return refused(head.problem);
+    return parseJobFile(head.bytes, QFileInfo(path).fileName());
 }
 
 std::optional<QString> unkeptInJobFile(const ScaleJob& job)

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QRegularExpression>
 
+#include "files/file_head.h"
 #include "files/scale_file.h"
 
 namespace mensora {
@@ -70,14 +70,10 @@ PointsReading parsePointsFile(const QByteArray& bytes, const QString& name)
 
 PointsReading readPointsFile(const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("%1 cannot be read: %2.").arg(name, file.errorString()));
-    const QByteArray bytes = file.read(maxScaleFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refused(QStringLiteral("%1 cannot be read: %2.").arg(name, file.errorString()));
-    return parsePointsFile(bytes, name);
+    const FileHead head = readFileHead(path, maxScaleFileBytes);
+    if (!head.problem.isEmpty())
+        return refused(head.problem);
+    return parsePointsFile(head.bytes, QFileInfo(path).fileName());
 }
 
 } // namespace mensora
