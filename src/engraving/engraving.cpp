@@ -121,6 +121,11 @@ std::optional<Refusal> Engraving::addScale(const CheckedScale& scale, const Outp
     EngravedScale& added = m_scales.back();
     added.widths = p.widths;
     added.tool = markToolFor(output, request.machine, request.drawing, p.unit);
+    // The tool's sizes first: a width is measured against them.
+    if (p.widths.any()) {
+        if (auto refusal = toolSizesRefusal(output.dialect(), request.machine.tool, p.unit))
+            return refusal;
+    }
     if (auto refusal = widthsRefusal(scale, added.tool, machineNumberLimit(p.unit)))
         return refusal;
     const LayoutOptions options { .baseCircle = output.cutsArcs, .rounding = output.rounding };

@@ -211,6 +211,13 @@ bool withinMachineLimit(double value, Unit unit)
     return std::fabs(value) < machineNumberLimit(unit) - halfLastDecimal;
 }
 
+std::optional<Refusal> toolSizesRefusal(const Dialect& dialect, const ToolSettings& tool, Unit unit)
+{
+    SettingChecks check(dialect, unit);
+    checkTool(check, dialect, tool);
+    return check.refusal();
+}
+
 Result<MachineJob> machineJobFor(const ScaleParameters& p, const ScaleValues& v,
     const Dialect& dialect, const MachineSettings& settings)
 {

@@ -32,6 +32,13 @@ bool withinMachineLimit(double value, Unit unit);
 Result<MachineJob> machineJobFor(const ScaleParameters& parameters, const ScaleValues& values,
     const Dialect& dialect, const MachineSettings& settings);
 
+// The sizes of the tool the dialect uses to make marks of a width (a router's V-bit or end
+// mill, the laser's spot, the cutter's knife), in the scale's unit: refused with the setting's
+// caption and the reason, as machineJobFor refuses them. A width is measured against them, so
+// they are checked before it.
+std::optional<Refusal> toolSizesRefusal(
+    const Dialect& dialect, const ToolSettings& tool, Unit unit);
+
 // Under a machine profile, the first number box the shape reads (the depth aside: see
 // machineJobFor) whose text is not a plain number with "." for decimals, as the file takes it
 // ("12,5", "1,000", " 12.5 mm", "x"): refused, naming the box. A text that is a number in the

@@ -284,6 +284,9 @@ void TestWideMarks::widthsAndToolsAreRefusedNamingTheSetting_data()
                                        << "V-bit tip must be at least 0 and below 100000 mm.";
     QTest::newRow("spot of 0") << plain << machineFile(laser(0, 0.1))
                                << "Spot width must be above 0 and below 100000 mm.";
+    // The spot is to blame, not the width measured against it.
+    QTest::newRow("spot of 0, a mark of a width")
+        << narrow << machineFile(laser(0, 0)) << "Spot width must be above 0 and below 100000 mm.";
     MachineSettings smoothie = laser(0.1, 0.1);
     smoothie.tool.sMax = 1;
     QTest::newRow("power above S max")
